@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need.
+# Safe to run again: packages already present are left as they are.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  qt6-base-dev
+  libssl-dev
+  ffmpeg
+  libgtest-dev libgmock-dev googletest
+  libbenchmark-dev
+  nlohmann-json3-dev
+  clang libclang-rt-dev clang-format
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

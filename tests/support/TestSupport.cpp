@@ -1,0 +1,38 @@
+#include "TestSupport.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+TestTempDir::TestTempDir() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base != nullptr && *base != 0 ? base : "/tmp") +
+                          "/vantaro-test-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    mPath = pattern;
+}
+
+TestTempDir::~TestTempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(mPath, ec);
+}
+
+void writeTextFile(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+std::string readTextFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool fileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }

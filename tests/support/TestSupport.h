@@ -1,0 +1,28 @@
+// Shared helpers of the tests: a private temporary folder and small file utilities.
+#pragma once
+
+#include <string>
+
+#include "XStr.h"
+
+// A fresh folder under the system's temporary directory, removed with everything in it
+// when the object goes away.
+class TestTempDir {
+public:
+    TestTempDir();
+    ~TestTempDir();
+    TestTempDir(const TestTempDir&) = delete;
+    TestTempDir& operator=(const TestTempDir&) = delete;
+
+    const std::string& path() const { return mPath; }
+    // The path of a name inside the folder.
+    std::string file(const std::string& name) const { return mPath + "/" + name; }
+    XStr xfile(const std::string& name) const { return XStr(file(name)); }
+
+private:
+    std::string mPath;
+};
+
+void writeTextFile(const std::string& path, const std::string& content);
+std::string readTextFile(const std::string& path);
+bool fileExists(const std::string& path);
