@@ -36,3 +36,24 @@ std::string readTextFile(const std::string& path) {
 }
 
 bool fileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+ScopedEnv::ScopedEnv(const char* name, const char* value) : mName(name) {
+    const char* old = std::getenv(name);
+    mHad = old != nullptr;
+    if (mHad) {
+        mOld = old;
+    }
+    if (value != nullptr) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (mHad) {
+        setenv(mName.c_str(), mOld.c_str(), 1);
+    } else {
+        unsetenv(mName.c_str());
+    }
+}

@@ -23,6 +23,20 @@ private:
     std::string mPath;
 };
 
+// Sets (or, with nullptr, unsets) an environment variable for the object's lifetime.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string mName;
+    bool mHad = false;
+    std::string mOld;
+};
+
 void writeTextFile(const std::string& path, const std::string& content);
 std::string readTextFile(const std::string& path);
 bool fileExists(const std::string& path);

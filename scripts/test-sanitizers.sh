@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer and runs the unit tests.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+./scripts/install-deps.sh
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTARO_SANITIZE=ON -DVANTARO_WERROR=ON
+cmake --build build-asan
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-asan -L unit --output-on-failure -j "$(nproc)"

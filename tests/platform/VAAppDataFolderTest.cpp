@@ -1,0 +1,77 @@
+#include "VAAppDataFolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "TestSupport.h"
+#include "VAUserFolders.h"
+
+namespace {
+
+// Every test starts from a known registration and restores it.
+class AppDataFolder : public ::testing::Test {
+protected:
+    void SetUp() override { VAAppDataFolder::registerAppName("VantaroVideo"); }
+    void TearDown() override { VAAppDataFolder::registerAppName(""); }
+    TestTempDir mDir;
+};
+
+}  // namespace
+
+TEST_F(AppDataFolder, OverrideWinsAndGetsTheAppName) {
+    ScopedEnv o("_APPDATA_OVERRIDE", mDir.path().c_str());
+    ScopedEnv x("XDG_DATA_HOME", "/elsewhere");
+    EXPECT_EQ(VAAppDataFolder::path(), XStr(mDir.path() + "/VantaroVideo"));
+}
+
+TEST_F(AppDataFolder, XdgDataHomeThenHomeLocalShare) {
+    ScopedEnv o("_APPDATA_OVERRIDE", nullptr);
+    {
+        ScopedEnv x("XDG_DATA_HOME", "/xdg/data/");
+        EXPECT_EQ(VAAppDataFolder::path(), XStr("/xdg/data/VantaroVideo"));
+    }
+    {
+        // A relative XDG_DATA_HOME is invalid and ignored.
+        ScopedEnv x("XDG_DATA_HOME", "relative/dir");
+        ScopedEnv h("HOME", "/home/u");
+        EXPECT_EQ(VAAppDataFolder::path(), XStr("/home/u/.local/share/VantaroVideo"));
+    }
+}
+
+TEST_F(AppDataFolder, ShortNamesAreNotRegistered) {
+    ScopedEnv o("_APPDATA_OVERRIDE", "/base");
+    VAAppDataFolder::registerAppName("V");
+    EXPECT_EQ(VAAppDataFolder::path(), XStr("/base"));
+}
+
+TEST_F(AppDataFolder, EnsureExistsCreatesPrivateFolderWithParents) {
+    const std::string base = mDir.file("deep/er");
+    ScopedEnv o("_APPDATA_OVERRIDE", base.c_str());
+    ASSERT_TRUE(VAAppDataFolder::ensureExists());
+    struct stat st {};
+    ASSERT_EQ(stat((base + "/VantaroVideo").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_TRUE(VAAppDataFolder::ensureExists()) << "a second call finds it in place";
+}
+
+TEST_F(AppDataFolder, EnsureExistsFailsWhenAFileIsInTheWay) {
+    writeTextFile(mDir.file("VantaroVideo"), "not a folder");
+    ScopedEnv o("_APPDATA_OVERRIDE", mDir.path().c_str());
+    EXPECT_FALSE(VAAppDataFolder::ensureExists());
+}
+
+TEST(UserFolders, ReadsUserDirsFileAndFallsBackToHome) {
+    TestTempDir dir;
+    ScopedEnv h("HOME", "/home/u");
+    ScopedEnv c("XDG_CONFIG_HOME", dir.path().c_str());
+    EXPECT_EQ(VAUserFolders::videosFolder(), XStr("/home/u/Videos"));
+    writeTextFile(dir.file("user-dirs.dirs"),
+                  "# written by xdg-user-dirs-update\n"
+                  "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n"
+                  "XDG_VIDEOS_DIR=\"/media/films/\"\n"
+                  "XDG_MUSIC_DIR=\"relative\"\n");
+    EXPECT_EQ(VAUserFolders::documentsFolder(), XStr("/home/u/Dokumente"));
+    EXPECT_EQ(VAUserFolders::videosFolder(), XStr("/media/films"));
+    EXPECT_EQ(VAUserFolders::userDir("XDG_MUSIC_DIR"), XStr());
+}
