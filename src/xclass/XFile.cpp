@@ -107,7 +107,8 @@ bool XFile::Open(const XFileName& path, Access access, uint32_t disposition, Sha
             return false;
     }
     // Emptying a file that another holder has locked would destroy what its lock protects,
-    // so a locking open empties the file only once it holds the lock itself.
+    // so a locking open empties the file only once it holds the lock itself. Read-only
+    // access cannot ftruncate and is left to the system's own order.
     const bool truncateAfterLock = truncate && lock && access == Access::kReadWrite;
     if (truncate && !truncateAfterLock) {
         flags |= O_TRUNC;
