@@ -1,0 +1,181 @@
+#include "VAElemValueList.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+VAElemValueList scaleAndNoAudio() {
+    VAElemValueList list;
+    list.addElem("vf", XStr("scale=640:-2"));
+    list.addElem("an");
+    return list;
+}
+
+TEST(VAElemValueListForms, StandardForm) {
+    EXPECT_EQ(scaleAndNoAudio().mergeToString(), "-vf=\"scale=640:-2\" -an");
+    EXPECT_EQ(VAElemValueList().mergeToString(), "");
+}
+
+TEST(VAElemValueListForms, OptionForm) {
+    EXPECT_EQ(scaleAndNoAudio().mergeToString_alternate(), "-vf scale=640:-2 -an ");
+}
+
+TEST(VAElemValueListForms, OptionFormQuotesOnlyValuesWithBlanks) {
+    VAElemValueList list;
+    list.addElem("metadata", XStr("title=A B"));
+    list.addElem("vf", XStr("a,b"));
+    list.addElem("an");
+    list.addElem("threads", int64_t{2});
+    EXPECT_EQ(list.mergeToString_alternate(), "-metadata \"title=A B\" -vf a,b -an  -threads 2");
+}
+
+TEST(VAElemValueListForms, WritersEscapeBackslashesAndDoubleQuotes) {
+    VAElemValueList list;
+    list.addElem("file", XStr("C:\\My \"Clips\""));
+    EXPECT_EQ(list.mergeToString(), "-file=\"C:\\\\My \\\"Clips\\\"\"");
+    EXPECT_EQ(list.mergeToString_alternate(), "-file \"C:\\\\My \\\"Clips\\\"\"");
+    EXPECT_EQ(VAElemValueList(list.mergeToString()).findValue("file"), XStr("C:\\My \"Clips\""));
+    EXPECT_EQ(VAElemValueList(list.mergeToString_alternate()).findValue("file"),
+              XStr("C:\\My \"Clips\""));
+}
+
+TEST(VAElemValueListFind, NamesIgnoreCaseAndTheFirstWins) {
+    const VAElemValueList list("-vf first -VF second -x");
+    EXPECT_EQ(list.findValue("VF"), XStr("first"));
+    EXPECT_EQ(list.findValue("missing"), std::nullopt);
+    EXPECT_EQ(list.findValue("missing", "dflt"), "dflt");
+    EXPECT_EQ(list.findValue("x", "dflt"), "");
+    EXPECT_TRUE(list.containsElem("X"));
+    EXPECT_FALSE(list.containsElem("y"));
+}
+
+TEST(VAElemValueListFind, NumbersReadLikeTheStringConversions) {
+    const VAElemValueList list(
+        "-crf=\" 23abc\" -neg -7 -q=2.75x -e=1e3 -empty -big=99999999999999999999");
+    EXPECT_EQ(list.findIntValue("crf"), 23);
+    EXPECT_EQ(list.findIntValue("neg"), 0);  // the value may not begin with "-"
+    EXPECT_EQ(list.findIntValue("7"), 0);
+    EXPECT_EQ(list.findIntValue("empty", 5), 0);
+    EXPECT_EQ(list.findIntValue("absent"), 0);
+    EXPECT_EQ(list.findIntValue("absent", 42), 42);
+    EXPECT_EQ(list.findIntValue("big"), std::numeric_limits<int64_t>::max());
+    EXPECT_DOUBLE_EQ(list.findDoubleValue("q"), 2.75);
+    EXPECT_DOUBLE_EQ(list.findDoubleValue("e"), 1000.0);
+    EXPECT_DOUBLE_EQ(list.findDoubleValue("absent", 1.5), 1.5);
+    EXPECT_DOUBLE_EQ(list.findDoubleValue("absent"), 0.0);
+}
+
+TEST(VAElemValueListFind, ValueAtIndex) {
+    const VAElemValueList list("-a 1 -b");
+    ASSERT_EQ(list.count(), 2u);
+    EXPECT_EQ(list.valueAtIndex(0), (VAElemValue{"a", "1"}));
+    EXPECT_EQ(list.valueAtIndex(1), (VAElemValue{"b", ""}));
+    EXPECT_EQ(list.valueAtIndex(2), std::nullopt);
+}
+
+TEST(VAElemValueListBinary, BytesSurviveAStoredText) {
+    const std::vector<uint8_t> bytes = {0, 1, 0xFF, '"', '\\', ' ', 0x80};
+    VAElemValueList list;
+    list.addElem("bookmark", bytes);
+    const VAElemValueList reread(list.mergeToString());
+    EXPECT_EQ(reread.findBinValue("Bookmark"), bytes);
+    EXPECT_EQ(reread.findValue("bookmark"), XStr("AAH/IlwggA=="));
+}
+
+TEST(VAElemValueListBinary, AbsentOrMalformedGivesNothing) {
+    const VAElemValueList list("-bad \"not base64!\"");
+    EXPECT_EQ(list.findBinValue("bad"), std::nullopt);
+    EXPECT_EQ(list.findBinValue("absent"), std::nullopt);
+}
+
+TEST(VAElemValueListNumberForm, SpecExamples) {
+    EXPECT_EQ(VAElemValueList::formatNumber(2.5, 2), "2.5");
+    EXPECT_EQ(VAElemValueList::formatNumber(0.333, 2), "0.33");
+    EXPECT_EQ(VAElemValueList::formatNumber(-1, 3), "-1");
+}
+
+TEST(VAElemValueListNumberForm, RoundsByAddingJustUnderHalf) {
+    EXPECT_EQ(VAElemValueList::formatNumber(1.995, 2), "1.99");
+    EXPECT_EQ(VAElemValueList::formatNumber(0.006, 2), "0.01");
+    EXPECT_EQ(VAElemValueList::formatNumber(0.004, 2), "0");
+    EXPECT_EQ(VAElemValueList::formatNumber(2.5, 0), "2");
+    EXPECT_EQ(VAElemValueList::formatNumber(2.6, 0), "3");
+}
+
+TEST(VAElemValueListNumberForm, OnlyZerosAfterThePointGo) {
+    EXPECT_EQ(VAElemValueList::formatNumber(100, 0), "100");
+    EXPECT_EQ(VAElemValueList::formatNumber(10, 2), "10");
+    EXPECT_EQ(VAElemValueList::formatNumber(12.3, 1), "12.3");
+    EXPECT_EQ(VAElemValueList::formatNumber(-0.25, 3), "-0.25");
+    EXPECT_EQ(VAElemValueList::formatNumber(0, 2), "0");
+}
+
+TEST(VAElemValueListNumberForm, HugeOrInvalidNumbersDoNotOverflow) {
+    EXPECT_EQ(VAElemValueList::formatNumber(std::numeric_limits<double>::quiet_NaN(), 2), "0");
+    EXPECT_EQ(VAElemValueList::formatNumber(1e300, 0), "18446744073709551615");
+    EXPECT_EQ(VAElemValueList::formatNumber(-std::numeric_limits<double>::infinity(), 1),
+              "-1844674407370955161.5");
+}
+
+TEST(VAElemValueListNumberForm, AddElemUsesIt) {
+    VAElemValueList list;
+    list.addElem("speed", 0.333, 2);
+    list.addElem("gain", -1.0, 3);
+    EXPECT_EQ(list.mergeToString_alternate(), "-speed 0.33 -gain -1");
+}
+
+TEST(VAElemValueListEdit, AppendsNeverReplace) {
+    VAElemValueList list;
+    list.addElem("a", XStr("1"));
+    list.addElem("a", XStr("2"));
+    list.addElem("b", int64_t{-3});
+    EXPECT_EQ(list.mergeToString(), "-a=\"1\" -a=\"2\" -b=\"-3\"");
+}
+
+TEST(VAElemValueListEdit, ClearElemRemovesEveryPairOfTheName) {
+    VAElemValueList list("-a 1 -b 2 -A 3");
+    list.clearElem("a");
+    EXPECT_EQ(list.mergeToString(), "-b=\"2\"");
+}
+
+TEST(VAElemValueListEdit, AddingFromTextsAndLists) {
+    VAElemValueList list("-a 1");
+    list.addElemsFromString("-b 2 -c");
+    list.addElems(VAElemValueList("-a 4"));
+    EXPECT_EQ(list.mergeToString(), "-a=\"1\" -b=\"2\" -c -a=\"4\"");
+}
+
+TEST(VAElemValueListSubset, EveryPairMustBeFoundWithAnEqualValue) {
+    const VAElemValueList other("-A 1 -b 2 -c");
+    EXPECT_TRUE(VAElemValueList("-a 1 -c").isSubsetOf(&other));
+    EXPECT_TRUE(VAElemValueList().isSubsetOf(&other));
+    const VAElemValueList empty = VAElemValueList::withString("");
+    EXPECT_TRUE(empty.isSubsetOf(&empty));
+    EXPECT_FALSE(VAElemValueList("-a 2").isSubsetOf(&other));
+    EXPECT_FALSE(VAElemValueList("-b 2 -d").isSubsetOf(&other));
+    EXPECT_FALSE(VAElemValueList().isSubsetOf(nullptr));
+}
+
+TEST(VAElemValueListSubset, ValuesCompareExactlyAndTheFirstMatchCounts) {
+    const VAElemValueList other("-a X -a y");
+    EXPECT_FALSE(VAElemValueList("-a x").isSubsetOf(&other));
+    EXPECT_FALSE(VAElemValueList("-a y").isSubsetOf(&other));
+}
+
+TEST(VAElemValueListCLI, QuotesAreStoredAsStandInsAndComeBack) {
+    const XStr command = "-i \"in put.mp4\" -vf \"drawtext=text='x'\" C:\\out";
+    const VAElemValueList list = VAElemValueList::withCLIVal(command);
+    EXPECT_EQ(list.findValue("cli_cmd"),
+              XStr("-i {qt}in put.mp4{qt} -vf {qt}drawtext=text='x'{qt} C:\\out"));
+    EXPECT_EQ(list.getCLIVal(), command);
+    EXPECT_EQ(VAElemValueList(list.mergeToString()).getCLIVal(), command);
+}
+
+TEST(VAElemValueListCLI, AbsentCommandIsEmpty) {
+    EXPECT_EQ(VAElemValueList("-a").getCLIVal(), "");
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// Every writer must give a text that the parser reads back as the same list, whatever the
+// names and values hold.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "RandomText.h"
+#include "VAElemValueList.h"
+#include "VAOptionList.h"
+
+namespace {
+
+constexpr int kRounds = 3000;
+
+// Names without "=" (the parser ends a name there) and, unless allowed, not beginning with
+// "-"; values not beginning with "-" unless allowed.
+VAOptionList randomList(RandomText& random, bool minusFirst) {
+    VAOptionList list;
+    const std::size_t pairs = random.below(6);
+    for (std::size_t i = 0; i < pairs; ++i) {
+        XStr name = random.text(RandomText::kTricky, 6).replaced("=", "");
+        XStr value = random.text(RandomText::kTricky, 8);
+        if (!minusFirst) {
+            while (!name.empty() && name.front() == U'-') {
+                name.erase(0, 1);
+            }
+            while (!value.empty() && value.front() == U'-') {
+                value.erase(0, 1);
+            }
+        }
+        list.append(name, value);
+    }
+    return list;
+}
+
+VAElemValueList elemListOf(const VAOptionList& list) {
+    VAElemValueList out;
+    for (const VAElemValue& pair : list) {
+        out.addElem(pair.element, pair.value);
+    }
+    return out;
+}
+
+void expectRoundTrip(unsigned seed, bool minusFirst,
+                     const std::function<XStr(const VAOptionList&)>& writer) {
+    RandomText random(seed);
+    for (int i = 0; i < kRounds; ++i) {
+        const VAOptionList list = randomList(random, minusFirst);
+        const XStr written = writer(list);
+        if (VAOptionList::ParseOptions(written) != list) {
+            ADD_FAILURE() << "first failing list written as [" << written << "]";
+            return;
+        }
+    }
+}
+
+TEST(VAOptionRoundTrip, WriteOptions) {
+    expectRoundTrip(11, false, [](const VAOptionList& l) { return VAOptionList::WriteOptions(l); });
+}
+
+TEST(VAOptionRoundTrip, WriteOptionsWithNamesAndValuesBeginningWithMinus) {
+    expectRoundTrip(12, true, [](const VAOptionList& l) { return VAOptionList::WriteOptions(l); });
+}
+
+TEST(VAOptionRoundTrip, StandardForm) {
+    expectRoundTrip(13, false, [](const VAOptionList& l) { return elemListOf(l).mergeToString(); });
+}
+
+TEST(VAOptionRoundTrip, StandardFormWithNamesAndValuesBeginningWithMinus) {
+    expectRoundTrip(14, true, [](const VAOptionList& l) { return elemListOf(l).mergeToString(); });
+}
+
+TEST(VAOptionRoundTrip, OptionForm) {
+    expectRoundTrip(15, false,
+                    [](const VAOptionList& l) { return elemListOf(l).mergeToString_alternate(); });
+}
+
+TEST(VAOptionRoundTrip, ParsedTextsSurviveWritingBack) {
+    RandomText random(16);
+    for (int i = 0; i < 10000; ++i) {
+        const XStr text = random.text(RandomText::kTricky, 30);
+        const VAOptionList parsed = VAOptionList::ParseOptions(text);
+        const XStr written = VAOptionList::WriteOptions(parsed);
+        if (VAOptionList::ParseOptions(written) != parsed) {
+            ADD_FAILURE() << "first failing text: [" << text << "] written back as [" << written
+                          << "]";
+            return;
+        }
+    }
+}
+
+TEST(VAOptionRoundTrip, MergeAndExtractKeepOtherOptionsIntact) {
+    RandomText random(17);
+    for (int i = 0; i < kRounds; ++i) {
+        const VAOptionList list = randomList(random, true);
+        XStr text = VAOptionList::WriteOptions(list);
+        VAOptionList expectedRest;
+        for (const VAElemValue& pair : list) {
+            if (!pair.element.equalsNoCase("a")) {
+                expectedRest.append(pair.element, pair.value);
+            }
+        }
+        VAOptionList::ExtractOption("a", text);
+        ASSERT_EQ(VAOptionList::ParseOptions(text), expectedRest)
+            << "list written as [" << VAOptionList::WriteOptions(list) << "]";
+    }
+}
+
+}  // namespace
