@@ -1,0 +1,53 @@
+// What a job reads: the file the user chose and the file handed to FFmpeg (the same for a
+// plain source), with optional input options. Paths are plain file paths.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "XStr.h"
+
+class VAConvertSource {
+public:
+    // An element of a source list as callers hand it over: a path or a made source.
+    using Item = std::variant<XStr, std::shared_ptr<VAConvertSource>>;
+    // Answers the length of a media file in milliseconds, 0 when it cannot be probed.
+    using LengthProber = std::function<int64_t(const XStr& path)>;
+
+    VAConvertSource() = default;
+    explicit VAConvertSource(const XStr& path);
+    virtual ~VAConvertSource();
+
+    XStr urlPerceived;
+    XStr urlForConversion;
+    std::optional<XStr> inputOptions;
+    std::optional<XStr> specialActionDesc;
+
+    // The name shown to the user: the one set, else the last path component of
+    // urlPerceived.
+    XStr strPerceivedFilename() const;
+    void setStrPerceivedFilename(std::optional<XStr> name) { mPerceivedFilename = std::move(name); }
+
+    // The length of urlForConversion in milliseconds, 0 when the probe fails.
+    virtual int64_t probeLength() const;
+
+    static std::shared_ptr<VAConvertSource> withURL(const XStr& path);
+    // Sources are taken over, paths wrapped; empty paths and null sources are dropped.
+    static std::vector<std::shared_ptr<VAConvertSource>> transformURLs(
+        const std::vector<Item>& items);
+    // A path itself, or the urlPerceived of a source; nothing for an empty path or none.
+    static std::optional<XStr> grabURL(const Item& item);
+    static XStrList grabURLs(const std::vector<Item>& items);
+
+    // The media probe arrives above this layer; it is plugged in once at start-up.
+    // Without one every length is 0. Setting an empty function restores that.
+    static void setLengthProber(LengthProber prober);
+    static int64_t probeLengthOf(const XStr& path);
+
+private:
+    std::optional<XStr> mPerceivedFilename;
+};

@@ -1,0 +1,114 @@
+#include "VADSPList.h"
+
+#include <gtest/gtest.h>
+
+#include "RandomText.h"
+#include "VAConversionSpec.h"
+#include "VADSPSpec.h"
+
+namespace {
+
+TEST(VADSPListWrite, ItemsAreNumberedFromOne) {
+    const VADSPChain chain = {{"Scale Absolute", "-vf scale=640:-2"},
+                              {"Watermark", "-vf \"movie='/a b.png'\""},
+                              {"Delete Source File", ""}};
+    EXPECT_EQ(VADSPList::mergeDSPString(chain),
+              "-dspeffect1=\"Scale Absolute=-vf scale=640:-2\" "
+              "-dspeffect2=\"Watermark=-vf {qt}movie='/a b.png'{qt}\" "
+              "-dspeffect3=\"Delete Source File=\"");
+    EXPECT_EQ(VADSPList::mergeDSPString({}), "");
+}
+
+TEST(VADSPListWrite, BackslashesAreEscaped) {
+    EXPECT_EQ(VADSPList::mergeDSPString({{"Subtitles", "-vf subtitles=C\\:/x.srt"}}),
+              "-dspeffect1=\"Subtitles=-vf subtitles=C\\\\:/x.srt\"");
+}
+
+TEST(VADSPListRoundTrip, QuotesBackslashesAndEmptyArgsSurvive) {
+    const VADSPChain chain = {{"Watermark", "-vf \"movie='/a b.png' [wm]; [in][wm] overlay\""},
+                              {"Subtitles", "-vf subtitles='C\\:\\\\dir\\\\a.srt'"},
+                              {"Preserve Source Attributes", ""},
+                              {"Crop", "-vf crop=w=100:h=50"},
+                              {"", "x"}};
+    EXPECT_EQ(VADSPList::splitDSPString(VADSPList::mergeDSPString(chain)), chain);
+}
+
+TEST(VADSPListRoundTrip, RandomChains) {
+    RandomText random(31);
+    for (int i = 0; i < 3000; ++i) {
+        VADSPChain chain;
+        const std::size_t n = random.below(5);
+        for (std::size_t k = 0; k < n; ++k) {
+            // Names end at the first equals sign, so they hold none.
+            chain.push_back({random.text(RandomText::kTricky, 8).replaced("=", ""),
+                             random.text(RandomText::kTricky, 16)});
+        }
+        const XStr text = VADSPList::mergeDSPString(chain);
+        if (VADSPList::splitDSPString(text) != chain) {
+            ADD_FAILURE() << "first failing chain written as [" << text << "]";
+            return;
+        }
+    }
+}
+
+TEST(VADSPListRead, NameEndsAtTheFirstEqualsSign) {
+    const VADSPChain chain = VADSPList::splitDSPString(
+        "-dspeffect1=\"Crop=-vf crop=w=1:h=2\" -dspeffect2=\"Bare\" -dspeffect3=\"Q={qt}a{qt}\"");
+    EXPECT_EQ(chain, (VADSPChain{{"Crop", "-vf crop=w=1:h=2"}, {"Bare", ""}, {"Q", "\"a\""}}));
+}
+
+TEST(VADSPListRead, ChainIsTheUnbrokenRunFromOne) {
+    EXPECT_EQ(VADSPList::splitDSPString("-dspeffect2=\"B=2\" -dspeffect1=\"A=1\" "
+                                        "-dspeffect4=\"D=4\""),
+              (VADSPChain{{"A", "1"}, {"B", "2"}}));
+    EXPECT_EQ(VADSPList::splitDSPString("-dspeffect2=\"B=2\""), VADSPChain{});
+}
+
+TEST(VADSPListRead, ElementNamesIgnoreCase) {
+    EXPECT_EQ(VADSPList::splitDSPString("-DSPEFFECT1=\"Deinterlace=-vf yadif\""),
+              (VADSPChain{{"Deinterlace", "-vf yadif"}}));
+}
+
+TEST(VADSPListRead, FirstOfTwoItemsWithTheSameNumberWins) {
+    EXPECT_EQ(VADSPList::splitDSPString("-dspeffect1=\"A=1\" -dspeffect1=\"B=2\""),
+              (VADSPChain{{"A", "1"}}));
+}
+
+TEST(VADSPListRead, AnythingElseGivesAnEmptyChain) {
+    EXPECT_EQ(VADSPList::splitDSPString(""), VADSPChain{});
+    EXPECT_EQ(VADSPList::splitDSPString("garbage -dspeffect1=\"A=1\""), VADSPChain{});
+    EXPECT_EQ(VADSPList::splitDSPString("\"unclosed"), VADSPChain{});
+}
+
+TEST(VADSPListRead, UnknownNamesAreKept) {
+    EXPECT_EQ(VADSPList::stringToDSPs(VADSPList::dspsToString({{"No Such Effect", "-x"}})),
+              (VADSPChain{{"No Such Effect", "-x"}}));
+}
+
+TEST(VADSPSpecData, TwoItemsMakeASpec) {
+    const VADSPSpec spec{"Scale", "-vf scale=1:1"};
+    EXPECT_EQ(spec.data(), (XStrList{"Scale", "-vf scale=1:1"}));
+    EXPECT_EQ(VADSPSpec::initWithData(spec.data()), spec);
+    EXPECT_EQ(spec.copy(), spec);
+}
+
+TEST(VADSPSpecData, AnyOtherCountGivesNothing) {
+    EXPECT_EQ(VADSPSpec::initWithData({}), std::nullopt);
+    EXPECT_EQ(VADSPSpec::initWithData({"Scale"}), std::nullopt);
+    EXPECT_EQ(VADSPSpec::initWithData({"Scale", "a", "b"}), std::nullopt);
+}
+
+TEST(VAConversionSpecDsp, DspStringReadsAndWritesTheChain) {
+    VAConversionSpec spec;
+    spec.setDspString("-dspeffect1=\"Denoiser (Wavelet)=-vf {qt}vaguedenoiser{qt}\"");
+    ASSERT_EQ(spec.dspEffects.size(), 1u);
+    EXPECT_EQ(spec.dspEffects[0].args, "-vf \"vaguedenoiser\"");
+    spec.dspEffects.push_back({"Delete Source File", ""});
+    EXPECT_EQ(spec.dspString(),
+              "-dspeffect1=\"Denoiser (Wavelet)=-vf {qt}vaguedenoiser{qt}\" "
+              "-dspeffect2=\"Delete Source File=\"");
+    spec.setDspString("");
+    EXPECT_TRUE(spec.dspEffects.empty());
+}
+
+}  // namespace

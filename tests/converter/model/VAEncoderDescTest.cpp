@@ -1,0 +1,145 @@
+#include "VAEncoderDesc.h"
+
+#include <gtest/gtest.h>
+
+#include "VAConvertSource.h"
+#include "VADSPDesc.h"
+#include "VAEncoderArgs.h"
+
+namespace {
+
+std::vector<VAEncoderDesc> sampleCatalogue() {
+    return {VAEncoderDesc::makeVideoCodec("MP4 (H264)", ".mp4"),
+            VAEncoderDesc::makeMultiEncoder(),
+            VAEncoderDesc::makeVideoCodec("avi (MPEG4)", ".avi"),
+            VAEncoderDesc::makeVideoCodec("[Custom FFmpeg settings]", ""),
+            VAEncoderDesc::makeVideoCodec("MKV (H265)", ".mkv"),
+            VAEncoderDesc::makeVideoCodec("Audio (MP3)", ".mp3")};
+}
+
+std::vector<VAEncoderPickerItem> itemsOf(std::initializer_list<const char*> titles) {
+    std::vector<VAEncoderPickerItem> items;
+    for (const char* title : titles) {
+        items.push_back(title == nullptr ? VAEncoderPickerItem::makeSeparator()
+                                         : VAEncoderPickerItem{title});
+    }
+    return items;
+}
+
+TEST(VAEncoderDescMake, VideoCodecOutputsFilesOnly) {
+    const VAEncoderDesc desc = VAEncoderDesc::makeVideoCodec("MP4 (H264)", ".mp4");
+    EXPECT_TRUE(desc.outputsFiles);
+    EXPECT_FALSE(desc.isSpecialPurpose || desc.disableConvertToFolder || desc.disableSameFolder);
+    EXPECT_EQ(desc.name, "MP4 (H264)");
+    EXPECT_EQ(desc.formatExtension, ".mp4");
+    EXPECT_EQ(desc.path, "");
+    EXPECT_FALSE(desc.isMultiEncoder());
+}
+
+TEST(VAEncoderDescMake, MultiEncoderIsSpecialPurposeOnly) {
+    const VAEncoderDesc desc = VAEncoderDesc::makeMultiEncoder();
+    EXPECT_EQ(desc.name, "[Multi Encoder]");
+    EXPECT_TRUE(desc.isSpecialPurpose);
+    EXPECT_FALSE(desc.outputsFiles || desc.disableConvertToFolder || desc.disableSameFolder);
+    EXPECT_TRUE(desc.isMultiEncoder());
+    EXPECT_EQ(desc.formatExtension, "");
+}
+
+TEST(VAEncoderDescMake, MultiEncoderIsKnownByItsName) {
+    VAEncoderDesc desc = VAEncoderDesc::makeVideoCodec("[Multi Encoder]", "");
+    EXPECT_TRUE(desc.isMultiEncoder());
+    desc.name = "[multi encoder]";
+    EXPECT_FALSE(desc.isMultiEncoder());
+}
+
+TEST(VAEncoderDescMake, EffectDescriptions) {
+    EXPECT_FALSE(VADSPDesc::makeVideoDSP("Scale Absolute").hidden);
+    EXPECT_TRUE(VADSPDesc::makeVideoDSP("Scale Absolute", false).hidden);
+    EXPECT_FALSE(VADSPDesc::makeVideoDSP("Scale Absolute").isAudioCD);
+    EXPECT_EQ(VADSPDesc::makeVideoDSP("Scale Absolute").name, "Scale Absolute");
+}
+
+TEST(VAEncoderDescInstance, EstimatesAreUnknown) {
+    const auto instance = VAEncoderDesc::makeVideoCodec("MP4 (H264)", ".mp4").instantiate();
+    ASSERT_NE(instance, nullptr);
+    const VAConvertSource source("/m/a.mov");
+    VAEncoderArgs args;
+    args.strArgs = "-b:v 2000k";
+    EXPECT_EQ(instance->kBitrateFor(source, args), 0);
+    EXPECT_EQ(instance->kBitrateForArgs(args), 0);
+    EXPECT_EQ(instance->estimateOutputSizeFor(source, args), 0);
+}
+
+TEST(VAEncoderDescFind, NameMustMatchExactly) {
+    const auto catalogue = sampleCatalogue();
+    const VAEncoderDesc* found = VAEncoderDesc::findEncoder(catalogue, "MKV (H265)");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->formatExtension, ".mkv");
+    EXPECT_EQ(VAEncoderDesc::findEncoder(catalogue, "mkv (h265)"), nullptr);
+    EXPECT_EQ(VAEncoderDesc::findEncoder(catalogue, "MKV (H265) "), nullptr);
+    EXPECT_EQ(VAEncoderDesc::findEncoder({}, "MKV (H265)"), nullptr);
+}
+
+TEST(VAEncoderDescFind, FirstOfTwoWithTheSameNameWins) {
+    const std::vector<VAEncoderDesc> catalogue = {VAEncoderDesc::makeVideoCodec("X", ".a"),
+                                                  VAEncoderDesc::makeVideoCodec("X", ".b")};
+    EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "X"), XStr(".a"));
+}
+
+TEST(VAEncoderDescFind, FormatExtensionOfUnknownIsNothing) {
+    const auto catalogue = sampleCatalogue();
+    EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "Audio (MP3)"), XStr(".mp3"));
+    EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "[Custom FFmpeg settings]"), XStr(""));
+    EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "audio (mp3)"), std::nullopt);
+}
+
+TEST(VAEncoderDescList, DropSpecialKeepsTheOrder) {
+    XStrList names;
+    for (const VAEncoderDesc& desc : VAEncoderDesc::listEncoders_dropSpecial(sampleCatalogue())) {
+        names.push_back(desc.name);
+    }
+    EXPECT_EQ(names, (XStrList{"MP4 (H264)", "avi (MPEG4)", "[Custom FFmpeg settings]",
+                               "MKV (H265)", "Audio (MP3)"}));
+}
+
+TEST(VAEncoderDescList, SortIgnoresAsciiCaseAndIsStable) {
+    XStrList names = {"mp4", "AVI", "Mp4", "avi", "[Multi Encoder]", "MP4", "b"};
+    VAEncoderDesc::sortEncoderNames(names);
+    // "[" comes before the letters once they are folded to lower case.
+    EXPECT_EQ(names, (XStrList{"[Multi Encoder]", "AVI", "avi", "b", "mp4", "Mp4", "MP4"}));
+}
+
+TEST(VAEncoderDescPicker, MultiEncoderHeadsTheList) {
+    EXPECT_EQ(VAEncoderDesc::encoderPickerItems(sampleCatalogue(), {}),
+              itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
+                       "avi (MPEG4)", "MKV (H265)", "MP4 (H264)", nullptr}));
+}
+
+TEST(VAEncoderDescPicker, WithoutMultiEncoder) {
+    auto catalogue = VAEncoderDesc::listEncoders_dropSpecial(sampleCatalogue());
+    EXPECT_EQ(VAEncoderDesc::encoderPickerItems(catalogue, {}),
+              itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "avi (MPEG4)", "MKV (H265)",
+                       "MP4 (H264)", nullptr}));
+}
+
+TEST(VAEncoderDescPicker, SuppressedNamesAreLeftOut) {
+    EXPECT_EQ(
+        VAEncoderDesc::encoderPickerItems(sampleCatalogue(),
+                                          {"[Multi Encoder]", "avi (MPEG4)", "mkv (h265)"}),
+        itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "MKV (H265)", "MP4 (H264)", nullptr}));
+}
+
+TEST(VAEncoderDescPicker, OtherSpecialPurposeEncodersComeAfterTheSeparator) {
+    auto catalogue = sampleCatalogue();
+    VAEncoderDesc special = VAEncoderDesc::makeVideoCodec("Burn Disc", "");
+    special.isSpecialPurpose = true;
+    catalogue.insert(catalogue.begin(), special);
+    VAEncoderDesc another = special;
+    another.name = "Audio CD";
+    catalogue.push_back(another);
+    EXPECT_EQ(VAEncoderDesc::encoderPickerItems(catalogue, {"MKV (H265)"}),
+              itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
+                       "avi (MPEG4)", "MP4 (H264)", nullptr, "Audio CD", "Burn Disc"}));
+}
+
+}  // namespace
