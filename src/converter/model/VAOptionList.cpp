@@ -19,8 +19,9 @@ XStr writePair(const VAElemValue& pair) {
     if (pair.value.empty()) {
         return out;
     }
-    // Written apart, such a value would be read as the next option.
-    out += pair.value.front() == U'-' ? U'=' : U' ';
+    // A value beginning with "-" is still written apart: FFmpeg needs "-itsoffset -0.5"
+    // as two arguments, even though a later parse reads the value as an option of its own.
+    out += U' ';
     out += writeValue(pair.value);
     return out;
 }
