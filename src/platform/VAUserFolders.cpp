@@ -65,8 +65,12 @@ XStr userDir(const char* key) {
     return {};
 }
 
-XStr documentsFolder() { return orDefault("XDG_DOCUMENTS_DIR", "Documents"); }
+XStr documentsFolder() {
+    return orDefault("XDG_DOCUMENTS_DIR", "Documents");
+}
 
-XStr videosFolder() { return orDefault("XDG_VIDEOS_DIR", "Videos"); }
+XStr videosFolder() {
+    return orDefault("XDG_VIDEOS_DIR", "Videos");
+}
 
 }  // namespace VAUserFolders

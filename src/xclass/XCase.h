@@ -4,10 +4,20 @@
 
 namespace XCase {
 
-constexpr char32_t lower(char32_t c) { return (c >= U'A' && c <= U'Z') ? c + 32 : c; }
-constexpr char32_t upper(char32_t c) { return (c >= U'a' && c <= U'z') ? c - 32 : c; }
-constexpr char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-constexpr bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
-constexpr bool isAlpha(char32_t c) { return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z'); }
+constexpr char32_t lower(char32_t c) {
+    return (c >= U'A' && c <= U'Z') ? c + 32 : c;
+}
+constexpr char32_t upper(char32_t c) {
+    return (c >= U'a' && c <= U'z') ? c - 32 : c;
+}
+constexpr char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+constexpr bool isDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
+constexpr bool isAlpha(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
+}
 
 }  // namespace XCase

@@ -7,7 +7,9 @@
 namespace XClock {
 
 uint32_t nowMs();
-inline uint32_t elapsedMs(uint32_t since) { return nowMs() - since; }
+inline uint32_t elapsedMs(uint32_t since) {
+    return nowMs() - since;
+}
 void sleepMs(uint32_t ms);
 
 }  // namespace XClock

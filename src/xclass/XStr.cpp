@@ -16,17 +16,25 @@ XStr::XStr(const char* utf8) {
     }
 }
 
-XStr::XStr(std::string_view utf8) { XUtf8::appendDecoded(mUnits, utf8); }
+XStr::XStr(std::string_view utf8) {
+    XUtf8::appendDecoded(mUnits, utf8);
+}
 
-XStr::XStr(const std::string& utf8) { XUtf8::appendDecoded(mUnits, utf8); }
+XStr::XStr(const std::string& utf8) {
+    XUtf8::appendDecoded(mUnits, utf8);
+}
 
-XStr XStr::fromUtf8(std::string_view utf8) { return XStr(utf8); }
+XStr XStr::fromUtf8(std::string_view utf8) {
+    return XStr(utf8);
+}
 
 XStr XStr::fromUtf8(const char* bytes, size_type length) {
     return XStr(std::string_view(bytes, length));
 }
 
-std::string XStr::utf8() const { return XUtf8::encode(mUnits); }
+std::string XStr::utf8() const {
+    return XUtf8::encode(mUnits);
+}
 
 XStr& XStr::operator+=(const XStr& other) {
     mUnits += other.mUnits;
@@ -51,8 +59,7 @@ XStr& XStr::append(std::u32string_view units) {
 }
 
 bool XStr::startsWith(const XStr& prefix) const {
-    return mUnits.size() >= prefix.size() &&
-           mUnits.compare(0, prefix.size(), prefix.mUnits) == 0;
+    return mUnits.size() >= prefix.size() && mUnits.compare(0, prefix.size(), prefix.mUnits) == 0;
 }
 
 bool XStr::endsWith(const XStr& suffix) const {
@@ -312,9 +319,13 @@ double XStr::toDouble() const {
     return value;
 }
 
-XStr XStr::number(int64_t value) { return XStr(std::to_string(value)); }
+XStr XStr::number(int64_t value) {
+    return XStr(std::to_string(value));
+}
 
-XStr XStr::number(uint64_t value) { return XStr(std::to_string(value)); }
+XStr XStr::number(uint64_t value) {
+    return XStr(std::to_string(value));
+}
 
 XStr XStr::format(const char* fmt, ...) {
     va_list args;
@@ -344,4 +355,6 @@ XStr XStr::join(const std::vector<XStr>& parts, const XStr& separator) {
     return out;
 }
 
-std::ostream& operator<<(std::ostream& out, const XStr& s) { return out << s.utf8(); }
+std::ostream& operator<<(std::ostream& out, const XStr& s) {
+    return out << s.utf8();
+}

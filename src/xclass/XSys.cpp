@@ -7,7 +7,9 @@
 
 namespace {
 
-int realOpen(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+int realOpen(const char* path, int flags, mode_t mode) {
+    return ::open(path, flags, mode);
+}
 
 const XSysCalls kReal = {
     realOpen, ::read, ::write, ::fsync, ::rename, ::flock, ::pipe, ::close,
@@ -17,6 +19,10 @@ XSysCalls gCalls = kReal;
 
 }  // namespace
 
-XSysCalls& XSys() { return gCalls; }
+XSysCalls& XSys() {
+    return gCalls;
+}
 
-const XSysCalls& XSysReal() { return kReal; }
+const XSysCalls& XSysReal() {
+    return kReal;
+}

@@ -10,8 +10,8 @@
 
 TestTempDir::TestTempDir() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != 0 ? base : "/tmp") +
-                          "/vantaro-test-XXXXXX";
+    std::string pattern =
+        std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/vantaro-test-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("mkdtemp failed");
     }
@@ -35,7 +35,9 @@ std::string readTextFile(const std::string& path) {
     return ss.str();
 }
 
-bool fileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+bool fileExists(const std::string& path) {
+    return access(path.c_str(), F_OK) == 0;
+}
 
 ScopedEnv::ScopedEnv(const char* name, const char* value) : mName(name) {
     const char* old = std::getenv(name);

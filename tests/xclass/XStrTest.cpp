@@ -21,14 +21,14 @@ TEST(XStrUtf8, MalformedInputBecomesReplacementCharacters) {
         std::u32string expected;
     };
     const Case cases[] = {
-        {"\xFF", U"\uFFFD"},                      // never a lead byte
-        {"\x80z", U"\uFFFDz"},                    // lone continuation
-        {"\xC0\xAF", U"\uFFFD\uFFFD"},            // overlong slash
-        {"\xE0\x80\xAF", U"\uFFFD\uFFFD\uFFFD"},  // overlong three-byte form
-        {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},  // surrogate
+        {"\xFF", U"\uFFFD"},                                // never a lead byte
+        {"\x80z", U"\uFFFDz"},                              // lone continuation
+        {"\xC0\xAF", U"\uFFFD\uFFFD"},                      // overlong slash
+        {"\xE0\x80\xAF", U"\uFFFD\uFFFD\uFFFD"},            // overlong three-byte form
+        {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},            // surrogate
         {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},  // above U+10FFFF
-        {"\xE2\x82", U"\uFFFD"},                  // truncated at the end: one unit
-        {"\xE2\x82z", U"\uFFFDz"},                // truncated before an ASCII letter
+        {"\xE2\x82", U"\uFFFD"},                            // truncated at the end: one unit
+        {"\xE2\x82z", U"\uFFFDz"},                          // truncated before an ASCII letter
         {"\xF0\x9F\x8E", U"\uFFFD"},
         {std::string("a\0b", 3), std::u32string(U"a\0b", 3)},
     };
@@ -39,7 +39,9 @@ TEST(XStrUtf8, MalformedInputBecomesReplacementCharacters) {
 
 TEST(XStrUtf8, EncodingReplacesNonScalarUnits) {
     XStr s(std::u32string{U'a', 0xD800, 0x110000, U'b'});
-    EXPECT_EQ(s.utf8(), "a\xEF\xBF\xBD\xEF\xBF\xBD" "b");
+    EXPECT_EQ(s.utf8(),
+              "a\xEF\xBF\xBD\xEF\xBF\xBD"
+              "b");
 }
 
 TEST(XStrUtf8, DecodingArbitraryBytesNeverExceedsInputLength) {
