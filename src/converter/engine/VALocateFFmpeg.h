@@ -1,0 +1,26 @@
+// Which FFmpeg and ffprobe run: an FFmpeg installed into the application data folder when
+// there is one, else the one shipped beside the program, else the first on PATH.
+#pragma once
+
+#include "XStr.h"
+
+class VALocateFFmpeg {
+public:
+    // Asked anew before every run, so installing or removing takes effect at once.
+    static XStr locateFFmpeg();
+    static XStr locateFFprobe();
+    static XStr pathToExternalFFmpeg();
+    static bool haveExternalFFmpeg();
+    static bool isAutoInstalled();
+
+    // <prefix>/libexec/vantaro/<name> beside the installed program when present, else the
+    // first <name> on PATH as an absolute path (looked up once), else the bare name.
+    static XStr internalTool(const char* name);
+
+    // The one answer to "are the GPL encoders and effects offered": with an external FFmpeg
+    // installed, or when the FFmpeg in use has libx264.
+    static bool gplEncodersOffered();
+
+    // Tests change PATH and the program's folder; this forgets what was looked up.
+    static void resetCachesForTesting();
+};
