@@ -1,0 +1,6 @@
+#include "XForkLock.h"
+
+std::shared_mutex& XForkLock() {
+    static std::shared_mutex lock;
+    return lock;
+}

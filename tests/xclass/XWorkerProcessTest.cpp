@@ -1,0 +1,271 @@
+// Running, stopping and pausing real children.
+#include "XWorkerProcess.h"
+
+#include <errno.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "ProcessTestSupport.h"
+#include "XClock.h"
+
+namespace {
+
+using Args = XWorkerProcess::ArgList;
+
+constexpr int kAllStreams =
+    XWorkerProcess::kPipeStdIn | XWorkerProcess::kPipeStdOut | XWorkerProcess::kPipeStdErr;
+
+Args shell(const char* script) {
+    return {"/bin/sh", "-c", script};
+}
+
+// A child that outlives the end of its input and SIGTERM alike.
+const char* const kStubborn = "trap '' TERM; exec sleep 30";
+
+bool pidExists(pid_t pid) {
+    return kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+}  // namespace
+
+TEST(XWorkerProcess, FreshObjectHasNothing) {
+    XWorkerProcess p;
+    EXPECT_EQ(p.Pid(), 0);
+    EXPECT_EQ(p.InputFD(), -1);
+    EXPECT_EQ(p.OutputFD(), -1);
+    EXPECT_EQ(p.ErrorFD(), -1);
+    EXPECT_TRUE(p.IsFinished());
+    EXPECT_FALSE(p.LastExit().reaped);
+    EXPECT_TRUE(p.dieWithParent());
+}
+
+TEST(XWorkerProcess, CatEchoesInputThroughPipes) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create({"/bin/cat"}, kAllStreams));
+    EXPECT_GT(p.Pid(), 0);
+    ASSERT_TRUE(writeAll(p.InputFD(), "first line\nsecond line\n"));
+    p.CloseInput();
+    EXPECT_EQ(p.InputFD(), -1);
+    EXPECT_EQ(readAll(p.OutputFD()), "first line\nsecond line\n");
+    EXPECT_EQ(readAll(p.ErrorFD()), "");
+    int code = 99;
+    EXPECT_EQ(p.Stop(XWorkerProcess::kWaitForever, &code), 0);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(p.Pid(), 0);
+    EXPECT_EQ(p.OutputFD(), -1);
+    EXPECT_EQ(p.ErrorFD(), -1);
+    EXPECT_TRUE(p.LastExit().reaped);
+    EXPECT_TRUE(p.LastExit().exited);
+}
+
+TEST(XWorkerProcess, ArgumentsArriveAsUtf8Unchanged) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create({"/bin/sh", "-c", "printf '%s|' \"$@\"", "sh", "a b",
+                          "\xC3\xA9\xE2\x82\xAC", "", "\"q\" \\"},
+                         XWorkerProcess::kPipeStdOut));
+    EXPECT_EQ(readAll(p.OutputFD()), "a b|\xC3\xA9\xE2\x82\xAC||\"q\" \\|");
+    EXPECT_EQ(p.Stop(XWorkerProcess::kWaitForever), 0);
+}
+
+TEST(XWorkerProcess, ChildGetsOurEnvironment) {
+    setenv("VANTARO_PROCESS_TEST", "from parent", 1);
+    XWorkerProcess p;
+    ASSERT_TRUE(
+        p.Create(shell("printf %s \"$VANTARO_PROCESS_TEST\""), XWorkerProcess::kPipeStdOut));
+    EXPECT_EQ(readAll(p.OutputFD()), "from parent");
+    p.Stop(XWorkerProcess::kWaitForever);
+    unsetenv("VANTARO_PROCESS_TEST");
+}
+
+TEST(XWorkerProcess, ExitStatusIsReported) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell("exit 3"), 0));
+    int code = 0;
+    EXPECT_EQ(p.Stop(XWorkerProcess::kWaitForever, &code), 3);
+    EXPECT_EQ(code, 3);
+    const XWorkerProcess::ExitInfo& e = p.LastExit();
+    EXPECT_TRUE(e.reaped);
+    EXPECT_TRUE(e.exited);
+    EXPECT_EQ(e.status, 3);
+    EXPECT_EQ(e.signal, 0);
+    EXPECT_FALSE(e.killedByUs);
+}
+
+TEST(XWorkerProcess, DeathBySignalGivesMinusOneAndTheSignal) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell("kill -9 $$"), 0));
+    const uint32_t start = XClock::nowMs();
+    EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs), -1);
+    EXPECT_LT(XClock::elapsedMs(start), 1000u);
+    const XWorkerProcess::ExitInfo& e = p.LastExit();
+    EXPECT_TRUE(e.reaped);
+    EXPECT_FALSE(e.exited);
+    EXPECT_EQ(e.signal, SIGKILL);
+    EXPECT_FALSE(e.killedByUs);
+}
+
+TEST(XWorkerProcess, ChildIgnoringEndOfInputIsKilledAfterGrace) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell(kStubborn), XWorkerProcess::kPipeStdIn));
+    const pid_t pid = p.Pid();
+    XClock::sleepMs(50);  // let the shell set up its trap
+    const uint32_t start = XClock::nowMs();
+    int code = 0;
+    EXPECT_EQ(p.Stop(300, &code), -1);
+    const uint32_t took = XClock::elapsedMs(start);
+    EXPECT_GE(took, 300u);
+    EXPECT_LE(took, 420u);
+    EXPECT_EQ(code, -1);
+    EXPECT_TRUE(p.LastExit().killedByUs);
+    EXPECT_EQ(p.LastExit().signal, SIGKILL);
+    EXPECT_EQ(p.Pid(), 0);
+    EXPECT_FALSE(pidExists(pid));
+}
+
+TEST(XWorkerProcess, StopWithZeroGraceGivesOnePause) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell(kStubborn), 0));
+    const uint32_t start = XClock::nowMs();
+    EXPECT_EQ(p.Stop(0), -1);
+    const uint32_t took = XClock::elapsedMs(start);
+    EXPECT_GE(took, 45u);
+    EXPECT_LE(took, 200u);
+    EXPECT_TRUE(p.LastExit().killedByUs);
+}
+
+TEST(XWorkerProcess, StopZeroOnEndedChildReportsRealStatusAtOnce) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell("exit 7"), 0));
+    const pid_t pid = p.Pid();
+    ASSERT_TRUE(waitUntil([pid] { return processState(pid) == 'Z'; }, 5000));
+    const uint32_t start = XClock::nowMs();
+    EXPECT_EQ(p.Stop(0), 7);
+    EXPECT_LT(XClock::elapsedMs(start), 40u);
+    EXPECT_FALSE(p.LastExit().killedByUs);
+}
+
+TEST(XWorkerProcess, StopWithoutChildAnswersAtOnce) {
+    XWorkerProcess p;
+    const uint32_t start = XClock::nowMs();
+    int code = 0;
+    EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs, &code), -1);
+    EXPECT_EQ(code, -1);
+    EXPECT_LT(XClock::elapsedMs(start), 20u);
+    EXPECT_FALSE(p.LastExit().reaped);
+}
+
+TEST(XWorkerProcess, IsFinishedReapsButKeepsPipesForRemainingOutput) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell("echo last words; exit 2"), XWorkerProcess::kPipeStdOut));
+    ASSERT_TRUE(waitUntil([&p] { return p.IsFinished(); }, 5000));
+    EXPECT_EQ(p.Pid(), 0);
+    EXPECT_TRUE(p.LastExit().exited);
+    EXPECT_EQ(p.LastExit().status, 2);
+    ASSERT_GE(p.OutputFD(), 0);
+    EXPECT_EQ(readAll(p.OutputFD()), "last words\n");
+    // Already reaped: Stop has no child left, but closes the pipe and keeps the status.
+    EXPECT_EQ(p.Stop(0), -1);
+    EXPECT_EQ(p.OutputFD(), -1);
+    EXPECT_EQ(p.LastExit().status, 2);
+}
+
+TEST(XWorkerProcess, IsFinishedIsFalseWhileRunning) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create({"/bin/cat"}, XWorkerProcess::kPipeStdIn));
+    XClock::sleepMs(30);
+    EXPECT_FALSE(p.IsFinished());
+    EXPECT_GT(p.Pid(), 0);
+    EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs), 0);  // cat ends at end of input
+}
+
+TEST(XWorkerProcess, CreateStopsThePreviousChild) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create({"/bin/cat"}, XWorkerProcess::kPipeStdIn));
+    const pid_t first = p.Pid();
+    ASSERT_TRUE(p.Create(shell("exit 4"), 0));
+    EXPECT_NE(p.Pid(), first);
+    EXPECT_FALSE(pidExists(first));  // reaped, not left as a zombie
+    EXPECT_FALSE(p.LastExit().reaped);
+    EXPECT_EQ(p.Stop(XWorkerProcess::kWaitForever), 4);
+}
+
+TEST(XWorkerProcess, DestructorStopsAndReapsTheChild) {
+    pid_t pid;
+    {
+        XWorkerProcess p;
+        ASSERT_TRUE(
+            p.Create({"/bin/cat"}, XWorkerProcess::kPipeStdIn | XWorkerProcess::kPipeStdOut));
+        pid = p.Pid();
+    }
+    EXPECT_FALSE(pidExists(pid));
+}
+
+TEST(XWorkerProcess, DetachedOutputStaysOpenAfterStop) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell("echo out; echo err >&2"),
+                         XWorkerProcess::kPipeStdOut | XWorkerProcess::kPipeStdErr));
+    const int out = p.DetachOutputFD();
+    const int err = p.DetachErrorFD();
+    EXPECT_EQ(p.OutputFD(), -1);
+    EXPECT_EQ(p.ErrorFD(), -1);
+    EXPECT_EQ(p.Stop(XWorkerProcess::kWaitForever), 0);
+    EXPECT_EQ(readAll(out), "out\n");
+    EXPECT_EQ(readAll(err), "err\n");
+    close(out);
+    close(err);
+}
+
+TEST(XWorkerProcess, SuspendAndResumeTheChild) {
+    XWorkerProcess p;
+    EXPECT_FALSE(p.Suspend());
+    EXPECT_FALSE(p.Resume());
+    ASSERT_TRUE(p.Create({"/bin/sleep", "30"}, 0));
+    const pid_t pid = p.Pid();
+    ASSERT_TRUE(p.Suspend());
+    EXPECT_TRUE(waitUntil([pid] { return processState(pid) == 'T'; }, 2000));
+    EXPECT_FALSE(p.IsFinished());  // stopped is not finished
+    ASSERT_TRUE(p.Resume());
+    EXPECT_TRUE(waitUntil([pid] { return processState(pid) == 'S'; }, 2000));
+    EXPECT_EQ(p.Stop(0), -1);
+    EXPECT_TRUE(p.LastExit().killedByUs);
+}
+
+TEST(XWorkerProcess, SuspendedChildCanStillBeStopped) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create({"/bin/sleep", "30"}, 0));
+    const pid_t pid = p.Pid();
+    ASSERT_TRUE(p.Suspend());
+    ASSERT_TRUE(waitUntil([pid] { return processState(pid) == 'T'; }, 2000));
+    const uint32_t start = XClock::nowMs();
+    EXPECT_EQ(p.Stop(0), -1);
+    EXPECT_LT(XClock::elapsedMs(start), 200u);
+    EXPECT_FALSE(pidExists(pid));
+}
+
+TEST(XWorkerProcess, IsFinishedLetsGoOfChildReapedElsewhere) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell("exit 6"), 0));
+    int status = 0;
+    ASSERT_EQ(waitpid(p.Pid(), &status, 0), p.Pid());
+    // Its id is free for any new process now; the object must let go of it.
+    EXPECT_TRUE(p.IsFinished());
+    EXPECT_EQ(p.Pid(), 0);
+    EXPECT_FALSE(p.LastExit().reaped);
+}
+
+TEST(XWorkerProcess, StopOfChildReapedElsewhereDoesNotWaitOutTheGrace) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell("exit 6"), 0));
+    int status = 0;
+    ASSERT_EQ(waitpid(p.Pid(), &status, 0), p.Pid());
+    const uint32_t start = XClock::nowMs();
+    EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs), -1);
+    EXPECT_LT(XClock::elapsedMs(start), 20u);
+    EXPECT_FALSE(p.LastExit().killedByUs);
+    EXPECT_EQ(p.Pid(), 0);
+}

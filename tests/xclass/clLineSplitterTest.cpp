@@ -1,0 +1,144 @@
+#include "clLineSplitter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<XStr> splitWhole(const std::string& bytes) {
+    std::vector<XStr> lines;
+    clLineSplitter splitter([&](XStr& line) { lines.push_back(line); });
+    splitter.feed(bytes.data(), bytes.size());
+    splitter.finish();
+    return lines;
+}
+
+// The same bytes fed in pieces cut at the given positions.
+std::vector<XStr> splitAt(const std::string& bytes, const std::vector<size_t>& cuts) {
+    std::vector<XStr> lines;
+    clLineSplitter splitter([&](XStr& line) { lines.push_back(line); });
+    size_t from = 0;
+    for (size_t cut : cuts) {
+        splitter.feed(bytes.data() + from, cut - from);
+        from = cut;
+    }
+    splitter.feed(bytes.data() + from, bytes.size() - from);
+    splitter.finish();
+    return lines;
+}
+
+std::vector<XStr> lines(std::initializer_list<const char*> texts) {
+    std::vector<XStr> out;
+    for (const char* t : texts) {
+        out.emplace_back(t);
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(clLineSplitter, LineEndsOfAllThreeKinds) {
+    EXPECT_EQ(splitWhole("a\nb\r\nc\rd\n"), lines({"a", "b", "c", "d"}));
+}
+
+TEST(clLineSplitter, EmptyLinesAreLines) {
+    EXPECT_EQ(splitWhole("\n\nx\n\r\n\r\r"), lines({"", "", "x", "", "", ""}));
+}
+
+TEST(clLineSplitter, CarriageReturnThenLineFeedIsOneEndButLineFeedThenReturnIsTwo) {
+    EXPECT_EQ(splitWhole("a\r\n\nb"), lines({"a", "", "b"}));
+    EXPECT_EQ(splitWhole("a\n\rb"), lines({"a", "", "b"}));
+}
+
+TEST(clLineSplitter, LastLineWithoutEndIsDeliveredAtFinishOnly) {
+    std::vector<XStr> got;
+    clLineSplitter splitter([&](XStr& line) { got.push_back(line); });
+    const std::string bytes = "one\ntwo";
+    splitter.feed(bytes.data(), bytes.size());
+    EXPECT_EQ(got, lines({"one"}));
+    splitter.finish();
+    EXPECT_EQ(got, lines({"one", "two"}));
+}
+
+TEST(clLineSplitter, NoTrailingEmptyLineAfterFinalLineEnd) {
+    EXPECT_EQ(splitWhole("a\n"), lines({"a"}));
+    EXPECT_EQ(splitWhole("a\r"), lines({"a"}));
+    EXPECT_EQ(splitWhole(""), lines({}));
+}
+
+TEST(clLineSplitter, CarriageReturnLineFeedSplitAcrossChunks) {
+    const std::string bytes = "frame=1\r\nframe=2\r\n";
+    EXPECT_EQ(splitAt(bytes, {8}), lines({"frame=1", "frame=2"}));
+    EXPECT_EQ(splitAt(bytes, {7, 8}), lines({"frame=1", "frame=2"}));
+}
+
+TEST(clLineSplitter, NulBytesAreDropped) {
+    EXPECT_EQ(splitWhole(std::string("a\0b\n\0\n", 6)), lines({"ab", ""}));
+}
+
+TEST(clLineSplitter, ByteOrderMarkAtLineStartIsDropped) {
+    EXPECT_EQ(splitWhole("\xEF\xBB\xBF"
+                         "abc\n\xEF\xBB\xBF"
+                         "def"),
+              lines({"abc", "def"}));
+    // Only the first one of a line: a second mark is text.
+    EXPECT_EQ(splitWhole("\xEF\xBB\xBF\xEF\xBB\xBFx\n"), lines({"\xEF\xBB\xBFx"}));
+    // Inside a line it is text too.
+    EXPECT_EQ(splitWhole("x\xEF\xBB\xBF\n"), lines({"x\xEF\xBB\xBF"}));
+    // A line holding nothing but the mark is an empty line.
+    EXPECT_EQ(splitWhole("\xEF\xBB\xBF\nz\n"), lines({"", "z"}));
+}
+
+TEST(clLineSplitter, LeadByteWithoutRestOfMarkStaysInLine) {
+    // EF BB 41: the two bytes stay and decode as one ill-formed sequence, then "A".
+    const std::vector<XStr> got = splitWhole(
+        "\xEF\xBB"
+        "A\n");
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].units(), std::u32string(U"\uFFFDA"));
+    // EF followed by a valid continuation that is not BB: a real character survives.
+    EXPECT_EQ(splitWhole("\xEF\xBC\xA1\n"), lines({"\xEF\xBC\xA1"}));  // U+FF21
+    // EF just before the line end stays as well.
+    const std::vector<XStr> cut = splitWhole("\xEF\nnext\n");
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_EQ(cut[0].units(), std::u32string(U"\uFFFD"));
+    EXPECT_EQ(cut[1], XStr("next"));
+    // A partial mark left at end of input is delivered.
+    EXPECT_EQ(splitWhole("\xEF\xBB").size(), 1u);
+}
+
+TEST(clLineSplitter, InvalidUtf8BecomesReplacementCharacter) {
+    const std::vector<XStr> got = splitWhole(
+        "a\xFF"
+        "b\xC3\n\xC3\xA9\n");
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].units(), std::u32string(U"a\uFFFDb\uFFFD"));
+    EXPECT_EQ(got[1].units(), std::u32string(U"\u00E9"));
+}
+
+TEST(clLineSplitter, MultiByteCharacterSplitAcrossChunks) {
+    const std::string bytes = "\xE2\x82\xAC\n";  // the euro sign
+    EXPECT_EQ(splitAt(bytes, {1, 2}), lines({"\xE2\x82\xAC"}));
+}
+
+TEST(clLineSplitter, EveryCutOfTrickyInputGivesTheSameLines) {
+    const std::string bytes = std::string(
+                                  "\xEF\xBB\xBF"
+                                  "a\r\n\r\xEF\xBB"
+                                  "b\0\n\xEF\xBB\xBF\r",
+                                  16) +
+                              "\xEF\xBC\xA1\r\r\nlast";
+    const std::vector<XStr> whole = splitWhole(bytes);
+    ASSERT_EQ(whole.size(), 7u);
+    EXPECT_EQ(whole[0], XStr("a"));
+    EXPECT_EQ(whole[2].units(), std::u32string(U"\uFFFDb"));
+    EXPECT_EQ(whole[4], XStr("\xEF\xBC\xA1"));
+    EXPECT_EQ(whole[6], XStr("last"));
+    for (size_t a = 0; a <= bytes.size(); ++a) {
+        for (size_t b = a; b <= bytes.size(); ++b) {
+            ASSERT_EQ(splitAt(bytes, {a, b}), whole) << "cut at " << a << " and " << b;
+        }
+    }
+}
