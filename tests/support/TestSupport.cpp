@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -58,4 +59,10 @@ ScopedEnv::~ScopedEnv() {
     } else {
         unsetenv(mName.c_str());
     }
+}
+
+mode_t permissionsOf(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
 }

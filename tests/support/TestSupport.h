@@ -1,6 +1,9 @@
 // Shared helpers of the tests: a private temporary folder and small file utilities.
 #pragma once
 
+#include <sys/stat.h>
+#include <sys/types.h>
+
 #include <string>
 
 #include "XStr.h"
@@ -36,6 +39,21 @@ private:
     bool mHad = false;
     std::string mOld;
 };
+
+// Sets the file-creation mask for the object's lifetime.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : mSaved(umask(mask)) {}
+    ~ScopedUmask() { umask(mSaved); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t mSaved;
+};
+
+// The permission bits (with set-id and sticky bits) of a path; a failed stat fails the test.
+mode_t permissionsOf(const std::string& path);
 
 void writeTextFile(const std::string& path, const std::string& content);
 std::string readTextFile(const std::string& path);

@@ -21,21 +21,6 @@ namespace {
 using Access = XFile::Access;
 using Share = XFile::Share;
 
-class ScopedUmask {
-public:
-    explicit ScopedUmask(mode_t mask) : mSaved(umask(mask)) {}
-    ~ScopedUmask() { umask(mSaved); }
-
-private:
-    mode_t mSaved;
-};
-
-mode_t permissionsOf(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
-    return st.st_mode & 07777;
-}
-
 bool descriptorIsOpen(int fd) {
     return fcntl(fd, F_GETFD) != -1;
 }

@@ -46,21 +46,6 @@ std::vector<std::string> leftoverTemps(const std::string& folder) {
     return found;
 }
 
-mode_t permissionsOf(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
-    return st.st_mode & 07777;
-}
-
-class ScopedUmask {
-public:
-    explicit ScopedUmask(mode_t mask) : mSaved(umask(mask)) {}
-    ~ScopedUmask() { umask(mSaved); }
-
-private:
-    mode_t mSaved;
-};
-
 // Plain results
 
 TEST(XRewrite, ReplacesTheWholeContent) {
