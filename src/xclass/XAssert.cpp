@@ -1,0 +1,14 @@
+#include "XAssert.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace XAssertDetail {
+
+void fail(const char* condition, const char* file, int line) {
+    std::fprintf(stderr, "Assertion failed: %s (%s:%d)\n", condition, file, line);
+    std::fflush(stderr);
+    std::abort();
+}
+
+}  // namespace XAssertDetail

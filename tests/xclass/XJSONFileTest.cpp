@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <errno.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <thread>
+
+#include "JSONTestSupport.h"
+#include "TestSupport.h"
+#include "XJSON.h"
+#include "XSys.h"
+
+namespace {
+
+ssize_t failingWrite(int, const void*, size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+
+XJSON::Owned sampleDocument() {
+    auto object = std::make_unique<XJSON::Object>();
+    object->Add("name", std::make_unique<XJSON::String>("caf\u00e9"));
+    object->AddArray("list").Add(std::make_unique<XJSON::Number>(1.5));
+    return object;
+}
+
+// Reading
+
+TEST(XJSONFile, ReadsAndParsesAWholeFile) {
+    TestTempDir dir;
+    writeTextFile(dir.file("a.json"), "{\"name\":\"caf\xc3\xa9\", \"n\":[1, 2]}");
+    const XJSON::Owned value = XJSON::ReadFile(dir.xfile("a.json"), 1000);
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(describe(*value), "{name:\"caf<E9>\",n:[1,2]}");
+}
+
+TEST(XJSONFile, MissingOrOversizedFilesGiveNoValue) {
+    TestTempDir dir;
+    EXPECT_EQ(XJSON::ReadFile(dir.xfile("missing.json"), 1000), nullptr);
+    writeTextFile(dir.file("ten.json"), "[1,2,3,4] ");
+    EXPECT_EQ(XJSON::ReadFile(dir.xfile("ten.json"), 9), nullptr);
+    EXPECT_NE(XJSON::ReadFile(dir.xfile("ten.json"), 10), nullptr);
+    EXPECT_EQ(XJSON::ReadFile(dir.xfile(""), 10), nullptr);
+    EXPECT_EQ(XJSON::ReadFile(XStr(dir.path()), 1000000), nullptr);
+}
+
+TEST(XJSONFile, FilesWithoutASizeAreReadToTheirEnd) {
+    TestTempDir dir;
+    const std::string fifo = dir.file("pipe.json");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string content = "[" + std::string(200000, ' ') + "\"end\"]";
+    std::thread writer([&] { writeTextFile(fifo, content); });
+    const XJSON::Owned value = XJSON::ReadFile(XStr(fifo), 1000000);
+    writer.join();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(describe(*value), "[\"end\"]");
+}
+
+TEST(XJSONFile, AByteOrderMarkIsNotSkipped) {
+    TestTempDir dir;
+    writeTextFile(dir.file("bom.json"), "\xef\xbb\xbf{}");
+    EXPECT_EQ(XJSON::ReadFile(dir.xfile("bom.json"), 1000), nullptr);
+}
+
+TEST(XJSONFile, MalformedUtf8CostsOnlyTheBadCharacter) {
+    TestTempDir dir;
+    writeTextFile(dir.file("bad.json"), "{\"a\":\"x\xffy\", \"b\":2}");
+    const XJSON::Owned value = XJSON::ReadFile(dir.xfile("bad.json"), 1000);
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(describe(*value), "{a:\"x<FFFD>y\",b:2}");
+}
+
+// Writing
+
+TEST(XJSONFile, WriteFileWritesUtf8WithoutMarkOrFinalLineFeed) {
+    TestTempDir dir;
+    const XJSON::Owned value = sampleDocument();
+    ASSERT_TRUE(XJSON::WriteFile(dir.xfile("out.json"), value.get()));
+    EXPECT_EQ(readTextFile(dir.file("out.json")),
+              "{\n    \"name\":\"caf\xc3\xa9\",\n    \"list\":[1.5]\n}");
+}
+
+TEST(XJSONFile, WriteFileReplacesLongerContent) {
+    TestTempDir dir;
+    writeTextFile(dir.file("out.json"), std::string(1000, 'x'));
+    const XJSON::Number value(7);
+    ASSERT_TRUE(XJSON::WriteFile(dir.xfile("out.json"), &value));
+    EXPECT_EQ(readTextFile(dir.file("out.json")), "7");
+}
+
+TEST(XJSONFile, WritingNoValueFails) {
+    TestTempDir dir;
+    EXPECT_FALSE(XJSON::WriteFile(dir.xfile("out.json"), nullptr));
+    EXPECT_FALSE(XJSON::WriteFileAtomically(dir.xfile("out.json"), nullptr));
+    EXPECT_FALSE(fileExists(dir.file("out.json")));
+}
+
+TEST(XJSONFile, WriteFileFailsWhenTheFileCannotBeOpened) {
+    TestTempDir dir;
+    const XJSON::Null value;
+    EXPECT_FALSE(XJSON::WriteFile(dir.xfile("no/such/folder.json"), &value));
+}
+
+TEST(XJSONFile, AFailedWriteLeavesNoFileBehind) {
+    TestTempDir dir;
+    writeTextFile(dir.file("out.json"), "old");
+    const XJSON::Owned value = sampleDocument();
+    {
+        XSysOverride seam;
+        seam.calls().write = failingWrite;
+        EXPECT_FALSE(XJSON::WriteFile(dir.xfile("out.json"), value.get()));
+    }
+    EXPECT_FALSE(fileExists(dir.file("out.json")));
+}
+
+TEST(XJSONFile, AtomicWriteReplacesTheFileWhole) {
+    TestTempDir dir;
+    writeTextFile(dir.file("out.json"), "old");
+    const XJSON::Owned value = sampleDocument();
+    ASSERT_TRUE(XJSON::WriteFileAtomically(dir.xfile("out.json"), value.get()));
+    const XJSON::Owned back = XJSON::ReadFile(dir.xfile("out.json"), 1000);
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->Equals(*value));
+}
+
+TEST(XJSONFile, AFailedAtomicWriteLeavesTheOldFileUntouched) {
+    TestTempDir dir;
+    writeTextFile(dir.file("out.json"), "{\"old\":1}");
+    const XJSON::Owned value = sampleDocument();
+    {
+        XSysOverride seam;
+        seam.calls().write = failingWrite;
+        EXPECT_FALSE(XJSON::WriteFileAtomically(dir.xfile("out.json"), value.get()));
+    }
+    EXPECT_EQ(readTextFile(dir.file("out.json")), "{\"old\":1}");
+}
+
+}  // namespace
