@@ -358,3 +358,7 @@ XStr XStr::join(const std::vector<XStr>& parts, const XStr& separator) {
 std::ostream& operator<<(std::ostream& out, const XStr& s) {
     return out << s.utf8();
 }
+
+void PrintTo(const XStr& s, std::ostream* out) {
+    *out << '"' << s.utf8() << '"';
+}

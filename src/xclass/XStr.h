@@ -136,6 +136,8 @@ using XFileName = XStr;
 
 // gtest and diagnostics print the UTF-8 form.
 std::ostream& operator<<(std::ostream& out, const XStr& s);
+// Found by GoogleTest, which would otherwise print the text as a list of code units.
+void PrintTo(const XStr& s, std::ostream* out);
 
 template <>
 struct std::hash<XStr> {
