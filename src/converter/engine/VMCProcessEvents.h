@@ -10,4 +10,9 @@ struct VMCProcessEvents {
 
     bool bPause() const { return !bEvtPause.load(); }
     void setBPause(bool x) { bEvtPause.store(!x); }
+
+    // The user's pause: runs suspend their FFmpeg child while it is set.
+    std::atomic<bool> mPaused{false};
+    bool isPaused() const { return mPaused.load(); }
+    void setPaused(bool paused) { mPaused.store(paused); }
 };

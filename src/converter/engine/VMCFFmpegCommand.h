@@ -1,0 +1,47 @@
+// The FFmpeg command line of one run, built from its argument record: inputs, seeking,
+// joining, the progress file, the log level and the output. Building touches no file, so
+// the same text serves the run and a dry run.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "VMCProcessArg.h"
+#include "XStr.h"
+
+struct VMCFFmpegCommandInput {
+    XStr ffmpegPath;
+    XStr progressPath;
+    bool debugLog = false;
+    // The probed length of the whole input in milliseconds, 0 when unknown.
+    int64_t probedLengthMS = 0;
+    // Makes the list file of a join by stream copy and answers its path; asked only then.
+    std::function<XStr()> makeListFile;
+    // Rewrites encoder names the FFmpeg in use lacks; none leaves the text as it is.
+    std::function<XStr(const XStr& args, XStrList& infoLines)> codecMap;
+};
+
+struct VMCFFmpegCommand {
+    // Empty when the command could not be built; error then says why.
+    XStr commandText;
+    XStr error;
+    // The length percentages run against: the -t value in h:m:s form, else the probed
+    // length times the loop count, less a seek.
+    int64_t lengthMS = 0;
+    // Where FFmpeg writes: the destination, or a temporary name beside it when the source
+    // is the destination itself.
+    XStr outputPath;
+    bool usesTempOutput = false;
+    // The content of the list file of a join by stream copy (UTF-8), else empty.
+    std::string listFileContent;
+    XStr listFilePath;
+    XStrList infoLines;
+
+    static VMCFFmpegCommand build(const VMCProcessArg& arg, const VMCFFmpegCommandInput& input);
+    // "/m/clip.mp4" gives "/m/clip.tmp.mp4"; a name without extension gets ".tmp".
+    static XStr tempOutputFor(const XStr& destination);
+    // An FFmpeg duration ("90", "1.5", "00:01:30.500", "-5", "250ms") in milliseconds;
+    // 0 when it cannot be read.
+    static int64_t parseDurationMS(const XStr& text);
+};

@@ -1,0 +1,60 @@
+#include "VMCRunningChildren.h"
+
+#include <signal.h>
+
+#include <mutex>
+#include <set>
+
+namespace {
+
+class Registry {
+public:
+    ~Registry() { killAll(); }
+
+    void add(pid_t pid) {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mPids.insert(pid);
+    }
+    void remove(pid_t pid) {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mPids.erase(pid);
+    }
+    std::size_t count() {
+        std::lock_guard<std::mutex> lock(mMutex);
+        return mPids.size();
+    }
+    void killAll() {
+        std::lock_guard<std::mutex> lock(mMutex);
+        for (pid_t pid : mPids) {
+            kill(pid, SIGKILL);
+        }
+    }
+
+private:
+    std::mutex mMutex;
+    std::set<pid_t> mPids;
+};
+
+Registry& registry() {
+    static Registry instance;
+    return instance;
+}
+
+}  // namespace
+
+namespace VMCRunningChildren {
+
+void add(pid_t pid) {
+    registry().add(pid);
+}
+void remove(pid_t pid) {
+    registry().remove(pid);
+}
+std::size_t count() {
+    return registry().count();
+}
+void killAll() {
+    registry().killAll();
+}
+
+}  // namespace VMCRunningChildren

@@ -1,0 +1,231 @@
+// The whole run against the real FFmpeg, on clips made for each test.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <thread>
+
+#include "MediaSupport.h"
+#include "RecordingCallback.h"
+#include "TestSupport.h"
+#include "VAConvertSourceConcat.h"
+#include "VALocateFFmpeg.h"
+#include "VMCProcess.h"
+#include "VMCRunningChildren.h"
+
+namespace {
+
+class RunE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(mkdir(mDir.file("tmp").c_str(), 0700), 0);
+        VALocateFFmpeg::resetCachesForTesting();
+    }
+
+    std::shared_ptr<RecordingCallback> run(std::shared_ptr<VAConvertSource> source,
+                                           const std::string& to, const XStr& args,
+                                           std::shared_ptr<VMCProcessEvents> events = nullptr) {
+        VMCProcessArg arg;
+        arg.srcFrom = std::move(source);
+        arg.urlTo = XStr(to);
+        arg.args = args;
+        arg.inputArgs = arg.srcFrom->inputOptions;
+        auto callback = std::make_shared<RecordingCallback>();
+        arg.callback = callback;
+        arg.events = events ? events : std::make_shared<VMCProcessEvents>();
+        VMCProcess::convertWithArg(arg);
+        return callback;
+    }
+    std::shared_ptr<RecordingCallback> run(const std::string& from, const std::string& to,
+                                           const XStr& args) {
+        return run(VAConvertSource::withURL(XStr(from)), to, args);
+    }
+    std::string clip(const std::string& name, const TestClip& c = TestClip()) {
+        const std::string path = mDir.file(name);
+        EXPECT_TRUE(makeTestClip(path, c)) << path;
+        return path;
+    }
+    // Files left in the temporary folder by the run.
+    int leftoverTempFiles() const {
+        int n = 0;
+        DIR* dir = opendir(mDir.file("tmp").c_str());
+        while (dirent* e = readdir(dir)) {
+            n += e->d_name[0] != '.' ? 1 : 0;
+        }
+        closedir(dir);
+        return n;
+    }
+
+    TestTempDir mDir;
+    ScopedEnv mTemp{"XTempFolderScope_Location", mDir.file("tmp").c_str()};
+    ScopedEnv mData{"_APPDATA_OVERRIDE", mDir.file("appdata").c_str()};
+};
+
+}  // namespace
+
+TEST_F(RunE2E, PlainH264EncodeReportsRisingPercentagesEndingAt100) {
+    TestClip c;
+    c.seconds = 3;
+    auto source = VAConvertSource::withURL(XStr(clip("in.mp4", c)));
+    source->inputOptions = XStr("-re");  // real time, so progress is seen along the way
+    const std::string out = mDir.file("out.mp4");
+    auto cb = run(source, out, "-c:v libx264 -preset ultrafast -t 00:00:03 -c:a aac");
+    EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
+    ASSERT_EQ(cb->lengths, std::vector<int64_t>{3000});
+    ASSERT_GE(cb->percents.size(), 4u);
+    EXPECT_EQ(cb->percents.front(), 0);
+    EXPECT_EQ(cb->percents.back(), 100);
+    bool between = false;
+    for (std::size_t i = 1; i < cb->percents.size(); ++i) {
+        EXPECT_GE(cb->percents[i], cb->percents[i - 1]);
+        between = between || (cb->percents[i] > 0 && cb->percents[i] < 100);
+    }
+    EXPECT_TRUE(between) << "no percentage between 0 and 100 was reported";
+    EXPECT_EQ(cb->infos.back(), XStr("Encoding exit"));
+    EXPECT_EQ(probeValue(out, "v:0", "codec_name"), "h264");
+    EXPECT_NEAR(probeDuration(out), 3.0, 0.2);
+    EXPECT_EQ(leftoverTempFiles(), 0);
+}
+
+TEST_F(RunE2E, TwoFilterOptionsBecomeOneChain) {
+    const std::string out = mDir.file("small.mp4");
+    auto cb =
+        run(clip("in.mp4"), out, "-vf scale=160:120 -c:v libx264 -preset ultrafast -vf hflip");
+    EXPECT_TRUE(cb->errors.empty());
+    EXPECT_TRUE(cb->command().contains("-vf \"scale=160:120, hflip\" -c:v libx264"))
+        << cb->command();
+    EXPECT_EQ(probeValue(out, "v:0", "width"), "160");
+}
+
+TEST_F(RunE2E, SeekMovesBeforeTheInputAndDurationSetsTheLength) {
+    TestClip c;
+    c.seconds = 4;
+    const std::string in = clip("in.mp4", c);
+    const std::string out = mDir.file("cut.mp4");
+    auto cb = run(in, out, "-ss 1 -t 00:00:02 -c:v libx264 -preset ultrafast");
+    EXPECT_TRUE(cb->errors.empty());
+    EXPECT_TRUE(cb->command().contains(XStr(" -ss 1  -i ")));
+    EXPECT_EQ(cb->lengths, std::vector<int64_t>{2000});
+    EXPECT_NEAR(probeDuration(out), 2.0, 0.2);
+    EXPECT_EQ(cb->percents.back(), 100);
+}
+
+TEST_F(RunE2E, SameFileIsReplacedOnlyAfterACleanRun) {
+    const std::string in = clip("same.mp4");
+    const std::string before = readTextFile(in);
+    // A failing run (unknown encoder) leaves the source as it was and no temporary output.
+    auto failed = run(in, in, "-c:v no_such_encoder");
+    EXPECT_FALSE(failed->errors.empty());
+    EXPECT_EQ(readTextFile(in), before);
+    EXPECT_FALSE(fileExists(mDir.file("same.tmp.mp4")));
+    // A clean run replaces it.
+    auto cb = run(in, in, "-vf scale=160:120 -c:v libx264 -preset ultrafast");
+    EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
+    EXPECT_EQ(probeValue(in, "v:0", "width"), "160");
+    EXPECT_FALSE(fileExists(mDir.file("same.tmp.mp4")));
+}
+
+TEST_F(RunE2E, JoinsByStreamCopyEvenWithAwkwardNames) {
+    auto concat = std::make_shared<VAConvertSourceConcat>();
+    concat->setConcatURLs(
+        {XStr(clip("a.mp4")), XStr(clip("it's $(touch pwned).mp4")), XStr(clip("c `id`.mp4"))});
+    const std::string out = mDir.file("joined.mp4");
+    auto cb = run(concat, out, "-vcodec copy -acodec copy");
+    EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
+    EXPECT_TRUE(cb->command().contains("-f concat -safe 0 -i "));
+    EXPECT_NEAR(probeDuration(out), 6.0, 0.3);
+    EXPECT_FALSE(fileExists("pwned"));
+    EXPECT_FALSE(fileExists(mDir.file("pwned")));
+    EXPECT_EQ(leftoverTempFiles(), 0) << "the list file is deleted";
+}
+
+TEST_F(RunE2E, JoinsByReencodingWithAFilterChain) {
+    auto concat = std::make_shared<VAConvertSourceConcat>();
+    concat->setConcatURLs({XStr(clip("a.mp4")), XStr(clip("b.mp4"))});
+    const std::string out = mDir.file("joined.mp4");
+    auto cb = run(concat, out, "-vf scale=160:120 -vf hflip -c:v libx264 -preset ultrafast");
+    EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
+    EXPECT_TRUE(cb->command().contains("[0:v]scale=160:120, hflip[0v];"));
+    EXPECT_NEAR(probeDuration(out), 4.0, 0.3);
+    EXPECT_EQ(probeValue(out, "v:0", "width"), "160");
+}
+
+TEST_F(RunE2E, LoopCountPlaysTheSourceThreeTimes) {
+    const std::string out = mDir.file("loop.mp4");
+    auto cb = run(clip("a.mp4"), out, "-loopvideo=3 -c:v libx264 -preset ultrafast");
+    EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
+    EXPECT_NEAR(probeDuration(out), 6.0, 0.3);
+}
+
+TEST_F(RunE2E, UnknownEncoderIsAnErrorAndSkipsPostActions) {
+    const std::string in = clip("a.mp4");
+    VMCProcessArg arg;
+    arg.srcFrom = VAConvertSource::withURL(XStr(in));
+    arg.urlTo = mDir.xfile("out.mp4");
+    arg.args = "-c:v no_such_encoder";
+    arg.specialActions = {"Delete Source File"};
+    auto cb = std::make_shared<RecordingCallback>();
+    arg.callback = cb;
+    arg.events = std::make_shared<VMCProcessEvents>();
+    VMCProcess::convertWithArg(arg);
+    ASSERT_FALSE(cb->errors.empty());
+    EXPECT_TRUE(cb->errors.front().contains("no_such_encoder")) << cb->errors.front();
+    EXPECT_TRUE(fileExists(in)) << "a failed job never deletes its source";
+}
+
+TEST_F(RunE2E, StopKillsFFmpegQuicklyAndLeavesNothingBehind) {
+    TestClip c;
+    c.seconds = 20;
+    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", c)));
+    source->inputOptions = XStr("-re");
+    auto events = std::make_shared<VMCProcessEvents>();
+    std::chrono::steady_clock::time_point stoppedAt;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        stoppedAt = std::chrono::steady_clock::now();
+        events->bEvtQuit = true;
+    });
+    const std::string in = source->urlForConversion.utf8();
+    auto cb = run(source, in, "-c:v libx264 -preset ultrafast", events);
+    const auto returned = std::chrono::steady_clock::now();
+    stopper.join();
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(returned - stoppedAt).count();
+    EXPECT_LT(ms, 200);
+    EXPECT_EQ(VMCRunningChildren::count(), 0u);
+    EXPECT_TRUE(cb->errors.empty()) << "a stop by the user is no error";
+    EXPECT_NE(cb->percents.back(), 100);
+    EXPECT_EQ(leftoverTempFiles(), 0);
+    // The cut-short temporary output never replaces the source.
+    EXPECT_FALSE(fileExists(mDir.file("long.tmp.mp4")));
+    EXPECT_NEAR(probeDuration(in), 20.0, 0.2);
+}
+
+TEST_F(RunE2E, PlatformAacIsRewrittenForThisFFmpeg) {
+    const std::string out = mDir.file("aac.mp4");
+    auto cb = run(clip("a.mp4"), out, "-c:v libx264 -preset ultrafast -acodec aac_at");
+    EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
+    EXPECT_TRUE(cb->infoContains("This FFmpeg has no encoder \"aac_at\"; using \"aac\""));
+    EXPECT_TRUE(cb->command().contains("-acodec aac "));
+    EXPECT_EQ(probeValue(out, "a:0", "codec_name"), "aac");
+}
+
+TEST_F(RunE2E, DebugLogGetsEveryLineAndFFmpegIsNotQuietened) {
+    ScopedEnv debug("VANTARO_DEBUG", "1");
+    ScopedEnv docs("XDG_CONFIG_HOME", mDir.path().c_str());
+    ScopedEnv home("HOME", mDir.path().c_str());
+    const std::string in = clip("a.mp4");
+    auto cb = run(in, mDir.file("b.mp4"), "-c:v no_such_encoder");
+    EXPECT_FALSE(cb->command().contains("-loglevel 16"));
+    DIR* dir = opendir(mDir.file("Documents").c_str());
+    ASSERT_NE(dir, nullptr);
+    std::string log;
+    while (dirent* e = readdir(dir)) {
+        if (std::string(e->d_name).rfind("VADebug-", 0) == 0) {
+            log = readTextFile(mDir.file(std::string("Documents/") + e->d_name));
+        }
+    }
+    closedir(dir);
+    EXPECT_NE(log.find("no_such_encoder"), std::string::npos) << log;
+}

@@ -1,0 +1,108 @@
+#include "MediaSupport.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "XLineReader.h"
+#include "XWorkerProcess.h"
+
+namespace {
+
+// The first executable of that name on PATH: a start without a shell does not search.
+std::string tool(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string entries = path != nullptr ? path : "/usr/bin";
+    std::size_t start = 0;
+    while (start <= entries.size()) {
+        std::size_t colon = entries.find(':', start);
+        if (colon == std::string::npos) {
+            colon = entries.size();
+        }
+        const std::string candidate = entries.substr(start, colon - start) + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+        start = colon + 1;
+    }
+    return "/usr/bin/" + name;
+}
+
+}  // namespace
+
+int runProgram(const std::vector<std::string>& argv, std::string* output) {
+    XWorkerProcess::ArgList args;
+    for (const std::string& a : argv) {
+        args.emplace_back(a);
+    }
+    XWorkerProcess process;
+    if (!process.Create(args, output != nullptr ? XWorkerProcess::kPipeStdOut : 0)) {
+        return -1;
+    }
+    if (output != nullptr) {
+        output->clear();
+        XReadLines(process.OutputFD(), [output](XStr& line) { *output += line.utf8() + "\n"; });
+    }
+    return process.Stop(XWorkerProcess::kWaitForever);
+}
+
+bool makeTestClip(const std::string& path, const TestClip& clip) {
+    const std::string d = std::to_string(clip.seconds);
+    std::vector<std::string> argv = {
+        tool("ffmpeg"),
+        "-hide_banner",
+        "-loglevel",
+        "error",
+        "-y",
+        "-f",
+        "lavfi",
+        "-i",
+        "testsrc=size=" + clip.size + ":rate=" + std::to_string(clip.rate) + ":duration=" + d};
+    if (clip.audio) {
+        argv.insert(argv.end(), {"-f", "lavfi", "-i", "sine=frequency=440:duration=" + d});
+    }
+    argv.insert(argv.end(), {"-c:v", clip.videoCodec, "-pix_fmt", "yuv420p"});
+    if (clip.videoCodec == "libx264") {
+        argv.insert(argv.end(), {"-preset", "ultrafast"});
+    }
+    if (clip.audio) {
+        argv.insert(argv.end(), {"-c:a", clip.audioCodec});
+    }
+    argv.push_back(path);
+    return runProgram(argv) == 0;
+}
+
+std::string probeValue(const std::string& path, const std::string& stream, const std::string& key) {
+    std::vector<std::string> argv = {tool("ffprobe"), "-v", "error"};
+    if (stream.empty()) {
+        argv.insert(argv.end(), {"-show_entries", "format=" + key});
+    } else {
+        argv.insert(argv.end(), {"-select_streams", stream, "-show_entries", "stream=" + key});
+    }
+    argv.insert(argv.end(), {"-of", "default=noprint_wrappers=1:nokey=1", path});
+    std::string out;
+    if (runProgram(argv, &out) != 0) {
+        return {};
+    }
+    const std::size_t newline = out.find('\n');
+    return newline == std::string::npos ? out : out.substr(0, newline);
+}
+
+double probeDuration(const std::string& path) {
+    const std::string value = probeValue(path, "", "duration");
+    return value.empty() ? -1.0 : std::atof(value.c_str());
+}
+
+int probeStreamCount(const std::string& path, const std::string& kind) {
+    std::string out;
+    if (runProgram({tool("ffprobe"), "-v", "error", "-select_streams", kind, "-show_entries",
+                    "stream=index", "-of", "csv=p=0", path},
+                   &out) != 0) {
+        return -1;
+    }
+    int count = 0;
+    for (char c : out) {
+        count += c == '\n' ? 1 : 0;
+    }
+    return count;
+}

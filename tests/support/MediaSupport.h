@@ -1,0 +1,28 @@
+// Media for end-to-end tests, made on the spot with FFmpeg's lavfi sources, and ffprobe
+// questions about the results. Programs run with an argument vector, never a shell.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Runs a program to its end; answers its exit status (-1 when it could not run) and, when
+// asked, what it wrote to standard output.
+int runProgram(const std::vector<std::string>& argv, std::string* output = nullptr);
+
+struct TestClip {
+    double seconds = 2.0;
+    std::string size = "320x240";
+    int rate = 25;
+    bool audio = true;
+    std::string videoCodec = "libx264";
+    std::string audioCodec = "aac";
+};
+
+// Writes a clip with a test picture and a sine tone; false when FFmpeg failed.
+bool makeTestClip(const std::string& path, const TestClip& clip = TestClip());
+
+// A stream or format property as ffprobe reports it ("" when absent), e.g.
+// probeValue(path, "v:0", "width") or probeValue(path, "", "duration").
+std::string probeValue(const std::string& path, const std::string& stream, const std::string& key);
+double probeDuration(const std::string& path);
+int probeStreamCount(const std::string& path, const std::string& kind);
