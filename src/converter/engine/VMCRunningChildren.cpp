@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <cstdlib>
 #include <mutex>
 #include <set>
 
@@ -9,8 +10,6 @@ namespace {
 
 class Registry {
 public:
-    ~Registry() { killAll(); }
-
     void add(pid_t pid) {
         std::lock_guard<std::mutex> lock(mMutex);
         mPids.insert(pid);
@@ -35,9 +34,15 @@ private:
     std::set<pid_t> mPids;
 };
 
+// Never destroyed: encoder threads may still register or remove children while the
+// program exits. The children are killed by an exit handler instead.
 Registry& registry() {
-    static Registry instance;
-    return instance;
+    static Registry* instance = [] {
+        auto* r = new Registry;
+        std::atexit([] { registry().killAll(); });
+        return r;
+    }();
+    return *instance;
 }
 
 }  // namespace

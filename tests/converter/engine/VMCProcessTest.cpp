@@ -12,6 +12,8 @@
 #include "XWorkerProcess.h"
 
 #include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <thread>
 
 namespace {
@@ -149,4 +151,39 @@ TEST(VMCStatusCallbackImpl, ReportsReachTheHostOnTheMainThreadInOrder) {
     XMainThread::setPoster(nullptr);
     EXPECT_EQ(host->seen, (XStrList{"4 length 3000", "4 percent 50", "4 fps 24.0", "4 info hello",
                                     "4 error bad"}));
+}
+
+TEST(VMCRunningChildren, ChildrenAreKilledWhenTheProgramExits) {
+    int report[2];
+    ASSERT_EQ(pipe(report), 0);
+    const pid_t program = fork();
+    if (program == 0) {
+        XWorkerProcess child;
+        // Only the exit handler can end this one: it does not die with its parent.
+        child.setDieWithParent(false);
+        if (!child.Create({"/bin/sleep", "30"}, 0)) {
+            _exit(1);
+        }
+        VMCRunningChildren::add(child.Pid());
+        const pid_t pid = child.Pid();
+        if (write(report[1], &pid, sizeof pid) != sizeof pid) {
+            _exit(1);
+        }
+        std::exit(0);
+    }
+    close(report[1]);
+    pid_t grandchild = 0;
+    ASSERT_EQ(read(report[0], &grandchild, sizeof grandchild),
+              static_cast<ssize_t>(sizeof grandchild));
+    close(report[0]);
+    int status = 0;
+    waitpid(program, &status, 0);
+    // The grandchild was re-parented; once killed it disappears or stays a zombie.
+    bool gone = false;
+    for (int i = 0; i < 100 && !gone; ++i) {
+        const std::string stat = readTextFile("/proc/" + std::to_string(grandchild) + "/stat");
+        gone = stat.empty() || stat.find(") Z") != std::string::npos;
+        usleep(20000);
+    }
+    EXPECT_TRUE(gone);
 }
