@@ -10,6 +10,7 @@
 
 #include "VAAppDataFolder.h"
 #include "VAFFmpegCapabilities.h"
+#include "XFindProgram.h"
 
 namespace {
 
@@ -36,39 +37,6 @@ std::string programFolder() {
     return slash == std::string::npos ? std::string() : exe.substr(0, slash);
 }
 
-std::string currentFolder() {
-    char buffer[PATH_MAX];
-    return getcwd(buffer, sizeof(buffer)) != nullptr ? std::string(buffer) : std::string();
-}
-
-std::string searchPath(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) {
-        return {};
-    }
-    std::string entries = path;
-    std::size_t start = 0;
-    while (start <= entries.size()) {
-        std::size_t colon = entries.find(':', start);
-        if (colon == std::string::npos) {
-            colon = entries.size();
-        }
-        std::string folder = entries.substr(start, colon - start);
-        // An empty entry means the current folder; relative ones are made absolute so the
-        // answer stays right after a change of folder.
-        if (folder.empty() || folder[0] != '/') {
-            const std::string cwd = currentFolder();
-            folder = folder.empty() ? cwd : cwd + "/" + folder;
-        }
-        const std::string candidate = folder + "/" + name;
-        if (isExecutableFile(candidate)) {
-            return candidate;
-        }
-        start = colon + 1;
-    }
-    return {};
-}
-
 }  // namespace
 
 XStr VALocateFFmpeg::internalTool(const char* name) {
@@ -87,7 +55,7 @@ XStr VALocateFFmpeg::internalTool(const char* name) {
         }
     }
     if (found.empty()) {
-        found = XStr(searchPath(name));
+        found = XFindProgram(name);
     }
     if (found.empty()) {
         // Nothing found: the run then reports that FFmpeg could not be started.
