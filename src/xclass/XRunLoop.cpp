@@ -1,5 +1,6 @@
 #include "XRunLoop.h"
 
+#include <algorithm>
 #include <chrono>
 
 void XRunLoop::post(std::function<void()> work) {
@@ -45,12 +46,18 @@ bool XRunLoop::runUntil(const std::function<bool()>& done, uint32_t timeoutMs) {
             return true;
         }
         if (!runOne(lock)) {
-            if (!mWake.wait_until(lock, deadline, [this] { return !mQueue.empty(); })) {
+            const auto now = std::chrono::steady_clock::now();
+            if (now >= deadline) {
                 lock.unlock();
                 const bool last = done();
                 lock.lock();
                 return last;
             }
+            // The condition may also change on other threads without a post: look again
+            // every few milliseconds.
+            const auto slice = std::min<std::chrono::steady_clock::duration>(
+                deadline - now, std::chrono::milliseconds(5));
+            mWake.wait_for(lock, slice, [this] { return !mQueue.empty(); });
         }
     }
 }

@@ -16,8 +16,8 @@ public:
 
     // Runs posted work until quit() is called.
     void run();
-    // Runs posted work until the predicate holds (checked after every closure) or the time
-    // is up; answers whether the predicate held.
+    // Runs posted work until the predicate holds (checked after every closure, and every
+    // few milliseconds while idle) or the time is up; answers whether the predicate held.
     bool runUntil(const std::function<bool()>& done, uint32_t timeoutMs);
     // Runs what is queued now and returns.
     void runPending();
