@@ -22,6 +22,10 @@ public:
         std::lock_guard<std::mutex> lock(mMutex);
         return mPids.size();
     }
+    std::vector<pid_t> pids() {
+        std::lock_guard<std::mutex> lock(mMutex);
+        return std::vector<pid_t>(mPids.begin(), mPids.end());
+    }
     void killAll() {
         std::lock_guard<std::mutex> lock(mMutex);
         for (pid_t pid : mPids) {
@@ -57,6 +61,9 @@ void remove(pid_t pid) {
 }
 std::size_t count() {
     return registry().count();
+}
+std::vector<pid_t> pids() {
+    return registry().pids();
 }
 void killAll() {
     registry().killAll();
