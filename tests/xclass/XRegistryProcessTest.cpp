@@ -27,7 +27,7 @@ protected:
 constexpr int kWriters = 4;
 constexpr int kValuesEach = 250;
 constexpr int kKills = 200;
-constexpr int kValuesPerVersion = 300;
+constexpr int kValuesPerVersion = 200;
 
 std::string valueName(int writer, int i) {
     return "w" + std::to_string(writer) + "_" + std::to_string(i);
@@ -159,7 +159,7 @@ TEST_F(XRegistryProcessTest, AWriterKilledAtAnyMomentLeavesAWholeStore) {
     // Each writer commits one version after the other until it is killed, so every moment
     // of its life lies inside some commit: reading, changing, writing or replacing.
     std::mt19937 random(12345);
-    std::uniform_int_distribution<long> delay(0, commit.count() * 4);
+    std::uniform_int_distribution<long> delay(0, commit.count() * 2);
     int version = 0;
     int unchanged = 0;
     int advanced = 0;
