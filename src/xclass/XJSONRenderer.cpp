@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "XJSON.h"
 #include "XUtf8.h"
@@ -27,54 +29,52 @@ char* decimalDigits(uint64_t value, char* end) {
     return p;
 }
 
-// The digits of a non-negative integral double of any size.
-std::string integralDigits(double value) {
-    char buffer[32];
+// Room for the digits of the largest double, a sign, a point and seven decimals.
+constexpr std::size_t kNumberRoom = 400;
+
+// Writes the digits of a non-negative integral double of any size; answers their count.
+std::size_t putIntegral(double value, char* out) {
     if (value < kTwoTo64) {
+        char buffer[24];
         char* end = buffer + sizeof buffer;
-        char* begin = decimalDigits(static_cast<uint64_t>(value), end);
-        return std::string(begin, end);
+        const char* begin = decimalDigits(static_cast<uint64_t>(value), end);
+        const auto count = static_cast<std::size_t>(end - begin);
+        std::memcpy(out, begin, count);
+        return count;
     }
     // Past 64 bits: the exact decimal expansion of the double.
-    char big[400];
-    const int n = std::snprintf(big, sizeof big, "%.0f", value);
-    return std::string(big, n > 0 ? static_cast<std::size_t>(n) : 0);
+    const int count = std::snprintf(out, kNumberRoom - 2, "%.0f", value);
+    return count > 0 ? static_cast<std::size_t>(count) : 0;
 }
 
 // Integers exactly; everything else in fixed point with at most seven decimals, rounded
 // by adding 0.49 in the last place. Values below one borrow a marker digit so that their
-// leading zeros survive the integer step.
-std::string numberText(double value) {
+// leading zeros survive the integer step. buffer has kNumberRoom characters.
+std::string_view numberText(double value, char* buffer) {
     if (!std::isfinite(value)) {
         // JSON has no words for these; null is what they read back as.
         return "null";
     }
-    if (value >= -kTwoTo63 && value < kTwoTo63) {
-        const auto whole = static_cast<int64_t>(value);
-        if (static_cast<double>(whole) == value) {
-            char buffer[24];
-            char* end = buffer + sizeof buffer;
-            const uint64_t magnitude =
-                whole < 0 ? 0 - static_cast<uint64_t>(whole) : static_cast<uint64_t>(whole);
-            char* begin = decimalDigits(magnitude, end);
-            if (whole < 0) {
-                *--begin = '-';
-            }
-            return std::string(begin, end);
-        }
-    } else if (value == std::trunc(value)) {
-        return (value < 0 ? "-" : "") + integralDigits(std::fabs(value));
+    char* p = buffer;
+    if (value < 0) {
+        *p++ = '-';
     }
     double magnitude = std::fabs(value);
+    if (value == std::trunc(value)) {
+        p += putIntegral(magnitude, p);
+        return std::string_view(buffer, static_cast<std::size_t>(p - buffer));
+    }
     const bool marker = magnitude < 1;
     if (marker) {
         magnitude += 1;
     }
+    char* digits = p;
     const double scaled = magnitude * 1e7 + 0.49;
-    std::string text;
     if (scaled < kTwoTo63) {
-        text = integralDigits(std::trunc(scaled));
-        text.insert(text.size() - 7, 1, '.');
+        const std::size_t count = putIntegral(std::trunc(scaled), p);
+        std::memmove(p + count - 6, p + count - 7, 7);
+        p[count - 7] = '.';
+        p += count + 1;
     } else {
         // Scaling would lose the fraction in the rounding of the product; the two parts
         // are rounded apart instead.
@@ -84,22 +84,25 @@ std::string numberText(double value) {
             whole += 1;
             fraction -= 1e7;
         }
-        const std::string decimals = integralDigits(fraction);
-        text = integralDigits(whole) + "." + std::string(7 - decimals.size(), '0') + decimals;
+        p += putIntegral(whole, p);
+        *p++ = '.';
+        auto decimals = static_cast<uint64_t>(fraction);
+        for (int i = 6; i >= 0; --i) {
+            p[i] = static_cast<char>('0' + decimals % 10);
+            decimals /= 10;
+        }
+        p += 7;
     }
     if (marker) {
-        text[0] = static_cast<char>(text[0] - 1);
+        *digits = static_cast<char>(*digits - 1);
     }
-    if (value < 0) {
-        text.insert(text.begin(), '-');
+    while (p[-1] == '0') {
+        --p;
     }
-    while (text.back() == '0') {
-        text.pop_back();
+    if (p[-1] == '.') {
+        --p;
     }
-    if (text.back() == '.') {
-        text.pop_back();
-    }
-    return text;
+    return std::string_view(buffer, static_cast<std::size_t>(p - buffer));
 }
 
 template <typename Out>
@@ -118,9 +121,11 @@ public:
             case XJSON::typeString:
                 renderString(value.AsString().Value);
                 return false;
-            case XJSON::typeNumber:
-                putAscii(numberText(value.AsNumber().Value));
+            case XJSON::typeNumber: {
+                char buffer[kNumberRoom];
+                putAscii(numberText(value.AsNumber().Value, buffer));
                 return false;
+            }
             case XJSON::typeBoolean:
                 putAscii(value.AsBoolean().Value ? "true" : "false");
                 return false;
