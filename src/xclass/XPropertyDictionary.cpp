@@ -9,6 +9,26 @@ XPropertyDictionary::XPropertyDictionary(XPropertyDictionary&& other) noexcept =
 XPropertyDictionary& XPropertyDictionary::operator=(const XPropertyDictionary& other) = default;
 XPropertyDictionary& XPropertyDictionary::operator=(XPropertyDictionary&& other) noexcept = default;
 
+std::size_t XPropertyDictionary::size() const {
+    return mEntries.size();
+}
+
+bool XPropertyDictionary::empty() const {
+    return mEntries.empty();
+}
+
+XPropertyDictionary::const_iterator XPropertyDictionary::begin() const {
+    return mEntries.begin();
+}
+
+XPropertyDictionary::const_iterator XPropertyDictionary::end() const {
+    return mEntries.end();
+}
+
+const XPropertyDictionary::Entry& XPropertyDictionary::operator[](std::size_t i) const {
+    return mEntries[i];
+}
+
 void XPropertyDictionary::set(const XStr& key, XPropertyValue value) {
     const auto found = mIndex.find(key);
     if (found != mIndex.end()) {

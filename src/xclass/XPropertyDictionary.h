@@ -23,8 +23,9 @@ public:
     XPropertyDictionary& operator=(const XPropertyDictionary& other);
     XPropertyDictionary& operator=(XPropertyDictionary&& other) noexcept;
 
-    std::size_t size() const { return mEntries.size(); }
-    bool empty() const { return mEntries.empty(); }
+    // Defined where the value type is complete.
+    std::size_t size() const;
+    bool empty() const;
     // Keys compare exactly. A key that is there keeps its place and takes the new value.
     void set(const XStr& key, XPropertyValue value);
     const XPropertyValue* find(const XStr& key) const;
@@ -32,9 +33,9 @@ public:
     bool contains(const XStr& key) const { return find(key) != nullptr; }
     bool remove(const XStr& key);
 
-    const_iterator begin() const { return mEntries.begin(); }
-    const_iterator end() const { return mEntries.end(); }
-    const Entry& operator[](std::size_t i) const { return mEntries[i]; }
+    const_iterator begin() const;
+    const_iterator end() const;
+    const Entry& operator[](std::size_t i) const;
 
     // Same keys with equal values in the same order.
     friend bool operator==(const XPropertyDictionary& a, const XPropertyDictionary& b);
