@@ -1,0 +1,181 @@
+#include "VCliConversionRun.h"
+
+#include <sys/stat.h>
+
+#include <atomic>
+#include <cstdlib>
+
+#include "VCliHost.h"
+#include "VCliJobTracker.h"
+#include "VCliJsonPrinter.h"
+#include "VCliLengthProbe.h"
+#include "VCliPlainPrinter.h"
+#include "VCliSettings.h"
+#include "VCliSignalWatcher.h"
+#include "VCliStatusLogText.h"
+#include "VCliTerminalPrinter.h"
+#include "VCliTicker.h"
+#include "VMCRunningChildren.h"
+#include "XFile.h"
+#include "XMainThread.h"
+
+namespace {
+
+bool pathExists(const XStr& path) {
+    struct stat st {};
+    return lstat(path.utf8().c_str(), &st) == 0;
+}
+
+}  // namespace
+
+VCliConversionRun::VCliConversionRun(std::shared_ptr<VAConversionSpec> spec,
+                                     const VCliConvertOptions& options, std::ostream& out,
+                                     std::ostream& err, Display display)
+    : mSpec(std::move(spec)), mOptions(options), mOut(out), mErr(err), mDisplay(display) {}
+
+std::unique_ptr<VCliProgressPrinter> VCliConversionRun::makePrinter() {
+    switch (mDisplay) {
+        case Display::kTerminal:
+            return std::make_unique<VCliTerminalPrinter>(mOut);
+        case Display::kJson:
+            return std::make_unique<VCliJsonPrinter>(mOut);
+        case Display::kPlain:
+            break;
+    }
+    return std::make_unique<VCliPlainPrinter>(mOut);
+}
+
+void VCliConversionRun::onSignal(int signal) {
+    if (mSignal != 0 || !mDialog) {
+        return;
+    }
+    mSignal = signal;
+    mPrinter->note("Stopping...");
+    // Every run kills its FFmpeg child and removes its temporary files as it ends.
+    mDialog->panelWillClose();
+}
+
+VCliSummary VCliConversionRun::summary() const {
+    VCliSummary s;
+    s.jobs = static_cast<uint32_t>(mSpec->entries.size());
+    s.cancelled = mSignal != 0;
+    for (const VAConversionEntry& entry : mSpec->entries) {
+        s.failed += entry.hadErrors ? 1 : 0;
+    }
+    return s;
+}
+
+void VCliConversionRun::removeUnfinishedOutputs() {
+    for (std::size_t job = 0; job < mSpec->entries.size(); ++job) {
+        const VAConversionEntry& entry = mSpec->entries[job];
+        if (entry.justCopy || mExistedBefore[job] || !pathExists(entry.urlTo)) {
+            continue;
+        }
+        // After a stop the slots keep the jobs they had: those are the ones cut short,
+        // unless FFmpeg got to the end just before.
+        const VMCCPU* holder = nullptr;
+        for (const VMCCPU& slot : mDialog->cpus()) {
+            if (slot.currentTaskIndex == job) {
+                holder = &slot;
+            }
+        }
+        if (holder == nullptr || (holder->percentDone >= 100 && !entry.hadErrors)) {
+            continue;
+        }
+        // A job cut short leaves a file that looks like a result and is not one.
+        if (XFile::Delete(entry.urlTo)) {
+            mPrinter->note("Removed the unfinished output '" + entry.urlTo + "'");
+        }
+    }
+}
+
+void VCliConversionRun::printLogs() {
+    XStrList parts;
+    const XStr errors = VCliStatusLogText::copyText(mDialog->logErrors(), true);
+    if (!errors.empty()) {
+        parts.push_back(errors);
+    }
+    if (mOptions.verbose) {
+        const XStr infos = VCliStatusLogText::copyText(mDialog->logInfos(), false);
+        if (!infos.empty()) {
+            parts.push_back(infos);
+        }
+    }
+    if (!parts.empty()) {
+        mErr << XStr::join(parts, "\n\n").utf8() << '\n';
+        mErr.flush();
+    }
+}
+
+int VCliConversionRun::run() {
+    mLoop = std::make_shared<XRunLoop>();
+    XMainThread::setPoster(mLoop);
+    VAConvertSource::setLengthProber(VCliLengthProbe::lengthMS);
+    for (const VAConversionEntry& entry : mSpec->entries) {
+        mExistedBefore.push_back(pathExists(entry.urlTo));
+    }
+
+    auto host = std::make_shared<VCliHost>();
+    mDialog = VMCProgressDialog::createWithSpec(mSpec, host, VCliSettings::makeSettings());
+    if (mJobRunner) {
+        mDialog->setJobRunner(mJobRunner);
+    }
+    if (mClock) {
+        mDialog->setClock(mClock);
+    }
+    if (mOptions.jobs != 0) {
+        // More slots than processors when asked for; the count then limits what runs.
+        mDialog->setNumThreads(mOptions.jobs);
+        mDialog->onCoreCount(mOptions.jobs);
+    }
+    mPrinter = makePrinter();
+    mPrinter->setDialog(mDialog.get());
+    VCliJobTracker tracker(*mPrinter);
+    mDialog->setView(&tracker);
+
+    auto signals = std::make_shared<std::atomic<int>>(0);
+    VCliSignalWatcher::setHandler([this, loop = mLoop, signals](int signal) {
+        if (signals->fetch_add(1) > 0) {
+            // Asked twice: stop waiting for the jobs to wind down.
+            VMCRunningChildren::killAll();
+            std::_Exit(128 + signal);
+        }
+        // Runs only while run() runs the loop, so this object is still there.
+        loop->post([this, signal] { onSignal(signal); });
+    });
+    std::unique_ptr<VCliTicker> ticker;
+    if (mDisplay == Display::kTerminal) {
+        ticker = std::make_unique<VCliTicker>(kTickMs, [loop = mLoop, dialog = mDialog] {
+            loop->post([dialog] { dialog->updateLabels(); });
+        });
+    }
+
+    mDialog->oneTimeInit();
+    const auto done = [&] {
+        if (mSignal != 0) {
+            return mDialog->runningJobs() == 0;
+        }
+        return tracker.isAllDone() || host->done();
+    };
+    while (!mLoop->runUntil(done, 60000)) {
+    }
+    ticker.reset();
+    VCliSignalWatcher::setHandler(nullptr);
+
+    if (mSignal != 0) {
+        removeUnfinishedOutputs();
+    }
+    VCliSummary s = summary();
+    for (uint32_t job = 0; job < s.jobs; ++job) {
+        if (tracker.finished(job) && !mSpec->entries[job].hadErrors) {
+            ++s.succeeded;
+        }
+    }
+    s.exitCode = mSignal != 0 ? 128 + mSignal : (s.failed > 0 ? 1 : 0);
+    mPrinter->finish(s);
+    printLogs();
+    mDialog->setView(nullptr);
+    XMainThread::setPoster(nullptr);
+    VAConvertSource::setLengthProber(nullptr);
+    return s.exitCode;
+}

@@ -1,0 +1,52 @@
+// One conversion run by the program: the scheduler on a plain run loop as the main thread,
+// a printer as its view, the program as its host, Ctrl-C and SIGTERM as a cancel, and the
+// logs and the exit status at the end.
+#pragma once
+
+#include <memory>
+#include <ostream>
+
+#include "VAConversionSpec.h"
+#include "VCliConvertOptions.h"
+#include "VCliProgressPrinter.h"
+#include "XRunLoop.h"
+
+class VCliConversionRun {
+public:
+    enum class Display { kTerminal, kPlain, kJson };
+
+    VCliConversionRun(std::shared_ptr<VAConversionSpec> spec, const VCliConvertOptions& options,
+                      std::ostream& out, std::ostream& err, Display display);
+
+    // Runs to the end; answers the exit status: 0 when every job succeeded, 1 when any
+    // failed, 128 + the signal number when stopped by one.
+    int run();
+    // Replaces the FFmpeg run, for tests that script what the jobs report.
+    void setJobRunner(VMCProgressDialog::JobRunner runner) { mJobRunner = std::move(runner); }
+    // The scheduler's clock, for labels that do not depend on how fast a test runs.
+    void setClock(std::function<uint32_t()> clock) { mClock = std::move(clock); }
+
+    static constexpr uint32_t kTickMs = 250;
+
+private:
+    std::unique_ptr<VCliProgressPrinter> makePrinter();
+    void onSignal(int signal);
+    void removeUnfinishedOutputs();
+    void printLogs();
+    VCliSummary summary() const;
+
+    std::shared_ptr<VAConversionSpec> mSpec;
+    VCliConvertOptions mOptions;
+    std::ostream& mOut;
+    std::ostream& mErr;
+    Display mDisplay;
+    VMCProgressDialog::JobRunner mJobRunner;
+    std::function<uint32_t()> mClock;
+    std::shared_ptr<XRunLoop> mLoop;
+    std::shared_ptr<VMCProgressDialog> mDialog;
+    std::unique_ptr<VCliProgressPrinter> mPrinter;
+    // Which destinations were there before anything ran; only the others may be removed
+    // when a job is cut short.
+    std::vector<bool> mExistedBefore;
+    int mSignal = 0;
+};

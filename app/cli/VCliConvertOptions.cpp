@@ -1,0 +1,126 @@
+#include "VCliConvertOptions.h"
+
+#include "VCliOptionParser.h"
+
+namespace {
+
+// Jobs beyond this are a typing mistake rather than a plan.
+constexpr int64_t kMaxJobs = 256;
+
+bool readJobs(const std::string& text, uint32_t& jobs) {
+    if (text.empty() || text.size() > 4) {
+        return false;
+    }
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    const int64_t n = XStr(text).toInt64();
+    if (n < 1 || n > kMaxJobs) {
+        return false;
+    }
+    jobs = static_cast<uint32_t>(n);
+    return true;
+}
+
+}  // namespace
+
+const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
+    static const std::vector<VCliOptionDef> kTable = {
+        {"encoder-args", 0, true, false, "TEXT", "FFmpeg output options of every job"},
+        {"effects", 0, true, false, "TEXT", "effect chain, as an effect-chain string"},
+        {"ext", 0, true, false, ".EXT",
+         "extension of the outputs (default .mp4; with --copy the source's)"},
+        {"output", 'o', true, false, "DIR",
+         "folder for the outputs, made when missing (default: beside each source)"},
+        {"jobs", 'j', true, false, "N", "jobs run at once (default: one per processor)"},
+        {"join", 0, false, false, "", "join all files, in the order given, into one output"},
+        {"copy", 0, false, false, "", "copy the files instead of converting them"},
+        {"overwrite", 0, false, false, "", "replace outputs that exist already"},
+        {"dry-run", 0, false, false, "", "print the FFmpeg command of every job; start nothing"},
+        {"json", 0, false, false, "", "print progress as one JSON object per line"},
+        {"verbose", 0, false, false, "", "print the information log at the end as well"},
+        {"help", 'h', false, false, "", "show this help"},
+    };
+    return kTable;
+}
+
+std::string VCliConvertOptions::helpText() {
+    return "Usage: vantaro convert [options] FILE...\n"
+           "\n"
+           "Converts each FILE with FFmpeg, several at a time. A FILE that is a folder stands\n"
+           "for the files in it (not in its subfolders). Outputs that exist are never replaced\n"
+           "unless --overwrite is given.\n"
+           "\n"
+           "Options:\n" +
+           VCliOptionParser(table()).optionsHelp() +
+           "\n"
+           "Exit status: 0 when every job succeeded, 1 when any failed or an output exists,\n"
+           "2 for bad usage, 130 when interrupted.\n";
+}
+
+bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConvertOptions& out,
+                                  std::string& error) {
+    VCliParsedOptions parsed;
+    if (!VCliOptionParser(table()).parse(args, parsed, error)) {
+        return false;
+    }
+    out = VCliConvertOptions();
+    out.help = parsed.has("help");
+    if (out.help) {
+        return true;
+    }
+    out.encoderArgs = XStr(parsed.value("encoder-args").value_or(""));
+    out.effects = XStr(parsed.value("effects").value_or(""));
+    if (const auto ext = parsed.value("ext")) {
+        XStr e(*ext);
+        if (!e.startsWith(".")) {
+            e = "." + e;
+        }
+        if (e.size() < 2 || e.contains(U'/') || e == "..") {
+            error = "invalid extension '" + *ext + "'";
+            return false;
+        }
+        out.ext = e;
+    }
+    if (const auto dir = parsed.value("output")) {
+        if (dir->empty()) {
+            error = "option '--output' needs a folder";
+            return false;
+        }
+        out.outputDir = XStr(*dir);
+    }
+    if (const auto jobs = parsed.value("jobs")) {
+        if (!readJobs(*jobs, out.jobs)) {
+            error = "invalid number of jobs '" + *jobs + "' (use 1 to 256)";
+            return false;
+        }
+    }
+    out.join = parsed.has("join");
+    out.copy = parsed.has("copy");
+    out.dryRun = parsed.has("dry-run");
+    out.json = parsed.has("json");
+    out.verbose = parsed.has("verbose");
+    out.overwrite = parsed.has("overwrite");
+    if (out.copy && out.join) {
+        error = "--copy and --join cannot be used together";
+        return false;
+    }
+    if (out.copy && (parsed.has("encoder-args") || parsed.has("effects"))) {
+        error = "--copy makes plain copies; --encoder-args and --effects do not apply";
+        return false;
+    }
+    for (const std::string& file : parsed.operands) {
+        if (file.empty()) {
+            error = "an empty file name was given";
+            return false;
+        }
+        out.files.push_back(XStr(file));
+    }
+    if (out.files.empty()) {
+        error = "no input files";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,35 @@
+// The options of "vantaro convert", read from its arguments and checked for usage errors.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "VCliOptionDef.h"
+#include "XStr.h"
+
+struct VCliConvertOptions {
+    XStr encoderArgs;
+    // An effect-chain string.
+    XStr effects;
+    // With its leading point.
+    std::optional<XStr> ext;
+    std::optional<XStr> outputDir;
+    // 0: the scheduler's own count.
+    uint32_t jobs = 0;
+    bool join = false;
+    bool copy = false;
+    bool dryRun = false;
+    bool json = false;
+    bool verbose = false;
+    bool overwrite = false;
+    bool help = false;
+    XStrList files;
+
+    static const std::vector<VCliOptionDef>& table();
+    // False with a message for arguments that cannot be used.
+    static bool fromArgs(const std::vector<std::string>& args, VCliConvertOptions& out,
+                         std::string& error);
+    static std::string helpText();
+};

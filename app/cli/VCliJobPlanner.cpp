@@ -1,0 +1,224 @@
+#include "VCliJobPlanner.h"
+
+#include <errno.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <set>
+
+#include "VAConvertSourceConcat.h"
+
+namespace {
+
+std::string quoted(const XStr& path) {
+    return "'" + path.utf8() + "'";
+}
+
+bool statPath(const XStr& path, struct stat& st) {
+    return stat(path.utf8().c_str(), &st) == 0;
+}
+
+uint64_t sizeOf(const XStr& path) {
+    struct stat st {};
+    return statPath(path, st) ? static_cast<uint64_t>(st.st_size) : 0;
+}
+
+// The same file under another name (a link, "./", a case that the engine would not see
+// as the same): writing to it would destroy what is being read.
+bool sameInode(const XStr& a, const XStr& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return statPath(a, sa) && statPath(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+}  // namespace
+
+VCliJobPlanner::VCliJobPlanner(VCliConvertOptions options) : mOptions(std::move(options)) {}
+
+void VCliJobPlanner::setFolderLister(VCliSourceList::FolderLister lister) {
+    mSources.setFolderLister(std::move(lister));
+}
+
+XStr VCliJobPlanner::folderOf(const XStr& path) {
+    const std::size_t slash = path.rfind(U'/');
+    if (slash == XStr::npos) {
+        return ".";
+    }
+    return slash == 0 ? XStr("/") : path.left(slash);
+}
+
+XStr VCliJobPlanner::extensionOf(const XStr& path) {
+    const std::size_t slash = path.rfind(U'/');
+    const std::size_t start = slash == XStr::npos ? 0 : slash + 1;
+    const std::size_t dot = path.rfind(U'.');
+    // A leading point makes a hidden name, not an extension.
+    if (dot == XStr::npos || dot <= start) {
+        return {};
+    }
+    return path.substr(dot);
+}
+
+XStr VCliJobPlanner::destinationFor(const XStr& source, const XStr& folder, const XStr& ext) {
+    const std::size_t slash = source.rfind(U'/');
+    XStr name = slash == XStr::npos ? source : source.substr(slash + 1);
+    const XStr oldExt = extensionOf(name);
+    name = name.left(name.size() - oldExt.size());
+    return (folder == "/" ? XStr() : folder) + "/" + name + ext;
+}
+
+bool VCliJobPlanner::checkOutputFolder(const XStr& folder, Result& result, bool& create) const {
+    struct stat st {};
+    create = false;
+    if (!statPath(folder, st)) {
+        if (errno != ENOENT) {
+            result.messages.push_back("Cannot use output folder " + quoted(folder) + ": " +
+                                      strerror(errno));
+            return false;
+        }
+        create = true;
+        return true;
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        result.messages.push_back("Output folder " + quoted(folder) + " is not a folder");
+        return false;
+    }
+    if (access(folder.utf8().c_str(), W_OK | X_OK) != 0) {
+        result.messages.push_back("Cannot write to output folder " + quoted(folder) + ": " +
+                                  strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& result) const {
+    std::set<XStr> taken;
+    for (const VAConversionEntry& entry : spec.entries) {
+        const XStr& to = entry.urlTo;
+        XStrList sources;
+        if (const auto* concat =
+                dynamic_cast<const VAConvertSourceConcat*>(entry.convertFrom.get())) {
+            sources = concat->concatURLs();
+        } else {
+            sources.push_back(entry.convertFrom->urlForConversion);
+        }
+        if (!taken.insert(to).second) {
+            result.messages.push_back(quoted(to) + " would be written by more than one job");
+            continue;
+        }
+        // Only a single source converted by FFmpeg onto its own path is safe: the run
+        // writes beside it and replaces it after a clean run. Joins and copies read while
+        // writing, and another name for the same file escapes that guard.
+        bool itself = false;
+        for (const XStr& source : sources) {
+            const bool guarded = !entry.justCopy && sources.size() == 1 && source.equalsNoCase(to);
+            if (!guarded && (source == to || sameInode(source, to))) {
+                itself = true;
+            }
+        }
+        if (itself) {
+            result.messages.push_back(quoted(to) + " is a source of its own job; choose another" +
+                                      " output folder or extension");
+            continue;
+        }
+        struct stat st {};
+        if (lstat(to.utf8().c_str(), &st) == 0) {
+            if (S_ISDIR(st.st_mode)) {
+                result.messages.push_back(quoted(to) + " is a folder");
+            } else if (!mOptions.overwrite) {
+                result.messages.push_back(quoted(to) + " exists; use --overwrite to replace it");
+            } else if (entry.justCopy) {
+                result.replaceBeforeCopy.push_back(to);
+            }
+        }
+    }
+}
+
+VCliJobPlanner::Result VCliJobPlanner::plan() const {
+    Result result;
+    XStrList files;
+    std::string error;
+    if (!mSources.expand(mOptions.files, files, error)) {
+        result.exitCode = 2;
+        result.messages.push_back(error);
+        return result;
+    }
+
+    auto spec = std::make_shared<VAConversionSpec>();
+    const XStr ext = mOptions.ext.value_or(mOptions.copy ? XStr() : XStr(kDefaultExt));
+    spec->Encoder = VAEncoderDesc::makeVideoCodec(kEncoderName, "");
+    spec->EncoderArgsV2.strArgs = mOptions.encoderArgs;
+    spec->EncoderArgsV2.customFormatExt = ext;
+    if (!mOptions.effects.empty()) {
+        spec->setDspString(mOptions.effects);
+    }
+    result.spec = spec;
+    if (files.empty()) {
+        return result;
+    }
+
+    bool createOutput = false;
+    const std::optional<XStr> output =
+        mOptions.outputDir ? std::optional<XStr>(VCliSourceList::absolutePath(*mOptions.outputDir))
+                           : std::nullopt;
+    if (output && !checkOutputFolder(*output, result, createOutput)) {
+        result.exitCode = 2;
+        return result;
+    }
+    if (!output) {
+        std::set<XStr> checked;
+        for (const XStr& file : files) {
+            const XStr folder = folderOf(file);
+            if (checked.insert(folder).second && access(folder.utf8().c_str(), W_OK | X_OK) != 0) {
+                result.messages.push_back("Cannot write to folder " + quoted(folder) + ": " +
+                                          strerror(errno));
+                result.exitCode = 2;
+                return result;
+            }
+        }
+    }
+
+    auto destinationOf = [&](const XStr& source) {
+        const XStr sourceExt = extensionOf(source);
+        const XStr outExt = mOptions.ext ? *mOptions.ext : mOptions.copy ? sourceExt : ext;
+        return destinationFor(source, output ? *output : folderOf(source), outExt);
+    };
+    if (mOptions.join) {
+        auto concat = std::make_shared<VAConvertSourceConcat>();
+        concat->setConcatURLs(files);
+        VAConversionEntry entry;
+        entry.convertFrom = concat;
+        entry.urlTo = destinationOf(files.front());
+        for (const XStr& file : files) {
+            entry.sourceSizeBytes += sizeOf(file);
+        }
+        spec->entries.push_back(std::move(entry));
+    } else {
+        for (const XStr& file : files) {
+            VAConversionEntry entry;
+            entry.justCopy = mOptions.copy;
+            entry.convertFrom = VAConvertSource::withURL(file);
+            entry.urlTo = destinationOf(file);
+            entry.sourceSizeBytes = sizeOf(file);
+            spec->entries.push_back(std::move(entry));
+        }
+    }
+
+    refuseDestinations(*spec, result);
+    if (!result.messages.empty()) {
+        result.exitCode = 1;
+        return result;
+    }
+    if (createOutput && !mOptions.dryRun) {
+        std::error_code e;
+        std::filesystem::create_directories(output->utf8(), e);
+        if (e) {
+            result.messages.push_back("Cannot create output folder " + quoted(*output) + ": " +
+                                      e.message());
+            result.exitCode = 2;
+            return result;
+        }
+    }
+    return result;
+}

@@ -1,0 +1,47 @@
+// Turns the options of "vantaro convert" into a conversion: the sources, one destination
+// for each job, and the refusals that keep anything from being overwritten by surprise.
+// Nothing is started here; the output folder is made only once every check has passed.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "VAConversionSpec.h"
+#include "VCliConvertOptions.h"
+#include "VCliSourceList.h"
+
+class VCliJobPlanner {
+public:
+    struct Result {
+        // 0 when the conversion can start; 1 when a destination is refused; 2 for a
+        // source or an output folder that cannot be used.
+        int exitCode = 0;
+        std::vector<std::string> messages;
+        std::shared_ptr<VAConversionSpec> spec;
+        // Existing outputs of copy jobs that --overwrite replaces: a copy never replaces
+        // a file by itself.
+        XStrList replaceBeforeCopy;
+    };
+
+    explicit VCliJobPlanner(VCliConvertOptions options);
+    void setFolderLister(VCliSourceList::FolderLister lister);
+
+    Result plan() const;
+
+    // Folder + "/" + the source's file name without its extension + ext.
+    static XStr destinationFor(const XStr& source, const XStr& folder, const XStr& ext);
+    // With its point; empty when the name has none.
+    static XStr extensionOf(const XStr& path);
+    static XStr folderOf(const XStr& path);
+
+    static constexpr const char* kEncoderName = "[Custom FFmpeg settings]";
+    static constexpr const char* kDefaultExt = ".mp4";
+
+private:
+    bool checkOutputFolder(const XStr& folder, Result& result, bool& create) const;
+    void refuseDestinations(const VAConversionSpec& spec, Result& result) const;
+
+    VCliConvertOptions mOptions;
+    VCliSourceList mSources;
+};

@@ -1,0 +1,28 @@
+#include "VCliProgram.h"
+
+#include "VCliConvertCommand.h"
+#include "VCliUsage.h"
+
+int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                     bool outIsTerminal) {
+    if (args.empty()) {
+        return VCliUsage::fail(err, "no command given");
+    }
+    const std::string& command = args.front();
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "-h" || command == "--help" || command == "help") {
+        out << VCliUsage::programHelp();
+        return 0;
+    }
+    if (command == "--version") {
+        out << "vantaro " << VANTARO_VERSION << '\n';
+        return 0;
+    }
+    if (command == "convert") {
+        return VCliConvertCommand::run(rest, out, err, outIsTerminal);
+    }
+    if (!command.empty() && command[0] == '-') {
+        return VCliUsage::fail(err, "unknown option '" + command + "'");
+    }
+    return VCliUsage::fail(err, "unknown command '" + command + "'");
+}

@@ -1,0 +1,5 @@
+#include "VCliSettings.h"
+
+std::shared_ptr<VMCProgressSettings> VCliSettings::makeSettings() {
+    return nullptr;
+}

@@ -1,0 +1,77 @@
+#include "VCliSourceList.h"
+
+#include <dirent.h>
+#include <errno.h>
+#include <string.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+
+VCliSourceList::VCliSourceList() : mLister(listFolder) {}
+
+XStr VCliSourceList::absolutePath(const XStr& path) {
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(path.utf8(), ignored);
+    std::string normal = absolute.lexically_normal().string();
+    // "dir/" normalises to "dir/"; the folder itself is meant.
+    while (normal.size() > 1 && normal.back() == '/') {
+        normal.pop_back();
+    }
+    return XStr(normal);
+}
+
+bool VCliSourceList::listFolder(const std::string& folder, std::vector<std::string>& names,
+                                int& error) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) {
+        error = errno;
+        return false;
+    }
+    errno = 0;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    error = errno;
+    closedir(dir);
+    return error == 0;
+}
+
+bool VCliSourceList::expand(const XStrList& operands, XStrList& files, std::string& error) const {
+    for (const XStr& operand : operands) {
+        const XStr path = absolutePath(operand);
+        struct stat st {};
+        if (stat(path.utf8().c_str(), &st) != 0) {
+            const int e = errno;
+            error = e == ENOENT || e == ENOTDIR
+                        ? "No such file: '" + operand.utf8() + "'"
+                        : "Cannot read '" + operand.utf8() + "': " + strerror(e);
+            return false;
+        }
+        if (!S_ISDIR(st.st_mode)) {
+            files.push_back(path);
+            continue;
+        }
+        std::vector<std::string> names;
+        int e = 0;
+        if (!mLister(path.utf8(), names, e)) {
+            error = "Cannot read folder '" + operand.utf8() + "': " + strerror(e);
+            return false;
+        }
+        std::sort(names.begin(), names.end());
+        for (const std::string& name : names) {
+            if (name.empty() || name[0] == '.') {
+                continue;
+            }
+            const std::string child = path.utf8() + (path == "/" ? "" : "/") + name;
+            struct stat cs {};
+            if (stat(child.c_str(), &cs) == 0 && S_ISREG(cs.st_mode)) {
+                files.push_back(XStr(child));
+            }
+        }
+    }
+    return true;
+}

@@ -1,0 +1,30 @@
+// The files a command line names: each FILE as given, or, for a folder, its regular files
+// that are not hidden, sorted by name (subfolders are not entered). Paths come back
+// absolute, so that every later comparison of sources and destinations is of like with
+// like.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "XStr.h"
+
+class VCliSourceList {
+public:
+    // The names in a folder (without "." and ".."); false with errno's value on failure.
+    using FolderLister =
+        std::function<bool(const std::string& folder, std::vector<std::string>& names, int& error)>;
+
+    VCliSourceList();
+    void setFolderLister(FolderLister lister) { mLister = std::move(lister); }
+
+    // False with a message ("No such file: '<path>'") when a FILE cannot be used.
+    bool expand(const XStrList& operands, XStrList& files, std::string& error) const;
+
+    static XStr absolutePath(const XStr& path);
+    static bool listFolder(const std::string& folder, std::vector<std::string>& names, int& error);
+
+private:
+    FolderLister mLister;
+};

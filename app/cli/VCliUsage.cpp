@@ -1,0 +1,20 @@
+#include "VCliUsage.h"
+
+std::string VCliUsage::programHelp() {
+    return "Usage: vantaro COMMAND [options] [FILE...]\n"
+           "\n"
+           "Commands:\n"
+           "  convert   convert video and audio files with FFmpeg\n"
+           "\n"
+           "Options:\n"
+           "  -h, --help  show this help\n"
+           "  --version   show the version\n"
+           "\n"
+           "Run 'vantaro COMMAND --help' for the options of a command.\n";
+}
+
+int VCliUsage::fail(std::ostream& err, const std::string& message, const std::string& command) {
+    err << "vantaro: " << message << '\n';
+    err << "Try 'vantaro " << (command.empty() ? "" : command + " ") << "--help'.\n";
+    return kUsageError;
+}
