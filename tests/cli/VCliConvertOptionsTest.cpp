@@ -1,0 +1,103 @@
+// The options of "vantaro convert" as the command reads them, and its usage errors.
+#include "VCliConvertOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Read {
+    bool ok;
+    VCliConvertOptions options;
+    std::string error;
+};
+
+Read read(const std::vector<std::string>& args) {
+    Read r;
+    r.ok = VCliConvertOptions::fromArgs(args, r.options, r.error);
+    return r;
+}
+
+}  // namespace
+
+TEST(VCliConvertOptions, EveryOptionReachesItsField) {
+    const Read r = read({"--encoder-args", "-c:v libx264", "--effects", "-dspeffect1=\"x=\"",
+                         "--ext", ".mkv", "-o", "out", "-j", "3", "--join", "--dry-run", "--json",
+                         "--verbose", "--overwrite", "a.mov", "b.mov"});
+    ASSERT_TRUE(r.ok) << r.error;
+    const VCliConvertOptions& o = r.options;
+    EXPECT_EQ(o.encoderArgs, "-c:v libx264");
+    EXPECT_EQ(o.effects, "-dspeffect1=\"x=\"");
+    EXPECT_EQ(o.ext, XStr(".mkv"));
+    EXPECT_EQ(o.outputDir, XStr("out"));
+    EXPECT_EQ(o.jobs, 3u);
+    EXPECT_TRUE(o.join && o.dryRun && o.json && o.verbose && o.overwrite);
+    EXPECT_FALSE(o.copy || o.help);
+    EXPECT_EQ(o.files, (XStrList{"a.mov", "b.mov"}));
+}
+
+TEST(VCliConvertOptions, DefaultsWhenOnlyFilesAreGiven) {
+    const Read r = read({"a.mov"});
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.options.encoderArgs.empty());
+    EXPECT_FALSE(r.options.ext.has_value());
+    EXPECT_FALSE(r.options.outputDir.has_value());
+    EXPECT_EQ(r.options.jobs, 0u);
+}
+
+TEST(VCliConvertOptions, ExtensionWithoutPointGetsOne) {
+    const Read r = read({"--ext", "webm", "a"});
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.options.ext, XStr(".webm"));
+}
+
+TEST(VCliConvertOptions, ExtensionThatIsNoExtensionIsRefused) {
+    for (const char* bad : {"", ".", "../x", "a/b"}) {
+        const Read r = read({"--ext", bad, "a"});
+        EXPECT_FALSE(r.ok) << bad;
+        EXPECT_EQ(r.error, std::string("invalid extension '") + bad + "'");
+    }
+}
+
+TEST(VCliConvertOptions, JobsMustBeAPlainCountInRange) {
+    for (const char* bad : {"0", "-1", "x", "2x", "", "257", "99999999999"}) {
+        const Read r = read({"-j", bad, "a"});
+        EXPECT_FALSE(r.ok) << bad;
+        EXPECT_EQ(r.error, std::string("invalid number of jobs '") + bad + "' (use 1 to 256)");
+    }
+    EXPECT_EQ(read({"-j256", "a"}).options.jobs, 256u);
+    EXPECT_EQ(read({"--jobs=1", "a"}).options.jobs, 1u);
+}
+
+TEST(VCliConvertOptions, NoFilesIsAUsageError) {
+    const Read r = read({"--join"});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "no input files");
+}
+
+TEST(VCliConvertOptions, HelpNeedsNoFiles) {
+    const Read r = read({"--help"});
+    ASSERT_TRUE(r.ok);
+    EXPECT_TRUE(r.options.help);
+}
+
+TEST(VCliConvertOptions, CopyExcludesJoinAndEncoderSettings) {
+    EXPECT_EQ(read({"--copy", "--join", "a", "b"}).error,
+              "--copy and --join cannot be used together");
+    EXPECT_EQ(read({"--copy", "--encoder-args", "-c copy", "a"}).error,
+              "--copy makes plain copies; --encoder-args and --effects do not apply");
+    EXPECT_TRUE(read({"--copy", "--ext", ".bak", "a"}).ok);
+}
+
+TEST(VCliConvertOptions, EmptyFileNameIsRefused) {
+    const Read r = read({"a", ""});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "an empty file name was given");
+}
+
+TEST(VCliConvertOptions, HelpListsEveryOptionOfTheTable) {
+    const std::string help = VCliConvertOptions::helpText();
+    EXPECT_EQ(help.rfind("Usage: vantaro convert [options] FILE...\n", 0), 0u);
+    for (const VCliOptionDef& def : VCliConvertOptions::table()) {
+        EXPECT_NE(help.find("--" + def.longName), std::string::npos) << def.longName;
+    }
+}

@@ -1,0 +1,332 @@
+// Sources, destinations and the refusals that keep files from being overwritten unasked.
+#include "VCliJobPlanner.h"
+
+#include <errno.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "TestSupport.h"
+#include "VAConvertSourceConcat.h"
+
+namespace {
+
+class Planner : public ::testing::Test {
+protected:
+    std::string touch(const std::string& name, const std::string& content = "data") {
+        const std::string path = mDir.file(name);
+        writeTextFile(path, content);
+        return path;
+    }
+    void folder(const std::string& name) { ASSERT_EQ(mkdir(mDir.file(name).c_str(), 0755), 0); }
+
+    VCliJobPlanner::Result plan(std::vector<std::string> files,
+                                const std::function<void(VCliConvertOptions&)>& tweak = nullptr) {
+        VCliConvertOptions options;
+        for (const std::string& f : files) {
+            options.files.push_back(XStr(f));
+        }
+        if (tweak) {
+            tweak(options);
+        }
+        return VCliJobPlanner(options).plan();
+    }
+    static XStrList destinations(const VCliJobPlanner::Result& r) {
+        XStrList out;
+        for (const VAConversionEntry& e : r.spec->entries) {
+            out.push_back(e.urlTo);
+        }
+        return out;
+    }
+
+    TestTempDir mDir;
+};
+
+}  // namespace
+
+TEST(VCliJobPlannerNames, DestinationReplacesOnlyTheLastExtension) {
+    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/a b.mov", "/out", ".mp4"), "/out/a b.mp4");
+    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/clip.final.mkv", "/in", ".mp4"),
+              "/in/clip.final.mp4");
+    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/noext", "/o", ".mp4"), "/o/noext.mp4");
+    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/.hidden", "/o", ".mp4"), "/o/.hidden.mp4");
+    EXPECT_EQ(VCliJobPlanner::destinationFor("/a.mov", "/", ".mkv"), "/a.mkv");
+}
+
+TEST(VCliJobPlannerNames, ExtensionBelongsToTheFileNameOnly) {
+    EXPECT_EQ(VCliJobPlanner::extensionOf("/a.b/c"), "");
+    EXPECT_EQ(VCliJobPlanner::extensionOf("/a/c.MOV"), ".MOV");
+    EXPECT_EQ(VCliJobPlanner::extensionOf("/a/.profile"), "");
+}
+
+TEST_F(Planner, OutputsGoBesideTheSourcesAsMp4ByDefault) {
+    const std::string a = touch("a.mov", "12345");
+    const std::string b = touch("b.avi", "123");
+    const auto r = plan({a, b});
+    ASSERT_EQ(r.exitCode, 0) << (r.messages.empty() ? "" : r.messages[0]);
+    EXPECT_EQ(destinations(r), (XStrList{mDir.xfile("a.mp4"), mDir.xfile("b.mp4")}));
+    EXPECT_EQ(r.spec->entries[0].sourceSizeBytes, 5u);
+    EXPECT_EQ(r.spec->entries[1].sourceSizeBytes, 3u);
+    EXPECT_FALSE(r.spec->entries[0].justCopy);
+    ASSERT_TRUE(r.spec->Encoder.has_value());
+    EXPECT_EQ(r.spec->Encoder->name, "[Custom FFmpeg settings]");
+    EXPECT_EQ(r.spec->EncoderArgsV2.customFormatExt, ".mp4");
+}
+
+TEST_F(Planner, EncoderArgumentsExtensionAndEffectsGoIntoTheConversion) {
+    const std::string a = touch("a.mov");
+    const auto r = plan({a}, [](VCliConvertOptions& o) {
+        o.encoderArgs = "-c:v libx264 -crf 23";
+        o.ext = XStr(".mkv");
+        o.effects = "-dspeffect1=\"Scale=-vf scale=640:-2\"";
+    });
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.spec->EncoderArgsV2.strArgs, "-c:v libx264 -crf 23");
+    EXPECT_EQ(r.spec->EncoderArgsV2.customFormatExt, ".mkv");
+    ASSERT_EQ(r.spec->dspEffects.size(), 1u);
+    EXPECT_EQ(r.spec->dspEffects[0].name, "Scale");
+    EXPECT_EQ(destinations(r), XStrList{mDir.xfile("a.mkv")});
+}
+
+TEST_F(Planner, RelativePathsBecomeAbsolute) {
+    touch("rel.mov");
+    char old[4096];
+    ASSERT_NE(getcwd(old, sizeof old), nullptr);
+    ASSERT_EQ(chdir(mDir.path().c_str()), 0);
+    const auto r = plan({"./rel.mov"}, [](VCliConvertOptions& o) { o.outputDir = XStr("out/"); });
+    ASSERT_EQ(chdir(old), 0);
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.spec->entries[0].convertFrom->urlForConversion, mDir.xfile("rel.mov"));
+    EXPECT_EQ(destinations(r), XStrList{mDir.xfile("out/rel.mp4")});
+}
+
+TEST_F(Planner, OutputFolderIsMadeWhenMissingButNotInADryRun) {
+    const std::string a = touch("a.mov");
+    auto r = plan({a}, [&](VCliConvertOptions& o) {
+        o.outputDir = mDir.xfile("x/y");
+        o.dryRun = true;
+    });
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_FALSE(fileExists(mDir.file("x")));
+    r = plan({a}, [&](VCliConvertOptions& o) { o.outputDir = mDir.xfile("x/y"); });
+    ASSERT_EQ(r.exitCode, 0);
+    struct stat st {};
+    ASSERT_EQ(stat(mDir.file("x/y").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(destinations(r), XStrList{mDir.xfile("x/y/a.mp4")});
+}
+
+TEST_F(Planner, OutputFolderUnderAFileCannotBeMade) {
+    const std::string a = touch("a.mov");
+    touch("plain");
+    const auto r = plan({a}, [&](VCliConvertOptions& o) { o.outputDir = mDir.xfile("plain/sub"); });
+    EXPECT_EQ(r.exitCode, 2);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0],
+              "Cannot use output folder '" + mDir.file("plain/sub") + "': Not a directory");
+}
+
+TEST_F(Planner, OutputFolderThatIsAFileIsRefused) {
+    const std::string a = touch("a.mov");
+    touch("plain");
+    const auto r = plan({a}, [&](VCliConvertOptions& o) { o.outputDir = mDir.xfile("plain"); });
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Output folder '" + mDir.file("plain") +
+                                                   "' is not a folder"});
+}
+
+TEST_F(Planner, OutputFolderWithoutWritePermissionIsRefused) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind root";
+    }
+    const std::string a = touch("a.mov");
+    folder("ro");
+    chmod(mDir.file("ro").c_str(), 0555);
+    const auto r = plan({a}, [&](VCliConvertOptions& o) { o.outputDir = mDir.xfile("ro"); });
+    chmod(mDir.file("ro").c_str(), 0755);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Cannot write to output folder '" +
+                                                   mDir.file("ro") + "': Permission denied"});
+}
+
+TEST_F(Planner, MissingSourceIsNamedAsTyped) {
+    touch("a.mov");
+    const auto r = plan({mDir.file("a.mov"), mDir.file("gone.mov")});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.messages,
+              std::vector<std::string>{"No such file: '" + mDir.file("gone.mov") + "'"});
+}
+
+TEST_F(Planner, FolderStandsForItsVisibleRegularFilesSortedByName) {
+    folder("in");
+    touch("in/b.mov");
+    touch("in/a.mov");
+    touch("in/C.mov");
+    touch("in/.hidden.mov");
+    folder("in/sub");
+    touch("in/sub/deep.mov");
+    ASSERT_EQ(symlink("/nonexistent/target", mDir.file("in/dangling.mov").c_str()), 0);
+    const auto r = plan({mDir.file("in") + "/"},
+                        [&](VCliConvertOptions& o) { o.outputDir = mDir.xfile("out"); });
+    ASSERT_EQ(r.exitCode, 0) << r.messages[0];
+    EXPECT_EQ(destinations(r), (XStrList{mDir.xfile("out/C.mp4"), mDir.xfile("out/a.mp4"),
+                                         mDir.xfile("out/b.mp4")}));
+}
+
+TEST_F(Planner, UnreadableFolderGivesTheReason) {
+    folder("in");
+    VCliConvertOptions options;
+    options.files = {mDir.xfile("in")};
+    VCliJobPlanner planner(options);
+    planner.setFolderLister([](const std::string&, std::vector<std::string>&, int& error) {
+        error = EACCES;
+        return false;
+    });
+    const auto r = planner.plan();
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Cannot read folder '" + mDir.file("in") +
+                                                   "': Permission denied"});
+}
+
+TEST_F(Planner, UnreadableFolderForReal) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind root";
+    }
+    folder("in");
+    chmod(mDir.file("in").c_str(), 0);
+    const auto r = plan({mDir.file("in")});
+    chmod(mDir.file("in").c_str(), 0755);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Cannot read folder '" + mDir.file("in") +
+                                                   "': Permission denied"});
+}
+
+TEST_F(Planner, EmptyFolderPlansNothing) {
+    folder("in");
+    const auto r = plan({mDir.file("in")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.spec->entries.empty());
+}
+
+TEST_F(Planner, ExistingDestinationIsRefusedUnlessOverwriteIsGiven) {
+    const std::string a = touch("a.mov");
+    const std::string b = touch("b.mov");
+    touch("a.mp4");
+    touch("b.mp4");
+    auto r = plan({a, b});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.messages,
+              (std::vector<std::string>{
+                  "'" + mDir.file("a.mp4") + "' exists; use --overwrite to replace it",
+                  "'" + mDir.file("b.mp4") + "' exists; use --overwrite to replace it"}));
+    r = plan({a, b}, [](VCliConvertOptions& o) { o.overwrite = true; });
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.replaceBeforeCopy.empty());
+}
+
+TEST_F(Planner, DestinationThatIsAFolderIsRefusedEvenWithOverwrite) {
+    const std::string a = touch("a.mov");
+    folder("a.mp4");
+    const auto r = plan({a}, [](VCliConvertOptions& o) { o.overwrite = true; });
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"'" + mDir.file("a.mp4") + "' is a folder"});
+}
+
+TEST_F(Planner, ConvertingAFileOntoItselfNeedsOverwrite) {
+    const std::string a = touch("a.mp4");
+    auto r = plan({a});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.messages,
+              std::vector<std::string>{"'" + a + "' exists; use --overwrite to replace it"});
+    // The run writes beside it and replaces it only after a clean run.
+    r = plan({a}, [](VCliConvertOptions& o) { o.overwrite = true; });
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(destinations(r), XStrList{XStr(a)});
+}
+
+TEST_F(Planner, AnotherNameForTheSourceIsRefusedEvenWithOverwrite) {
+    folder("in");
+    const std::string a = touch("in/a.mp4");
+    folder("out");
+    ASSERT_EQ(link(a.c_str(), mDir.file("out/a.mp4").c_str()), 0);
+    const auto r = plan({a}, [&](VCliConvertOptions& o) {
+        o.overwrite = true;
+        o.outputDir = mDir.xfile("out");
+    });
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.messages, std::vector<std::string>{
+                              "'" + mDir.file("out/a.mp4") +
+                              "' is a source of its own job; choose another output folder or "
+                              "extension"});
+}
+
+TEST_F(Planner, CopyOntoItselfIsRefusedEvenWithOverwrite) {
+    const std::string a = touch("a.mov");
+    const auto r = plan({a}, [](VCliConvertOptions& o) {
+        o.copy = true;
+        o.overwrite = true;
+    });
+    EXPECT_EQ(r.exitCode, 1);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_NE(r.messages[0].find("is a source of its own job"), std::string::npos);
+}
+
+TEST_F(Planner, CopyKeepsTheSourceExtensionAndListsWhatOverwriteReplaces) {
+    const std::string a = touch("a.mov");
+    const std::string b = touch("b.mkv");
+    folder("out");
+    touch("out/b.mkv");
+    const auto r = plan({a, b}, [&](VCliConvertOptions& o) {
+        o.copy = true;
+        o.overwrite = true;
+        o.outputDir = mDir.xfile("out");
+    });
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(destinations(r), (XStrList{mDir.xfile("out/a.mov"), mDir.xfile("out/b.mkv")}));
+    EXPECT_TRUE(r.spec->entries[0].justCopy);
+    EXPECT_EQ(r.replaceBeforeCopy, XStrList{mDir.xfile("out/b.mkv")});
+}
+
+TEST_F(Planner, TwoJobsOntoOneDestinationAreRefused) {
+    folder("x");
+    folder("y");
+    const std::string a = touch("x/clip.mov");
+    const std::string b = touch("y/clip.avi");
+    const auto r = plan({a, b}, [&](VCliConvertOptions& o) {
+        o.outputDir = mDir.xfile("out");
+        o.overwrite = true;
+    });
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"'" + mDir.file("out/clip.mp4") +
+                                                   "' would be written by more than one job"});
+    EXPECT_FALSE(fileExists(mDir.file("out"))) << "a refused plan makes no folder";
+}
+
+TEST_F(Planner, JoinIsOneSourceOfAllFilesNamedAfterTheFirst) {
+    const std::string a = touch("part1.mov", "aaaa");
+    const std::string b = touch("part2.mov", "bb");
+    const std::string c = touch("part3.mov", "c");
+    const auto r = plan({b, a, c}, [](VCliConvertOptions& o) { o.join = true; });
+    ASSERT_EQ(r.exitCode, 0);
+    ASSERT_EQ(r.spec->entries.size(), 1u);
+    const VAConversionEntry& e = r.spec->entries[0];
+    const auto* concat = dynamic_cast<const VAConvertSourceConcat*>(e.convertFrom.get());
+    ASSERT_NE(concat, nullptr);
+    EXPECT_EQ(concat->concatURLs(), (XStrList{XStr(b), XStr(a), XStr(c)}));
+    EXPECT_EQ(e.urlTo, mDir.xfile("part2.mp4"));
+    EXPECT_EQ(e.sourceSizeBytes, 7u);
+}
+
+TEST_F(Planner, JoinOntoOneOfItsOwnSourcesIsRefusedEvenWithOverwrite) {
+    const std::string a = touch("a.mp4");
+    const std::string b = touch("b.mp4");
+    const auto r = plan({a, b}, [](VCliConvertOptions& o) {
+        o.join = true;
+        o.overwrite = true;
+    });
+    EXPECT_EQ(r.exitCode, 1);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0], "'" + a +
+                                 "' is a source of its own job; choose another output folder or "
+                                 "extension");
+}

@@ -1,0 +1,156 @@
+// The live display: what it shows, how it redraws in place, and how often.
+#include "VCliTerminalPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <set>
+#include <sstream>
+
+#include "XMainThread.h"
+#include "XRunLoop.h"
+
+namespace {
+
+// Jobs stay busy until the test lets them end.
+class Gate {
+public:
+    void operator()(const VMCProcessArg& arg) {
+        std::unique_lock<std::mutex> lock(mMutex);
+        mChanged.wait(lock, [&] { return mAll || mReleased.count(arg.urlTo) != 0; });
+    }
+    void release(const XStr& to) {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mReleased.insert(to);
+        mChanged.notify_all();
+    }
+    void releaseAll() {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mAll = true;
+        mChanged.notify_all();
+    }
+
+private:
+    std::mutex mMutex;
+    std::condition_variable mChanged;
+    std::set<XStr> mReleased;
+    bool mAll = false;
+};
+
+class NoHost : public VMCProgressHost {
+public:
+    void conversionAllDone() override {}
+    void showStatusLog(const VMCStatusLogContext&) override {}
+};
+
+class TerminalDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        XMainThread::setPoster(mLoop);
+        auto spec = std::make_shared<VAConversionSpec>();
+        spec->Encoder = VAEncoderDesc::makeVideoCodec("[Custom FFmpeg settings]", "");
+        for (const char* name : {"a", "b"}) {
+            VAConversionEntry entry;
+            entry.convertFrom = VAConvertSource::withURL(XStr("/in/") + name + ".mov");
+            entry.urlTo = XStr("/out/") + name + ".mp4";
+            entry.sourceSizeBytes = 1000;
+            spec->entries.push_back(entry);
+        }
+        mDialog = VMCProgressDialog::createWithSpec(spec, mHost, nullptr);
+        mDialog->setNumThreads(2);
+        mDialog->setJobRunner([this](const VMCProcessArg& arg) { mGate(arg); });
+        mDialog->setClock([this] { return mDialogNow; });
+        mPrinter.setDialog(mDialog.get());
+        mPrinter.setClock([this] { return mNow; });
+        mDialog->setView(&mPrinter);
+    }
+    void TearDown() override {
+        mGate.releaseAll();
+        mLoop->runUntil([this] { return mDialog->isAllDone(); }, 5000);
+        mDialog->setView(nullptr);
+        XMainThread::setPoster(nullptr);
+    }
+    std::string take() {
+        std::string s = mOut.str();
+        mOut.str("");
+        return s;
+    }
+
+    std::shared_ptr<XRunLoop> mLoop = std::make_shared<XRunLoop>();
+    std::shared_ptr<NoHost> mHost = std::make_shared<NoHost>();
+    std::shared_ptr<VMCProgressDialog> mDialog;
+    Gate mGate;
+    std::ostringstream mOut;
+    unsigned mColumns = 120;
+    VCliTerminalPrinter mPrinter{mOut, [this] { return mColumns; }};
+    uint32_t mNow = 10000;
+    uint32_t mDialogNow = 0;
+};
+
+}  // namespace
+
+TEST(VCliTerminalBar, FilledInProportionAndCapped) {
+    EXPECT_EQ(VCliTerminalPrinter::bar(0, 10), "[..........]   0%");
+    EXPECT_EQ(VCliTerminalPrinter::bar(55, 10), "[#####.....]  55%");
+    EXPECT_EQ(VCliTerminalPrinter::bar(100, 4), "[####] 100%");
+    EXPECT_EQ(VCliTerminalPrinter::bar(180, 4), "[####] 100%");
+}
+
+TEST_F(TerminalDisplay, FirstFrameShowsLabelsBarAndOneLinePerBusySlot) {
+    mDialog->oneTimeInit();
+    EXPECT_EQ(take(),
+              "Converting 1 out of 2 files to [Custom FFmpeg settings]\n"
+              "[..............................]   0%\n"
+              "0 seconds elapsed\n"
+              "  Encoder 1: Encoding 'a'  0%\n"
+              "  Encoder 2: Encoding 'b'  0%\n");
+}
+
+TEST_F(TerminalDisplay, RedrawsInPlaceAtMostTenTimesASecond) {
+    mDialog->oneTimeInit();
+    take();
+    mDialogNow = 2000;
+    mDialog->onStatusPercentDone(50, 0);
+    EXPECT_EQ(take(), "") << "too soon after the last frame";
+    mNow += VCliTerminalPrinter::kMinRedrawMs;
+    mDialog->updateLabels();
+    EXPECT_EQ(take(),
+              "\r\x1b[5A\x1b[J"
+              "Converting 1 out of 2 files to [Custom FFmpeg settings]\n"
+              "[#######.......................]  25%\n"
+              "2 seconds elapsed, 6 seconds left\n"
+              "  Encoder 1: Encoding 'a'  50%\n"
+              "  Encoder 2: Encoding 'b'  0%\n");
+}
+
+TEST_F(TerminalDisplay, FinishedJobLeavesALineAboveTheDisplay) {
+    mDialog->oneTimeInit();
+    take();
+    mGate.release("/out/a.mp4");
+    ASSERT_TRUE(mLoop->runUntil([this] { return !mDialog->cpus()[0].isBusy(); }, 5000));
+    const std::string out = take();
+    // The display is cleared away, the line printed, and the display drawn again below it.
+    const std::string done = "\r\x1b[5A\x1b[JDone: /out/a.mp4\n";
+    ASSERT_NE(out.find(done), std::string::npos) << out;
+    const std::string after = out.substr(out.find(done) + done.size());
+    EXPECT_EQ(after.rfind("Converting 2 out of 2 files to [Custom FFmpeg settings]\n"
+                          "[###############...............]  50%\n",
+                          0),
+              0u)
+        << after;
+    EXPECT_NE(after.find("  Encoder 2: Encoding 'b'  0%\n"), std::string::npos);
+    EXPECT_EQ(after.find("Encoder 1"), std::string::npos) << "an idle slot has no line";
+}
+
+TEST_F(TerminalDisplay, LongLinesAreCutToTheTerminalWidth) {
+    mColumns = 30;
+    mDialog->oneTimeInit();
+    const std::string out = take();
+    EXPECT_EQ(out.rfind("Converting 1 out of 2 file...\n", 0), 0u) << out;
+    std::istringstream lines(out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        EXPECT_LT(line.size(), 30u) << line;
+    }
+}
