@@ -1,0 +1,165 @@
+#include "VVCPageText.h"
+
+#include "VMCEncoderPageIndex.h"
+#include "VVCCodecs.h"
+
+namespace {
+
+XStr quoted(const XStr& text) {
+    return "'" + text + "'";
+}
+
+XStr domainOf(const VVCControl& c) {
+    switch (c.kind) {
+        case VVCControl::Kind::kSlider:
+            return XStr::format("%d to %d", c.minimum, c.maximum);
+        case VVCControl::Kind::kChoice: {
+            XStrList items;
+            for (const XStr& item : c.items) {
+                items.push_back(quoted(item));
+            }
+            return XStr::join(items, ", ");
+        }
+        case VVCControl::Kind::kCheckBox:
+            return "on or off";
+        case VVCControl::Kind::kNumber:
+            if (c.numberMinimum <= -1e300 && c.numberMaximum >= 1e300) {
+                return "any number";
+            }
+            return XStr::format("%g to %g", c.numberMinimum, c.numberMaximum);
+        case VVCControl::Kind::kText:
+            return "any text";
+        case VVCControl::Kind::kFile:
+            return c.fileTypes.empty() ? XStr("a file")
+                                       : "a file (" + XStr::join(c.fileTypes, ", ") + ")";
+        case VVCControl::Kind::kButton:
+            return c.opensSheet ? "opens a sheet" : "an action";
+        case VVCControl::Kind::kLabel:
+            return {};
+    }
+    return {};
+}
+
+XStr valueOf(const VVCControl& c) {
+    switch (c.kind) {
+        case VVCControl::Kind::kSlider:
+            return c.valueText.empty() ? c.currentValueText()
+                                       : c.currentValueText() + ", " + c.valueText;
+        case VVCControl::Kind::kChoice:
+        case VVCControl::Kind::kText:
+        case VVCControl::Kind::kFile:
+            return quoted(c.currentValueText());
+        default:
+            return c.currentValueText();
+    }
+}
+
+XStrList offeredNames(bool gplOffered) {
+    XStrList names;
+    for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(gplOffered)) {
+        names.push_back(quoted(desc.name));
+    }
+    return names;
+}
+
+void fail(XStr* error, const XStr& message) {
+    if (error != nullptr) {
+        *error = message;
+    }
+}
+
+}  // namespace
+
+XStr VVCPageText::describeControl(const VVCControl& c) {
+    if (c.kind == VVCControl::Kind::kLabel) {
+        return c.id + " (label): " + c.text;
+    }
+    XStr line =
+        c.id + " (" + VVCControl::kindName(c.kind) + ") \"" + c.title + "\": " + domainOf(c);
+    if (c.kind != VVCControl::Kind::kButton) {
+        line += "; now " + valueOf(c);
+    }
+    if (!c.enabled) {
+        line += " (cannot be changed now)";
+    }
+    return line;
+}
+
+XStrList VVCPageText::describe(VMCPage& page) {
+    XStrList lines;
+    for (const VVCControl& c : page.allControls()) {
+        if (c.visible) {
+            lines.push_back(describeControl(c));
+        }
+    }
+    return lines;
+}
+
+bool VVCPageText::applySettings(VMCPage& page, const XStrList& settings, XStr* error) {
+    for (const XStr& setting : settings) {
+        const std::size_t eq = setting.find(U'=');
+        const XStr id = (eq == XStr::npos ? setting : setting.left(eq)).trimmed();
+        const XStr value = eq == XStr::npos ? XStr() : setting.substr(eq + 1);
+        if (!page.setControl(id, value, error)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+XStrList VVCPageText::encoderLines(bool all, bool gplOffered) {
+    XStrList lines;
+    const std::vector<VAEncoderDesc> listed = VVCCodecs::listEncoders(all || gplOffered);
+    for (const VAEncoderDesc& desc : listed) {
+        XStr line = desc.name + "\t" + desc.formatExtension;
+        if (!gplOffered && VVCCodecs::isGPL(desc.name)) {
+            line += XStr("\t(") + kNotOffered + ")";
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::unique_ptr<VMCEncoderPage> VVCPageText::openEncoderPage(const XStr& name,
+                                                             VMCEncoderPageHost* host,
+                                                             bool gplOffered, XStr* error) {
+    const std::vector<VAEncoderDesc> offered = VVCCodecs::listEncoders(gplOffered);
+    const XStr valid = "; the encoders are: " + XStr::join(offeredNames(gplOffered), ", ");
+    if (VAEncoderDesc::findEncoder(offered, name) == nullptr) {
+        fail(error, VVCCodecs::isGPL(name)
+                        ? "The encoder " + quoted(name) + " is " + kNotOffered + valid
+                        : "No encoder " + quoted(name) + valid);
+        return nullptr;
+    }
+    std::unique_ptr<VMCEncoderPage> page = VMCEncoderPageIndex::createFor(name, host);
+    if (!page) {
+        fail(error, "The encoder " + quoted(name) + " has no settings page here");
+        return nullptr;
+    }
+    page->viewDidLoad();
+    return page;
+}
+
+std::optional<VAEncoderArgs> VVCPageText::encoderArgsFor(const XStr& name, const XStrList& settings,
+                                                         bool gplOffered, XStr* error) {
+    VMCEncoderArgsHost host;
+    std::unique_ptr<VMCEncoderPage> page = openEncoderPage(name, &host, gplOffered, error);
+    if (!page || !applySettings(*page, settings, error)) {
+        return std::nullopt;
+    }
+    page->pageWillClose();
+    return host.encoderArgsV2();
+}
+
+XStr VVCPageText::outputExtension(const XStr& name, const VAEncoderArgs& args) {
+    const std::optional<XStr> ext =
+        VAEncoderDesc::formatExtensionOf(VVCCodecs::listEncoders(true), name);
+    if (ext && !ext->empty()) {
+        return *ext;
+    }
+    const XStr typed = args.customFormatExt.trimmed();
+    if (typed.empty() || typed.startsWith(".")) {
+        return typed;
+    }
+    return "." + typed;
+}

@@ -1,0 +1,41 @@
+// Pages in plain text, for the command line: the controls described one per line, and
+// "id=value" settings applied as the user's actions. The encoder functions below are what
+// the "encoders", "encoder" and "convert --encoder" commands need.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "VAEncoderArgs.h"
+#include "VMCEncoderPage.h"
+#include "VMCPage.h"
+#include "XStr.h"
+
+class VVCPageText {
+public:
+    // "id (kind) "title": what it takes; now its value", a slider with its label.
+    static XStr describeControl(const VVCControl& control);
+    // Every visible control, a sheet's controls after its button as "sheet.id".
+    static XStrList describe(VMCPage& page);
+    // Each "id=value" (or a bare "id" for a button) in order, as the user would; stops at
+    // the first that fails, error then names what would be valid.
+    static bool applySettings(VMCPage& page, const XStrList& settings, XStr* error = nullptr);
+
+    // "name<TAB>extension" for each offered encoder, sorted as listed; with all, also the
+    // encoders not offered, marked.
+    static XStrList encoderLines(bool all, bool gplOffered);
+    // The encoder's page on the host, loaded (a new encoder's defaults are in the host);
+    // null when the encoder is unknown, not offered or has no page, error then says why
+    // and names the offered encoders.
+    static std::unique_ptr<VMCEncoderPage> openEncoderPage(const XStr& name,
+                                                           VMCEncoderPageHost* host,
+                                                           bool gplOffered, XStr* error = nullptr);
+    // The argument record of the encoder's defaults with the settings applied on its page.
+    static std::optional<VAEncoderArgs> encoderArgsFor(const XStr& name, const XStrList& settings,
+                                                       bool gplOffered, XStr* error = nullptr);
+    // The catalogue's extension, or the custom encoder's typed one ("mkv" and ".mkv" both
+    // give ".mkv"); empty when there is none.
+    static XStr outputExtension(const XStr& name, const VAEncoderArgs& args);
+
+    static constexpr const char* kNotOffered = "not offered: needs an FFmpeg with libx264";
+};

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "VACommandText.h"
+#include "VAConversionSpec.h"
+#include "VMCBatch.h"
+#include "VMCCodecMap.h"
+#include "VMCFFmpegCommand.h"
+#include "VVCCodecs.h"
+#include "VVCPageText.h"
+
+TEST(VVCPageText, DescribesEveryControlWithItsSheet) {
+    VMCEncoderArgsHost host;
+    std::unique_ptr<VMCEncoderPage> page =
+        VVCPageText::openEncoderPage("MP4 (H264)", &host, true, nullptr);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(VVCPageText::applySettings(*page, {"rate-control=Lossless"}));
+    EXPECT_EQ(
+        VVCPageText::describe(*page),
+        (XStrList{
+            "rate-control (choice) \"Rate control\": 'Average bitrate', 'Constant bitrate', "
+            "'Constant quality (CRF)', 'Lossless'; now 'Lossless'",
+            "quality (slider) \"Quality\": 0 to 0; now 0, Lossless video encoding (cannot be "
+            "changed now)",
+            "audio (choice) \"Audio\": 'Audio Stream: Re-encode to AAC', 'Audio Stream: Copy 1:1 "
+            "From Source'; now 'Audio Stream: Re-encode to AAC'",
+            "advanced (button) \"Advanced...\": opens a sheet",
+            "advanced.preset (choice) \"Preset\": 'Ultra fast', 'Super fast', 'Very fast', "
+            "'Faster', 'Fast', 'Medium', 'Slow', 'Slower', 'Very slow'; now 'Medium'",
+            "advanced.tune (choice) \"Tune for\": 'General', 'Film', 'Animation', 'Grainy film', "
+            "'Slideshow', 'Fast decode', 'Zero latency streaming'; now 'General'",
+            "advanced.compatibility (check box) \"Maximum compatibility\": on or off; now off"}));
+    EXPECT_EQ(host.encoderArgs(), XStr("-c:v libx264 -crf 0 -acodec aac_at"))
+        << "looking at the sheet changes nothing";
+
+    VMCEncoderArgsHost extractHost;
+    page = VVCPageText::openEncoderPage("Audio Extract (AAC)", &extractHost, false, nullptr);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(VVCPageText::describe(*page)[1],
+              XStr("note (label): Note: AAC audio is extracted 1:1, the source file has to "
+                   "contain AAC audio."));
+    VMCEncoderArgsHost customHost;
+    page = VVCPageText::openEncoderPage("[Custom FFmpeg settings]", &customHost, false, nullptr);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(VVCPageText::describe(*page),
+              (XStrList{"arguments (text) \"FFmpeg options\": any text; now ''",
+                        "extension (text) \"Output file extension\": any text; now ''",
+                        "help (button) \"Codec documentation\": an action"}));
+}
+
+TEST(VVCPageText, SettingsApplyInOrderAsUserActions) {
+    XStr error;
+    const std::optional<VAEncoderArgs> args =
+        VVCPageText::encoderArgsFor("Matroska (H264)",
+                                    {"rate-control=Average bitrate", "quality=8", "audio=2",
+                                     "advanced.preset=slow", "advanced.tune = film"},
+                                    true, &error);
+    ASSERT_TRUE(args) << error;
+    EXPECT_EQ(args->strArgs, XStr("-c:v libx264 -b:v 1.5M -tune film -preset slow -acodec copy"));
+
+    const std::optional<VAEncoderArgs> custom = VVCPageText::encoderArgsFor(
+        "[Custom FFmpeg settings]", {"arguments=-c:v ffv1 -c:a flac", "extension=mkv"}, false,
+        &error);
+    ASSERT_TRUE(custom) << error;
+    EXPECT_EQ(*custom, (VAEncoderArgs{"-c:v ffv1 -c:a flac", "mkv", {}}));
+    EXPECT_EQ(VVCPageText::outputExtension("[Custom FFmpeg settings]", *custom), XStr(".mkv"));
+    EXPECT_EQ(VVCPageText::outputExtension("WebM (VP9)", *custom), XStr(".webm"));
+}
+
+TEST(VVCPageText, ErrorsNameWhatIsValid) {
+    struct Row {
+        const char* encoder;
+        XStrList settings;
+        bool gpl;
+        const char* error;
+    };
+    const XStr offered = XStr::join(
+        [] {
+            XStrList names;
+            for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(false)) {
+                names.push_back("'" + desc.name + "'");
+            }
+            return names;
+        }(),
+        ", ");
+    const Row rows[] = {
+        {"MP4 (h264)", {}, false, "No encoder 'MP4 (h264)'; the encoders are: "},
+        {"MP4 (H264)",
+         {},
+         false,
+         "The encoder 'MP4 (H264)' is not offered: needs an FFmpeg with libx264; the encoders "
+         "are: "},
+        {"[Multi Encoder]", {}, false, "The encoder '[Multi Encoder]' has no settings page here"},
+        {"WebM (VP8)",
+         {"crf=20"},
+         false,
+         "No control 'crf'; the controls are: rate-control, quality, audio"},
+        {"WebM (VP8)", {"quality=51"}, false, "'quality' takes a position from 0 to 50, not '51'"},
+        {"WebM (VP8)",
+         {"rate-control=Lossless"},
+         false,
+         "'rate-control' is one of 'Average bitrate', 'Constant bitrate', 'Constant quality "
+         "(CRF)', not 'Lossless'"},
+        {"3GP",
+         {"video=H264", "video"},
+         true,
+         "'video' is one of 'H263 (128x96)', 'H263 (176x144)', 'H263 (352x288)', "
+         "'H263 (704x576)', 'H263 (1408x1152)', 'H264', not ''"},
+    };
+    for (const Row& row : rows) {
+        XStr error;
+        EXPECT_FALSE(VVCPageText::encoderArgsFor(row.encoder, row.settings, row.gpl, &error));
+        XStr expected = row.error;
+        if (expected.endsWith("the encoders are: ")) {
+            expected += offered;
+        }
+        EXPECT_EQ(error, expected) << row.encoder;
+    }
+}
+
+TEST(VVCPageText, EncoderLinesMarkWhatIsNotOffered) {
+    EXPECT_EQ(VVCPageText::encoderLines(false, false).size(), 18u);
+    const XStrList all = VVCPageText::encoderLines(true, false);
+    ASSERT_EQ(all.size(), 25u);
+    EXPECT_EQ(all[0], XStr("3GP\t.3gp\t(not offered: needs an FFmpeg with libx264)"));
+    EXPECT_EQ(all[1], XStr("AVI\t.avi"));
+    EXPECT_EQ(all[24], XStr("[Multi Encoder]\t"));
+    int marked = 0;
+    for (const XStr& line : all) {
+        marked += line.endsWith("(not offered: needs an FFmpeg with libx264)") ? 1 : 0;
+    }
+    EXPECT_EQ(marked, 7);
+    EXPECT_EQ(VVCPageText::encoderLines(true, true), VVCPageText::encoderLines(false, true));
+}
+
+// What `vantaro convert --dry-run --encoder "WebM (VP8)" clip.mp4` prints: the page's
+// defaults through the batch assembly, the codec map and the command builder of the run.
+TEST(VVCPageText, DryRunOfWebMVP8HasTheDefaultOutputOptions) {
+    const std::optional<VAEncoderArgs> args =
+        VVCPageText::encoderArgsFor("WebM (VP8)", {}, false, nullptr);
+    ASSERT_TRUE(args);
+    auto spec = std::make_shared<VAConversionSpec>();
+    spec->Encoder = VAEncoderDesc::makeVideoCodec("WebM (VP8)", ".webm");
+    spec->EncoderArgsV2 = *args;
+
+    VMCProcessArg arg;
+    arg.srcFrom = VAConvertSource::withURL("/m/clip.mp4");
+    arg.urlTo = "/m/clip" + VVCPageText::outputExtension("WebM (VP8)", *args);
+    arg.args = VMCBatch(spec).commandLine();
+    VMCFFmpegCommandInput input;
+    input.ffmpegPath = "/usr/bin/ffmpeg";
+    input.progressPath = "/dev/null";
+    input.codecMap = [](const XStr& text, XStrList& info) {
+        return VMCCodecMap::rewrite(text, {"libvpx", "libopus", "aac"}, nullptr, info);
+    };
+    const VMCFFmpegCommand command = VMCFFmpegCommand::build(arg, input);
+    EXPECT_EQ(VACommandText::Split(command.commandText),
+              (XStrList{"/usr/bin/ffmpeg", "-i", "/m/clip.mp4", "-acodec", "libopus", "-c:v",
+                        "libvpx", "-crf", "24", "-loglevel", "16", "-y", "-ignore_unknown",
+                        "-hide_banner", "-progress", "/dev/null", "/m/clip.webm"}));
+    EXPECT_TRUE(command.infoLines.empty());
+}
