@@ -81,7 +81,8 @@ private:
         out += ",\"duration\":" + std::to_string(below(100000)) + "." +
                std::to_string(100000 + below(900000));
         out += ",\"ratio\":-0." + std::to_string(below(1000));
-        out += std::string(",\"default\":") + (below(2) ? "true" : "false");
+        out += ",\"default\":";
+        out += below(2) ? "true" : "false";
         out += ",\"missing\":null,\"size\":[" + std::to_string(below(4000)) + ", " +
                std::to_string(below(3000)) + "]";
         out += ",\"tags\":{\"language\":\"eng\",\"handler_name\":";
@@ -89,7 +90,10 @@ private:
         out += ",\"list\":[";
         const int count = below(12);
         for (int i = 0; i < count; ++i) {
-            out += (i > 0 ? "," : "") + std::to_string(below(1000));
+            if (i > 0) {
+                out += ',';
+            }
+            out += std::to_string(below(1000));
         }
         out += "]}}";
     }
