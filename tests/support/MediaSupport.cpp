@@ -106,3 +106,45 @@ int probeStreamCount(const std::string& path, const std::string& kind) {
     }
     return count;
 }
+
+bool makeTestMedia(const std::string& path, const TestMedia& media) {
+    const std::string d = std::to_string(media.seconds);
+    std::vector<std::string> argv = {tool("ffmpeg"), "-hide_banner", "-loglevel", "error", "-y"};
+    if (media.video) {
+        argv.insert(argv.end(), {"-f", "lavfi", "-i",
+                                 "testsrc=size=" + media.size +
+                                     ":rate=" + std::to_string(media.rate) + ":duration=" + d});
+    }
+    for (int a = 0; a < media.audioStreams; ++a) {
+        argv.insert(argv.end(),
+                    {"-f", "lavfi", "-i",
+                     "sine=frequency=" + std::to_string(440 + 110 * a) +
+                         ":sample_rate=" + std::to_string(media.sampleRate) + ":duration=" + d});
+    }
+    const int inputs = (media.video ? 1 : 0) + media.audioStreams;
+    for (int i = 0; i < inputs; ++i) {
+        argv.insert(argv.end(), {"-map", std::to_string(i)});
+    }
+    if (media.video) {
+        argv.insert(argv.end(), {"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p"});
+    }
+    if (media.audioStreams > 0) {
+        argv.insert(argv.end(), {"-c:a", media.audioCodec, "-ac", std::to_string(media.channels)});
+    }
+    for (const auto& [key, value] : media.metadata) {
+        argv.insert(argv.end(), {"-metadata", key + "=" + value});
+    }
+    argv.push_back(path);
+    return runProgram(argv) == 0;
+}
+
+std::string probeTag(const std::string& path, const std::string& key) {
+    std::string out;
+    if (runProgram({tool("ffprobe"), "-v", "error", "-show_entries", "format_tags=" + key, "-of",
+                    "default=noprint_wrappers=1:nokey=1", path},
+                   &out) != 0) {
+        return {};
+    }
+    const std::size_t newline = out.find('\n');
+    return newline == std::string::npos ? out : out.substr(0, newline);
+}

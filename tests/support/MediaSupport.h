@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // Runs a program to its end; answers its exit status (-1 when it could not run) and, when
@@ -26,3 +27,20 @@ bool makeTestClip(const std::string& path, const TestClip& clip = TestClip());
 std::string probeValue(const std::string& path, const std::string& stream, const std::string& key);
 double probeDuration(const std::string& path);
 int probeStreamCount(const std::string& path, const std::string& kind);
+
+// Media with a chosen set of streams and container tags (-metadata key=value).
+struct TestMedia {
+    double seconds = 1.0;
+    bool video = true;
+    std::string size = "320x240";
+    int rate = 25;
+    // Each audio stream is its own sine tone.
+    int audioStreams = 1;
+    int channels = 2;
+    int sampleRate = 48000;
+    std::string audioCodec = "aac";
+    std::vector<std::pair<std::string, std::string>> metadata;
+};
+bool makeTestMedia(const std::string& path, const TestMedia& media);
+// A container tag as ffprobe reports it ("" when absent).
+std::string probeTag(const std::string& path, const std::string& key);

@@ -2,10 +2,17 @@
 
 #include <mutex>
 
+#include "VAMediaFileInfo.h"
+
 namespace {
 
+int64_t probeWithFFprobe(const XStr& path) {
+    const std::shared_ptr<VAMediaFileInfo> info = VAMediaFileInfo::readFromFile(path);
+    return info ? static_cast<int64_t>(info->lengthMS()) : 0;
+}
+
 std::mutex gProberMutex;
-VAConvertSource::LengthProber gProber;
+VAConvertSource::LengthProber gProber = probeWithFFprobe;
 
 }  // namespace
 

@@ -43,8 +43,8 @@ public:
     static std::optional<XStr> grabURL(const Item& item);
     static XStrList grabURLs(const std::vector<Item>& items);
 
-    // The media probe arrives above this layer; it is plugged in once at start-up.
-    // Without one every length is 0. Setting an empty function restores that.
+    // The media probe answers by default; tests put their own prober in. Setting an empty
+    // function makes every length 0.
     static void setLengthProber(LengthProber prober);
     static int64_t probeLengthOf(const XStr& path);
 

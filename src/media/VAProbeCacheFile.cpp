@@ -1,0 +1,156 @@
+#include "VAProbeCacheFile.h"
+
+#include "XFile.h"
+#include "XJSON.h"
+
+namespace {
+
+// Above this a number no longer holds every integer exactly.
+constexpr double kMaxExact = 9007199254740992.0;
+
+XJSON::Owned tagToJSON(const NTag& tag) {
+    auto list = std::make_unique<XJSON::Array>();
+    list->Reserve(tag.Count());
+    for (const NTag::Element& e : tag.Elements()) {
+        // Probe records hold text only; binary values are not kept.
+        XJSON::Array& pair = list->AddArray();
+        pair.Add(std::make_unique<XJSON::String>(e.name));
+        pair.Add(std::make_unique<XJSON::String>(e.value));
+    }
+    return list;
+}
+
+bool tagFromJSON(const XJSON::AnyType& value, NTag& tag) {
+    if (value.TypeOf() != XJSON::typeArray) {
+        return false;
+    }
+    const XJSON::Array& list = value.AsArray();
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        const XJSON::AnyType& pair = list.At(i);
+        if (pair.TypeOf() != XJSON::typeArray || pair.AsArray().Count() != 2 ||
+            pair.AsArray().At(0).TypeOf() != XJSON::typeString ||
+            pair.AsArray().At(1).TypeOf() != XJSON::typeString) {
+            return false;
+        }
+        tag.AddElement(pair.AsArray().At(0).AsString().Value,
+                       pair.AsArray().At(1).AsString().Value);
+    }
+    return true;
+}
+
+bool wholeNumber(const XJSON::AnyType& value, int64_t& out) {
+    if (value.TypeOf() != XJSON::typeNumber) {
+        return false;
+    }
+    const double v = value.AsNumber().Value;
+    if (!(v >= 0 && v <= kMaxExact) || v != static_cast<double>(static_cast<int64_t>(v))) {
+        return false;
+    }
+    out = static_cast<int64_t>(v);
+    return true;
+}
+
+// Nanoseconds since 1970 as decimal digits: a JSON number would lose the last ones.
+bool nanosecondsFrom(const XJSON::AnyType& value, VAFileStat& stat) {
+    if (value.TypeOf() != XJSON::typeString) {
+        return false;
+    }
+    const XStr& digits = value.AsString().Value;
+    if (digits.empty() || digits.size() > 19) {
+        return false;
+    }
+    for (char32_t c : digits) {
+        if (c < U'0' || c > U'9') {
+            return false;
+        }
+    }
+    const int64_t ns = digits.toInt64();
+    stat.modifiedSeconds = ns / 1000000000;
+    stat.modifiedNanoseconds = ns % 1000000000;
+    return true;
+}
+
+std::optional<VAProbeCacheRecord> recordFrom(const XJSON::AnyType& value) {
+    if (value.TypeOf() != XJSON::typeObject) {
+        return std::nullopt;
+    }
+    const XJSON::Object& o = value.AsObject();
+    VAProbeCacheRecord r;
+    int64_t lengthMS = 0;
+    if (o.Find("path").TypeOf() != XJSON::typeString || !wholeNumber(o.Find("size"), r.stat.size) ||
+        !nanosecondsFrom(o.Find("mtimeNs"), r.stat) || !wholeNumber(o.Find("lengthMS"), lengthMS) ||
+        !tagFromJSON(o.Find("IDTags"), r.idTags) || !tagFromJSON(o.Find("MediaProps"), r.props)) {
+        return std::nullopt;
+    }
+    r.path = o.Find("path").AsString().Value;
+    if (r.path.empty()) {
+        return std::nullopt;
+    }
+    r.lengthMS = static_cast<uint64_t>(lengthMS);
+    return r;
+}
+
+}  // namespace
+
+std::string VAProbeCacheFile::render(const std::vector<VAProbeCacheRecord>& records) {
+    XJSON::Object root;
+    root.Add("version", std::make_unique<XJSON::Number>(kVersion));
+    XJSON::Array& list = root.AddArray("records");
+    list.Reserve(records.size());
+    for (const VAProbeCacheRecord& r : records) {
+        XJSON::Object& o = list.AddObject();
+        o.Add("path", std::make_unique<XJSON::String>(r.path));
+        o.Add("size", std::make_unique<XJSON::Number>(static_cast<double>(r.stat.size)));
+        o.Add("mtimeNs", std::make_unique<XJSON::String>(XStr::number(r.stat.modifiedNs())));
+        const double length =
+            static_cast<double>(r.lengthMS) <= kMaxExact ? static_cast<double>(r.lengthMS) : 0;
+        o.Add("lengthMS", std::make_unique<XJSON::Number>(length));
+        o.Add("IDTags", tagToJSON(r.idTags));
+        o.Add("MediaProps", tagToJSON(r.props));
+    }
+    return root.ToUtf8();
+}
+
+std::optional<std::vector<VAProbeCacheRecord>> VAProbeCacheFile::parse(std::string_view utf8) {
+    const XJSON::Owned root = XJSON::ParseUtf8(utf8);
+    if (!root || root->TypeOf() != XJSON::typeObject) {
+        return std::nullopt;
+    }
+    const XJSON::AnyType& version = root->AsObject().Find("version");
+    const XJSON::AnyType& list = root->AsObject().Find("records");
+    if (version.TypeOf() != XJSON::typeNumber || version.AsNumber().Value != kVersion ||
+        list.TypeOf() != XJSON::typeArray) {
+        return std::nullopt;
+    }
+    std::vector<VAProbeCacheRecord> records;
+    records.reserve(list.AsArray().Count());
+    for (std::size_t i = 0; i < list.AsArray().Count(); ++i) {
+        if (std::optional<VAProbeCacheRecord> r = recordFrom(list.AsArray().At(i))) {
+            records.push_back(std::move(*r));
+        }
+    }
+    return records;
+}
+
+std::optional<std::vector<VAProbeCacheRecord>> VAProbeCacheFile::read(const XStr& path) {
+    XFile file;
+    if (!file.Open(path, XFile::Access::kReadOnly, XFile::kOpenExisting | XFile::kNoLock)) {
+        return std::nullopt;
+    }
+    const int64_t size = file.Size();
+    if (size < 0 || size > kMaxFileBytes) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    bool failed = false;
+    const std::size_t n = file.Read(bytes.data(), bytes.size(), XFile::kAtStart, &failed);
+    if (failed || n != bytes.size()) {
+        return std::nullopt;
+    }
+    return parse(bytes);
+}
+
+bool VAProbeCacheFile::write(const XStr& path, const std::vector<VAProbeCacheRecord>& records) {
+    const std::string bytes = render(records);
+    return XFile::RewriteFile(path, bytes.data(), bytes.size());
+}

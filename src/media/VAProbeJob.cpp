@@ -1,0 +1,96 @@
+#include "VAProbeJob.h"
+
+#include <errno.h>
+#include <signal.h>
+
+#include "XSys.h"
+
+namespace {
+
+constexpr std::size_t kChunk = 65536;
+
+}  // namespace
+
+XWorkerProcess::ArgList VAProbeJob::arguments(const XStr& ffprobe, const XStr& mediaPath) {
+    XStr file = mediaPath;
+    if (!file.startsWith("/")) {
+        file = "./" + file;
+    }
+    return {ffprobe, "-hide_banner", "-of", "json", "-show_format", "-show_streams", file};
+}
+
+bool VAProbeJob::start(const XStr& ffprobe, const XStr& mediaPath) {
+    mOutput.clear();
+    mEnded = false;
+    mTooLong = false;
+    mReadFailed = false;
+    mStarted = !ffprobe.empty() && !mediaPath.empty() &&
+               mProcess.Create(arguments(ffprobe, mediaPath), XWorkerProcess::kPipeStdOut);
+    mEnded = !mStarted;
+    return mStarted;
+}
+
+bool VAProbeJob::readAvailable() {
+    if (mEnded) {
+        return false;
+    }
+    const int fd = mProcess.OutputFD();
+    if (fd < 0) {
+        mEnded = true;
+        return false;
+    }
+    const std::size_t before = mOutput.size();
+    mOutput.resize(before + kChunk);
+    ssize_t n;
+    do {
+        n = XSys().read(fd, mOutput.data() + before, kChunk);
+    } while (n < 0 && errno == EINTR);
+    mOutput.resize(before + (n > 0 ? static_cast<std::size_t>(n) : 0));
+    if (n <= 0) {
+        mReadFailed = n < 0;
+        mEnded = true;
+        return false;
+    }
+    if (mOutput.size() > kMaxReportBytes) {
+        mTooLong = true;
+        mEnded = true;
+        mOutput.clear();
+        return false;
+    }
+    return true;
+}
+
+VAProbeJob::Outcome VAProbeJob::finish() {
+    if (!mStarted) {
+        return Outcome::kNotStarted;
+    }
+    while (readAvailable()) {
+    }
+    if (mTooLong || mReadFailed) {
+        kill();
+        return Outcome::kFailed;
+    }
+    // The output has ended, so the child is exiting: wait for it without a limit.
+    mProcess.Stop(XWorkerProcess::kWaitForever);
+    mStarted = false;
+    const XWorkerProcess::ExitInfo& exit = mProcess.LastExit();
+    return exit.reaped && exit.exited ? Outcome::kFinished : Outcome::kFailed;
+}
+
+void VAProbeJob::kill() {
+    if (mProcess.Pid() > 0) {
+        ::kill(mProcess.Pid(), SIGKILL);
+    }
+    mProcess.Stop(XWorkerProcess::kWaitForever);
+    mStarted = false;
+    mEnded = true;
+}
+
+VAProbeJob::Outcome VAProbeJob::run(const XStr& ffprobe, const XStr& mediaPath,
+                                    std::string& output) {
+    VAProbeJob job;
+    job.start(ffprobe, mediaPath);
+    const Outcome outcome = job.finish();
+    output = outcome == Outcome::kFinished ? job.takeOutput() : std::string();
+    return outcome;
+}

@@ -1,0 +1,283 @@
+#include "VAProbeCache.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "VAAppDataFolder.h"
+#include "VAMutableTag.h"
+#include "VAProbeCacheFile.h"
+#include "XSys.h"
+
+namespace {
+
+void setModified(const std::string& path, int64_t seconds, long nanoseconds) {
+    const timespec times[2] = {{static_cast<time_t>(seconds), nanoseconds},
+                               {static_cast<time_t>(seconds), nanoseconds}};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+class VAProbeCacheTest : public ::testing::Test {
+protected:
+    std::string cachePath() const { return mDir.file("cache/ProbeCache.json"); }
+
+    // A media file of its own: content, a fixed modification time, and a probe record.
+    std::string makeFile(const std::string& name, const std::string& content = "media") {
+        const std::string path = mDir.file(name);
+        writeTextFile(path, content);
+        setModified(path, 1700000000, 123456789);
+        return path;
+    }
+
+    static VAMediaFileInfo recordFor(const std::string& path, const char* title) {
+        VAMediaFileInfo info;
+        info.setURL(XStr(path));
+        VAMutableTag ids;
+        ids.addTag("title", title);
+        ids.addTag("comment", "line 1\rline 2");
+        VAMutableTag props;
+        props.addTag("Length", "0:01");
+        props.addTag("Streams", "0 Video : x");
+        info.setIDTags(ids);
+        info.setMediaProps(props);
+        info.setLengthMS(1500);
+        info.setProbedCleanly(true);
+        return info;
+    }
+
+    static VAFileStat statOf(const std::string& path) {
+        std::optional<VAFileStat> s = VAFileStat::of(XStr(path));
+        EXPECT_TRUE(s);
+        return s.value_or(VAFileStat());
+    }
+
+    // What another run of the program finds.
+    std::shared_ptr<VAMediaFileInfo> findInNewRun(const std::string& path) {
+        VAProbeCache fresh{XStr(cachePath())};
+        return fresh.find(XStr(path), statOf(path));
+    }
+
+    TestTempDir mDir;
+};
+
+}  // namespace
+
+TEST_F(VAProbeCacheTest, ARecordSurvivesIntoTheNextRunWithEverythingItHeld) {
+    const std::string path = makeFile("a.mp4");
+    {
+        VAProbeCache cache{XStr(cachePath())};
+        cache.store(recordFor(path, "Hello"), statOf(path));
+        ASSERT_TRUE(cache.save());
+    }
+    const std::shared_ptr<VAMediaFileInfo> found = findInNewRun(path);
+    ASSERT_TRUE(found);
+    const VAMediaFileInfo expected = recordFor(path, "Hello");
+    EXPECT_EQ(found->url(), expected.url());
+    EXPECT_EQ(found->IDTags(), expected.IDTags());
+    EXPECT_EQ(found->MediaProps(), expected.MediaProps());
+    EXPECT_EQ(found->lengthMS(), 1500u);
+    EXPECT_EQ(found->lastModified(), VAMediaFileInfo::fileTimeFromUnix(1700000000));
+    EXPECT_TRUE(found->probedCleanly());
+}
+
+TEST_F(VAProbeCacheTest, AChangedFileIsNotFound) {
+    const std::string path = makeFile("a.mp4");
+    VAProbeCache cache{XStr(cachePath())};
+    cache.store(recordFor(path, "Hello"), statOf(path));
+    EXPECT_TRUE(cache.find(XStr(path), statOf(path)));
+    // One nanosecond later is another version of the file.
+    setModified(path, 1700000000, 123456790);
+    EXPECT_FALSE(cache.find(XStr(path), statOf(path)));
+    setModified(path, 1700000000, 123456789);
+    EXPECT_TRUE(cache.find(XStr(path), statOf(path)));
+    writeTextFile(path, "longer media");
+    setModified(path, 1700000000, 123456789);
+    EXPECT_FALSE(cache.find(XStr(path), statOf(path)));
+    EXPECT_FALSE(cache.find(XStr(mDir.file("other.mp4")), statOf(path)));
+}
+
+TEST_F(VAProbeCacheTest, ANewProbeOfAPathReplacesTheOldRecord) {
+    const std::string path = makeFile("a.mp4");
+    VAProbeCache cache{XStr(cachePath())};
+    cache.store(recordFor(path, "Old"), statOf(path));
+    writeTextFile(path, "re-encoded");
+    cache.store(recordFor(path, "New"), statOf(path));
+    ASSERT_TRUE(cache.save());
+    EXPECT_EQ(cache.size(), 1u);
+    ASSERT_TRUE(findInNewRun(path));
+    EXPECT_EQ(findInNewRun(path)->getIDTagValueOf("title"), "New");
+}
+
+TEST_F(VAProbeCacheTest, RecordsOfUncleanProbesAreNotKept) {
+    const std::string path = makeFile("a.mp4");
+    VAProbeCache cache{XStr(cachePath())};
+    VAMediaFileInfo info = recordFor(path, "T");
+    info.setProbedCleanly(false);
+    cache.store(info, statOf(path));
+    EXPECT_FALSE(cache.find(XStr(path), statOf(path)));
+    EXPECT_EQ(cache.size(), 0u);
+}
+
+TEST_F(VAProbeCacheTest, TheOldestRecordsGoWhenTheCacheIsFull) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 5; ++i) {
+        paths.push_back(makeFile("f" + std::to_string(i)));
+    }
+    {
+        VAProbeCache cache(XStr(cachePath()), 3);
+        cache.store(recordFor(paths[0], "0"), statOf(paths[0]));
+        cache.store(recordFor(paths[1], "1"), statOf(paths[1]));
+        cache.store(recordFor(paths[2], "2"), statOf(paths[2]));
+        // Using a record makes it young again.
+        EXPECT_TRUE(cache.find(XStr(paths[0]), statOf(paths[0])));
+        cache.store(recordFor(paths[3], "3"), statOf(paths[3]));
+        cache.store(recordFor(paths[4], "4"), statOf(paths[4]));
+        EXPECT_EQ(cache.size(), 3u);
+        ASSERT_TRUE(cache.save());
+    }
+    const std::optional<std::vector<VAProbeCacheRecord>> onDisk =
+        VAProbeCacheFile::read(XStr(cachePath()));
+    ASSERT_TRUE(onDisk);
+    XStrList kept;
+    for (const VAProbeCacheRecord& r : *onDisk) {
+        kept.push_back(r.idTags.GetString("title"));
+    }
+    EXPECT_EQ(kept, (XStrList{"0", "3", "4"}));
+}
+
+TEST_F(VAProbeCacheTest, ADamagedFileIsIgnoredAndReplacedByTheNextSave) {
+    const std::string path = makeFile("a.mp4");
+    std::filesystem::create_directories(mDir.file("cache"));
+    for (const char* damage : {"{\"version\": 1, \"records\": [", "\x01\x02garbage",
+                               "{\"version\": 99, \"records\": []}", "[]"}) {
+        writeTextFile(cachePath(), damage);
+        VAProbeCache cache{XStr(cachePath())};
+        EXPECT_FALSE(cache.find(XStr(path), statOf(path)));
+        EXPECT_EQ(cache.size(), 0u);
+        cache.store(recordFor(path, "T"), statOf(path));
+        ASSERT_TRUE(cache.save());
+        EXPECT_TRUE(findInNewRun(path)) << damage;
+    }
+}
+
+TEST_F(VAProbeCacheTest, DamagedRecordsAreSkippedAndTheRestRead) {
+    const std::string path = makeFile("a.mp4");
+    const VAFileStat stat = statOf(path);
+    const std::string good = "{\"path\": \"" + path + "\", \"size\": 5, \"mtimeNs\": \"" +
+                             std::to_string(stat.modifiedNs()) +
+                             "\", \"lengthMS\": 5, \"IDTags\": [[\"title\", \"T\"]], "
+                             "\"MediaProps\": []}";
+    writeTextFile(mDir.file("c.json"),
+                  "{\"version\": 1, \"records\": [{\"path\": 5}, " + good +
+                      ", {\"path\": \"/x\", \"size\": -1, \"mtimeNs\": \"1\", \"lengthMS\": 0, "
+                      "\"IDTags\": [], \"MediaProps\": []}, "
+                      "{\"path\": \"/y\", \"size\": 1, \"mtimeNs\": \"1e9\", \"lengthMS\": 0, "
+                      "\"IDTags\": [], \"MediaProps\": []}, "
+                      "{\"path\": \"/z\", \"size\": 1, \"mtimeNs\": \"1\", \"lengthMS\": 0, "
+                      "\"IDTags\": [[\"a\"]], \"MediaProps\": []}]}");
+    const auto records = VAProbeCacheFile::read(XStr(mDir.file("c.json")));
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), 1u);
+    EXPECT_EQ(records->front().path, XStr(path));
+    EXPECT_EQ(records->front().stat.modifiedNs(), stat.modifiedNs());
+}
+
+TEST_F(VAProbeCacheTest, TheFileIsReplacedWholeAndAFailedWriteKeepsTheOldOne) {
+    const std::string a = makeFile("a.mp4");
+    const std::string b = makeFile("b.mp4");
+    VAProbeCache cache{XStr(cachePath())};
+    cache.store(recordFor(a, "A"), statOf(a));
+    ASSERT_TRUE(cache.save());
+    const std::string before = readTextFile(cachePath());
+    {
+        XSysOverride failing;
+        failing.calls().write = [](int, const void*, size_t) -> ssize_t {
+            errno = ENOSPC;
+            return -1;
+        };
+        cache.store(recordFor(b, "B"), statOf(b));
+        EXPECT_FALSE(cache.save());
+    }
+    EXPECT_EQ(readTextFile(cachePath()), before);
+    // Nothing but the cache and its lock file is left in the folder.
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(mDir.file("cache"))) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"ProbeCache.json", "ProbeCache.json.lock"}));
+    // The record that could not be written goes with the next save.
+    ASSERT_TRUE(cache.save());
+    EXPECT_TRUE(findInNewRun(b));
+}
+
+TEST_F(VAProbeCacheTest, TwoRunsSavingInTurnKeepEachOthersRecords) {
+    const std::string a = makeFile("a.mp4");
+    const std::string b = makeFile("b.mp4");
+    VAProbeCache first{XStr(cachePath())};
+    VAProbeCache second{XStr(cachePath())};
+    EXPECT_EQ(first.size(), 0u);
+    EXPECT_EQ(second.size(), 0u);
+    first.store(recordFor(a, "A"), statOf(a));
+    second.store(recordFor(b, "B"), statOf(b));
+    ASSERT_TRUE(first.save());
+    ASSERT_TRUE(second.save());
+    EXPECT_TRUE(findInNewRun(a));
+    EXPECT_TRUE(findInNewRun(b));
+    // The first run learns what the second saved.
+    EXPECT_FALSE(first.find(XStr(b), statOf(b)));
+    first.refresh();
+    EXPECT_TRUE(first.find(XStr(b), statOf(b)));
+}
+
+TEST_F(VAProbeCacheTest, ConcurrentProcessesLoseNoRecords) {
+    constexpr int kProcesses = 4;
+    constexpr int kRounds = 10;
+    const std::string media = makeFile("a.mp4");
+    const VAFileStat stat = statOf(media);
+    std::vector<pid_t> children;
+    for (int p = 0; p < kProcesses; ++p) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            VAProbeCache cache{XStr(cachePath())};
+            bool ok = true;
+            for (int r = 0; r < kRounds; ++r) {
+                // Each record under its own path; the stat of one real file serves for all.
+                VAMediaFileInfo info = recordFor(media, "x");
+                info.setURL(XStr(media + "." + std::to_string(p) + "." + std::to_string(r)));
+                cache.store(info, stat);
+                ok = cache.save() && ok;
+            }
+            _exit(ok ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const auto records = VAProbeCacheFile::read(XStr(cachePath()));
+    ASSERT_TRUE(records);
+    EXPECT_EQ(records->size(), static_cast<std::size_t>(kProcesses * kRounds));
+}
+
+TEST_F(VAProbeCacheTest, SharedCacheLivesInTheApplicationDataFolder) {
+    const ScopedEnv appData("_APPDATA_OVERRIDE", mDir.path().c_str());
+    VAAppDataFolder::registerAppName("VantaroVideo");
+    const std::shared_ptr<VAProbeCache> shared = VAProbeCache::shared();
+    ASSERT_TRUE(shared);
+    EXPECT_EQ(shared->path(), XStr(mDir.file("VantaroVideo/ProbeCache.json")));
+    EXPECT_EQ(VAProbeCache::shared(), shared);
+    VAProbeCache::setSharedEnabled(false);
+    EXPECT_FALSE(VAProbeCache::shared());
+    VAProbeCache::setSharedEnabled(true);
+    VAAppDataFolder::registerAppName("");
+    EXPECT_FALSE(VAProbeCache::shared());
+}
