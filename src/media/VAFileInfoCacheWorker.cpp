@@ -134,6 +134,14 @@ bool VAFileInfoCacheWorker::waitForListener() {
     return !mState->shutdownSignal->state();
 }
 
+std::size_t VAFileInfoCacheWorker::runningSlots() const {
+    std::size_t running = 0;
+    for (const auto& slot : mWindow) {
+        running += slot->info ? 0 : 1;
+    }
+    return running;
+}
+
 void VAFileInfoCacheWorker::abandonRunning() {
     for (const auto& slot : mWindow) {
         if (!slot->info) {
@@ -156,7 +164,9 @@ void VAFileInfoCacheWorker::run() {
     std::size_t next = 0;
     bool stopped = false;
     while (!stopped) {
-        while (next < count && mWindow.size() < parallel) {
+        // At most `parallel` probes run; finished ones may wait in the window for an earlier
+        // slow one, so that the records still go out in list order.
+        while (next < count && runningSlots() < parallel && mWindow.size() < parallel * 16) {
             if (mState->shutdownSignal->state()) {
                 stopped = true;
                 break;
@@ -176,6 +186,11 @@ void VAFileInfoCacheWorker::run() {
         if (mWindow.empty()) {
             if (next >= count) {
                 break;
+            }
+            if (next < o.probeWithoutListener || mState->listenerSignal->state()) {
+                // Everything started so far is delivered (kept records come at once):
+                // start the next ones.
+                continue;
             }
             // Nobody is looking: keep what was learnt, then wait for a listener.
             handOver();

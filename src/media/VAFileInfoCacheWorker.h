@@ -27,6 +27,7 @@ private:
     // Waits up to the listener wait for a listener; false when shutdown was set.
     bool waitForListener();
     void abandonRunning();
+    std::size_t runningSlots() const;
 
     std::shared_ptr<VAFileInfoCacheState> mState;
     std::shared_ptr<VAProbeCache> mProbeCache;

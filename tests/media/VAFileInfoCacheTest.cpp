@@ -239,6 +239,24 @@ TEST_F(VAFileInfoCacheTest, KeptRecordsSpareTheProbeUntilAFileChanges) {
     EXPECT_EQ(mProbe.starts(), 1);
 }
 
+TEST_F(VAFileInfoCacheTest, KeptRecordsNeverMakeTheWorkerWaitForAListener) {
+    VAFileInfoCache::Options o = noDiskCache();
+    o.probeCache = std::make_shared<VAProbeCache>(XStr(mDir.file("ProbeCache.json")));
+    // Were a finished window taken for "nobody is looking", this list would need minutes.
+    o.listenerWaitMs = 60000;
+    XStrList urls;
+    for (int i = 0; i < 40; ++i) {
+        urls.emplace_back(mProbe.makeFile("k" + std::to_string(i), 0));
+    }
+    {
+        VAFileInfoCache first(urls, nullptr, o);
+        ASSERT_TRUE(runUntilLoaded(first));
+    }
+    o.probeCache = std::make_shared<VAProbeCache>(XStr(mDir.file("ProbeCache.json")));
+    VAFileInfoCache second(urls, nullptr, o);
+    EXPECT_TRUE(runUntilLoaded(second, 10000));
+}
+
 TEST_F(VAFileInfoCacheTest, APipeInTheListDoesNotHoldUpTheList) {
     const std::string fifo = mDir.file("pipe");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
