@@ -1,5 +1,7 @@
 #include "VVCPageText.h"
 
+#include "VADSPMenu.h"
+#include "VMCDSPPageIndex.h"
 #include "VMCEncoderPageIndex.h"
 #include "VVCCodecs.h"
 
@@ -60,6 +62,40 @@ XStrList offeredNames(bool gplOffered) {
         names.push_back(quoted(desc.name));
     }
     return names;
+}
+
+XStrList addableEffects(bool gplOffered) {
+    XStrList names;
+    for (const VADSPDesc& desc : VADSPMenu::listDSPs(gplOffered)) {
+        if (!desc.hidden) {
+            names.push_back(desc.name);
+        }
+    }
+    return names;
+}
+
+std::optional<XStr> findNoCase(const XStrList& names, const XStr& typed) {
+    const XStr wanted = typed.trimmed();
+    // An exact match wins over one that only differs in case.
+    for (const XStr& name : names) {
+        if (name == wanted) {
+            return name;
+        }
+    }
+    for (const XStr& name : names) {
+        if (name.equalsNoCase(wanted)) {
+            return name;
+        }
+    }
+    return std::nullopt;
+}
+
+XStrList quotedAll(const XStrList& names) {
+    XStrList out;
+    for (const XStr& name : names) {
+        out.push_back(quoted(name));
+    }
+    return out;
 }
 
 void fail(XStr* error, const XStr& message) {
@@ -123,17 +159,18 @@ XStrList VVCPageText::encoderLines(bool all, bool gplOffered) {
 std::unique_ptr<VMCEncoderPage> VVCPageText::openEncoderPage(const XStr& name,
                                                              VMCEncoderPageHost* host,
                                                              bool gplOffered, XStr* error) {
-    const std::vector<VAEncoderDesc> offered = VVCCodecs::listEncoders(gplOffered);
     const XStr valid = "; the encoders are: " + XStr::join(offeredNames(gplOffered), ", ");
-    if (VAEncoderDesc::findEncoder(offered, name) == nullptr) {
-        fail(error, VVCCodecs::isGPL(name)
-                        ? "The encoder " + quoted(name) + " is " + kNotOffered + valid
+    const std::optional<XStr> offered = encoderNamed(name, false, gplOffered);
+    if (!offered) {
+        const std::optional<XStr> known = encoderNamed(name, true, gplOffered);
+        fail(error, known && VVCCodecs::isGPL(*known)
+                        ? "The encoder " + quoted(*known) + " is " + kNotOffered + valid
                         : "No encoder " + quoted(name) + valid);
         return nullptr;
     }
-    std::unique_ptr<VMCEncoderPage> page = VMCEncoderPageIndex::createFor(name, host);
+    std::unique_ptr<VMCEncoderPage> page = VMCEncoderPageIndex::createFor(*offered, host);
     if (!page) {
-        fail(error, "The encoder " + quoted(name) + " has no settings page here");
+        fail(error, "The encoder " + quoted(*offered) + " has no settings page here");
         return nullptr;
     }
     page->viewDidLoad();
@@ -162,4 +199,74 @@ XStr VVCPageText::outputExtension(const XStr& name, const VAEncoderArgs& args) {
         return typed;
     }
     return "." + typed;
+}
+
+std::optional<XStr> VVCPageText::encoderNamed(const XStr& typed, bool all, bool gplOffered) {
+    XStrList names;
+    for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(all || gplOffered)) {
+        names.push_back(desc.name);
+    }
+    return findNoCase(names, typed);
+}
+
+XStrList VVCPageText::effectLines(bool all, bool gplOffered) {
+    XStrList lines;
+    for (const VADSPDesc& desc : VADSPMenu::listDSPs(gplOffered)) {
+        if (!desc.hidden) {
+            lines.push_back(desc.name);
+        } else if (all) {
+            lines.push_back(desc.name + "\t(" + kEffectNotOffered + ")");
+        }
+    }
+    return lines;
+}
+
+std::optional<XStr> VVCPageText::effectNamed(const XStr& typed, bool all, bool gplOffered) {
+    if (!all) {
+        return findNoCase(addableEffects(gplOffered), typed);
+    }
+    XStrList names;
+    for (const VADSPDesc& desc : VADSPMenu::listDSPs(gplOffered)) {
+        names.push_back(desc.name);
+    }
+    return findNoCase(names, typed);
+}
+
+std::unique_ptr<VMCDSPPage> VVCPageText::openEffectPage(const XStr& name, bool gplOffered,
+                                                        XStr* error) {
+    const XStr valid =
+        "; the effects are: " + XStr::join(quotedAll(addableEffects(gplOffered)), ", ");
+    const std::optional<XStr> offered = effectNamed(name, false, gplOffered);
+    if (!offered) {
+        const std::optional<XStr> known = effectNamed(name, true, gplOffered);
+        fail(error, known ? "The effect " + quoted(*known) + " is " + kEffectNotOffered + valid
+                          : "No effect " + quoted(name) + valid);
+        return nullptr;
+    }
+    std::unique_ptr<VMCDSPPage> page = VMCDSPPageIndex::createFor(*offered);
+    if (!page) {
+        fail(error, "The effect " + quoted(*offered) + " has no settings page here");
+        return nullptr;
+    }
+    page->setDspArgs({});
+    return page;
+}
+
+std::optional<VADSPSpec> VVCPageText::effectFor(const XStr& name, const XStrList& settings,
+                                                bool gplOffered, XStr* error) {
+    std::unique_ptr<VMCDSPPage> page = openEffectPage(name, gplOffered, error);
+    if (!page) {
+        return std::nullopt;
+    }
+    const XStr canonical = *effectNamed(name, false, gplOffered);
+    XStr why;
+    if (!applySettings(*page, settings, &why)) {
+        fail(error, "The effect " + quoted(canonical) + ": " + why);
+        return std::nullopt;
+    }
+    if (!page->dspValidate(&why)) {
+        fail(error, "The effect " + quoted(canonical) + " is not ready: " + why);
+        return std::nullopt;
+    }
+    return VADSPSpec{canonical, page->dspArgs()};
 }

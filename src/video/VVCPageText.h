@@ -6,7 +6,9 @@
 #include <memory>
 #include <optional>
 
+#include "VADSPSpec.h"
 #include "VAEncoderArgs.h"
+#include "VMCDSPPage.h"
 #include "VMCEncoderPage.h"
 #include "VMCPage.h"
 #include "XStr.h"
@@ -37,5 +39,27 @@ public:
     // give ".mkv"); empty when there is none.
     static XStr outputExtension(const XStr& name, const VAEncoderArgs& args);
 
+    // The catalogue's spelling of an encoder name typed in any ASCII case, when the
+    // catalogue (with all, also the encoders not offered) has it.
+    static std::optional<XStr> encoderNamed(const XStr& typed, bool all, bool gplOffered);
+
+    // "name" for each effect that may be added, in name order; with all, also the effects
+    // not offered, marked.
+    static XStrList effectLines(bool all, bool gplOffered);
+    // The catalogue's spelling of an effect name typed in any ASCII case; only the effects
+    // that may be added unless all.
+    static std::optional<XStr> effectNamed(const XStr& typed, bool all, bool gplOffered);
+    // The effect's page at its defaults; null when the effect is unknown or not offered,
+    // error then says why and names the effects that may be added. The name may be typed
+    // in any ASCII case.
+    static std::unique_ptr<VMCDSPPage> openEffectPage(const XStr& name, bool gplOffered,
+                                                      XStr* error = nullptr);
+    // The effect at its defaults with the settings applied, checked as its settings window
+    // checks it before closing.
+    static std::optional<VADSPSpec> effectFor(const XStr& name, const XStrList& settings,
+                                              bool gplOffered, XStr* error = nullptr);
+
     static constexpr const char* kNotOffered = "not offered: needs an FFmpeg with libx264";
+    static constexpr const char* kEffectNotOffered =
+        "not offered: needs an FFmpeg with GPL filters";
 };

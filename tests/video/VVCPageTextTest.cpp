@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "VACommandText.h"
 #include "VAConversionSpec.h"
 #include "VMCBatch.h"
@@ -83,7 +85,12 @@ TEST(VVCPageText, ErrorsNameWhatIsValid) {
         }(),
         ", ");
     const Row rows[] = {
-        {"MP4 (h264)", {}, false, "No encoder 'MP4 (h264)'; the encoders are: "},
+        {"MP4 (H.264)", {}, false, "No encoder 'MP4 (H.264)'; the encoders are: "},
+        {"mp4 (h264)",
+         {},
+         false,
+         "The encoder 'MP4 (H264)' is not offered: needs an FFmpeg with libx264; the encoders "
+         "are: "},
         {"MP4 (H264)",
          {},
          false,
@@ -158,4 +165,47 @@ TEST(VVCPageText, DryRunOfWebMVP8HasTheDefaultOutputOptions) {
                         "libvpx", "-crf", "24", "-loglevel", "16", "-y", "-ignore_unknown",
                         "-hide_banner", "-progress", "/dev/null", "/m/clip.webm"}));
     EXPECT_TRUE(command.infoLines.empty());
+}
+
+TEST(VVCPageText, NamesMayBeTypedInAnyCaseAndAnExactSpellingWins) {
+    EXPECT_EQ(VVCPageText::encoderNamed("  webm (vp8) ", false, false), XStr("WebM (VP8)"));
+    EXPECT_EQ(VVCPageText::encoderNamed("mp4 (h264)", false, false), std::nullopt)
+        << "not offered without GPL encoders";
+    EXPECT_EQ(VVCPageText::encoderNamed("mp4 (h264)", true, false), XStr("MP4 (H264)"));
+    EXPECT_EQ(VVCPageText::effectNamed("SCALE MAXIMUM", false, false), XStr("Scale Maximum"));
+    EXPECT_EQ(VVCPageText::effectNamed("Scale", false, false), std::nullopt) << "no prefixes";
+    const std::optional<VAEncoderArgs> args =
+        VVCPageText::encoderArgsFor("webm (VP8)", {}, false, nullptr);
+    ASSERT_TRUE(args);
+    EXPECT_EQ(args->strArgs, XStr("-acodec libopus -c:v libvpx -crf 24"));
+}
+
+TEST(VVCPageText, EffectsComeFromTheirPagesAndAreCheckedBeforeUse) {
+    XStr error;
+    const std::optional<VADSPSpec> crop =
+        VVCPageText::effectFor("crop", {"width=320", "height=180", "x=8"}, false, &error);
+    ASSERT_TRUE(crop) << error;
+    EXPECT_EQ(crop->name, XStr("Crop"));
+    EXPECT_EQ(crop->args, XStr("-vf crop=320:180:8:0"));
+
+    EXPECT_FALSE(VVCPageText::effectFor("Watermark", {}, false, &error));
+    EXPECT_EQ(error,
+              XStr("The effect 'Watermark' is not ready: Choose a PNG image for the watermark."));
+    EXPECT_FALSE(VVCPageText::effectFor("Crop", {"width=0"}, false, &error));
+    EXPECT_TRUE(error.startsWith("The effect 'Crop': 'width' ")) << error.utf8();
+
+    // Effects that need GPL filters are listed, marked, only when asked, and refused.
+    const XStrList offered = VVCPageText::effectLines(false, false);
+    const XStrList all = VVCPageText::effectLines(true, false);
+    EXPECT_EQ(std::count(offered.begin(), offered.end(), XStr("Denoiser (Wavelet)")), 0);
+    EXPECT_EQ(std::count(all.begin(), all.end(),
+                         XStr("Denoiser (Wavelet)\t(") + VVCPageText::kEffectNotOffered + ")"),
+              1);
+    EXPECT_EQ(all.size(), offered.size() + 3);
+    EXPECT_EQ(VVCPageText::effectLines(true, true), VVCPageText::effectLines(false, true));
+    EXPECT_FALSE(VVCPageText::effectFor("denoiser (wavelet)", {}, false, &error));
+    EXPECT_TRUE(error.startsWith(XStr("The effect 'Denoiser (Wavelet)' is ") +
+                                 VVCPageText::kEffectNotOffered + "; the effects are: 'Aspect"))
+        << error.utf8();
+    EXPECT_TRUE(VVCPageText::effectFor("denoiser (wavelet)", {}, true, &error)) << error.utf8();
 }
