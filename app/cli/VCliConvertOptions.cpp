@@ -28,10 +28,17 @@ bool readJobs(const std::string& text, uint32_t& jobs) {
 
 const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
     static const std::vector<VCliOptionDef> kTable = {
+        {"encoder", 'e', true, false, "NAME", "encoder of the catalogue ('vantaro encoders')"},
+        {"effect", 0, true, true, "NAME", "add an effect ('vantaro effects')"},
+        {"set", 's', true, true, "ID=VALUE",
+         "set a control of the encoder, or NAME.ID=VALUE of an effect (NAME#2.ID=VALUE for\n"
+         "the second of that name), in the order given"},
         {"encoder-args", 0, true, false, "TEXT", "FFmpeg output options of every job"},
-        {"effects", 0, true, false, "TEXT", "effect chain, as an effect-chain string"},
+        {"effects", 0, true, false, "TEXT",
+         "effect chain, as an effect-chain string (before any --effect)"},
         {"ext", 0, true, false, ".EXT",
-         "extension of the outputs (default .mp4; with --copy the source's)"},
+         "extension of the outputs (default .mp4, with --encoder the encoder's, with --copy\n"
+         "the source's); with --encoder only for the custom encoder"},
         {"output", 'o', true, false, "DIR",
          "folder for the outputs, made when missing (default: beside each source)"},
         {"jobs", 'j', true, false, "N", "jobs run at once (default: one per processor)"},
@@ -73,6 +80,19 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
     }
     out.encoderArgs = XStr(parsed.value("encoder-args").value_or(""));
     out.effects = XStr(parsed.value("effects").value_or(""));
+    if (const auto encoder = parsed.value("encoder")) {
+        out.encoder = XStr(*encoder);
+    }
+    for (const std::string& name : parsed.values("effect")) {
+        out.effectNames.push_back(XStr(name));
+    }
+    for (const std::string& setting : parsed.values("set")) {
+        if (setting.empty() || setting[0] == '=') {
+            error = "invalid setting '" + setting + "' (use ID=VALUE or NAME.ID=VALUE)";
+            return false;
+        }
+        out.settings.push_back(XStr(setting));
+    }
     if (const auto ext = parsed.value("ext")) {
         XStr e(*ext);
         if (!e.startsWith(".")) {
@@ -107,8 +127,13 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
         error = "--copy and --join cannot be used together";
         return false;
     }
-    if (out.copy && (parsed.has("encoder-args") || parsed.has("effects"))) {
-        error = "--copy makes plain copies; --encoder-args and --effects do not apply";
+    if (out.copy && (parsed.has("encoder-args") || parsed.has("effects") || parsed.has("encoder") ||
+                     parsed.has("effect") || parsed.has("set"))) {
+        error = "--copy makes plain copies; encoders and effects do not apply";
+        return false;
+    }
+    if (out.encoder && parsed.has("encoder-args")) {
+        error = "--encoder and --encoder-args cannot be used together";
         return false;
     }
     for (const std::string& file : parsed.operands) {

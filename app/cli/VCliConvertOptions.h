@@ -11,6 +11,13 @@
 
 struct VCliConvertOptions {
     XStr encoderArgs;
+    // A catalogue encoder whose page makes the encoder arguments.
+    std::optional<XStr> encoder;
+    // Effects added through their pages, in chain order after those of the chain string.
+    XStrList effectNames;
+    // "ID=VALUE" for the encoder's page, "NAME.ID=VALUE" or "NAME#N.ID=VALUE" for an
+    // effect's, in the order given.
+    XStrList settings;
     // An effect-chain string.
     XStr effects;
     // With its leading point.

@@ -9,6 +9,10 @@
 #include <set>
 
 #include "VAConvertSourceConcat.h"
+#include "VALocateFFmpeg.h"
+#include "VCliPageSettings.h"
+#include "VVCCodecs.h"
+#include "VVCPageText.h"
 
 namespace {
 
@@ -92,6 +96,83 @@ bool VCliJobPlanner::checkOutputFolder(const XStr& folder, Result& result, bool&
     return true;
 }
 
+bool VCliJobPlanner::chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& result) const {
+    ext = mOptions.ext.value_or(mOptions.copy ? XStr() : XStr(kDefaultExt));
+    if (!mOptions.effects.empty()) {
+        spec.setDspString(mOptions.effects);
+    }
+    // The custom encoder with the typed text: what --encoder-args (or nothing) asks for.
+    const auto typedArgs = [&] {
+        spec.Encoder = VAEncoderDesc::makeVideoCodec(kEncoderName, "");
+        spec.EncoderArgsV2.strArgs = mOptions.encoderArgs;
+        spec.EncoderArgsV2.customFormatExt = ext;
+        return true;
+    };
+    if (!mOptions.encoder && mOptions.effectNames.empty() && mOptions.settings.empty()) {
+        return typedArgs();
+    }
+
+    const bool gpl = VALocateFFmpeg::gplEncodersOffered();
+    VCliPageSettings::Split split;
+    std::string error;
+    const auto isEffect = [](const XStr& name) {
+        return VVCPageText::effectNamed(name, true, true).has_value();
+    };
+    if (!VCliPageSettings::split(mOptions.effectNames, mOptions.settings, isEffect, split, error)) {
+        result.messages.push_back(error);
+        return false;
+    }
+    XStr why;
+    for (const VCliPageSettings::Effect& effect : split.effects) {
+        const std::optional<VADSPSpec> made =
+            VVCPageText::effectFor(effect.name, effect.settings, gpl, &why);
+        if (!made) {
+            result.messages.push_back(why.utf8());
+            return false;
+        }
+        spec.dspEffects.push_back(*made);
+    }
+
+    if (!mOptions.encoder) {
+        if (!split.encoderSettings.empty()) {
+            result.messages.push_back("the setting '" + split.encoderSettings.front().utf8() +
+                                      "' names no effect given with --effect; settings of an "
+                                      "encoder need --encoder");
+            return false;
+        }
+        return typedArgs();
+    }
+
+    const std::optional<XStr> name = VVCPageText::encoderNamed(*mOptions.encoder, false, gpl);
+    std::optional<VAEncoderArgs> args = VVCPageText::encoderArgsFor(
+        name.value_or(*mOptions.encoder), split.encoderSettings, gpl, &why);
+    if (!args) {
+        result.messages.push_back(why.utf8());
+        return false;
+    }
+    const bool custom = *name == kEncoderName;
+    if (mOptions.ext) {
+        if (!custom) {
+            result.messages.push_back("--ext applies only to the encoder '" +
+                                      std::string(kEncoderName) + "'; the encoder '" +
+                                      name->utf8() + "' writes " +
+                                      VVCPageText::outputExtension(*name, *args).utf8() + " files");
+            return false;
+        }
+        args->customFormatExt = *mOptions.ext;
+    }
+    ext = VVCPageText::outputExtension(*name, *args);
+    if (ext.empty() || ext == ".") {
+        result.messages.push_back("the encoder '" + name->utf8() +
+                                  "' needs the extension of its outputs: give --ext .EXT");
+        return false;
+    }
+    const std::vector<VAEncoderDesc> offered = VVCCodecs::listEncoders(gpl);
+    spec.Encoder = *VAEncoderDesc::findEncoder(offered, *name);
+    spec.EncoderArgsV2 = *args;
+    return true;
+}
+
 void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& result) const {
     std::set<XStr> taken;
     for (const VAConversionEntry& entry : spec.entries) {
@@ -146,12 +227,10 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
     }
 
     auto spec = std::make_shared<VAConversionSpec>();
-    const XStr ext = mOptions.ext.value_or(mOptions.copy ? XStr() : XStr(kDefaultExt));
-    spec->Encoder = VAEncoderDesc::makeVideoCodec(kEncoderName, "");
-    spec->EncoderArgsV2.strArgs = mOptions.encoderArgs;
-    spec->EncoderArgsV2.customFormatExt = ext;
-    if (!mOptions.effects.empty()) {
-        spec->setDspString(mOptions.effects);
+    XStr ext;
+    if (!chooseEncoding(*spec, ext, result)) {
+        result.exitCode = 2;
+        return result;
     }
     result.spec = spec;
     if (files.empty()) {
@@ -181,7 +260,7 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
 
     auto destinationOf = [&](const XStr& source) {
         const XStr sourceExt = extensionOf(source);
-        const XStr outExt = mOptions.ext ? *mOptions.ext : mOptions.copy ? sourceExt : ext;
+        const XStr outExt = mOptions.copy && !mOptions.ext ? sourceExt : ext;
         return destinationFor(source, output ? *output : folderOf(source), outExt);
     };
     if (mOptions.join) {

@@ -39,6 +39,9 @@ public:
     static constexpr const char* kDefaultExt = ".mp4";
 
 private:
+    // The encoder and effects of the spec and the outputs' extension, through the pages
+    // when the options name an encoder or effects.
+    bool chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& result) const;
     bool checkOutputFolder(const XStr& folder, Result& result, bool& create) const;
     void refuseDestinations(const VAConversionSpec& spec, Result& result) const;
 

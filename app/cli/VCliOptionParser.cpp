@@ -119,7 +119,14 @@ std::string VCliOptionParser::optionsHelp() const {
     }
     std::string text;
     for (std::size_t i = 0; i < mTable.size(); ++i) {
-        text += "  " + names[i] + std::string(width - names[i].size() + 2, ' ') + mTable[i].help;
+        // A help text of several lines keeps its lines in the help column.
+        std::string help = mTable[i].help;
+        const std::string indent = "\n" + std::string(width + 4, ' ');
+        for (std::size_t at = help.find('\n'); at != std::string::npos;
+             at = help.find('\n', at + indent.size())) {
+            help.replace(at, 1, indent);
+        }
+        text += "  " + names[i] + std::string(width - names[i].size() + 2, ' ') + help;
         if (mTable[i].repeatable) {
             text += " (may be repeated)";
         }

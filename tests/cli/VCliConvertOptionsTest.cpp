@@ -84,7 +84,7 @@ TEST(VCliConvertOptions, CopyExcludesJoinAndEncoderSettings) {
     EXPECT_EQ(read({"--copy", "--join", "a", "b"}).error,
               "--copy and --join cannot be used together");
     EXPECT_EQ(read({"--copy", "--encoder-args", "-c copy", "a"}).error,
-              "--copy makes plain copies; --encoder-args and --effects do not apply");
+              "--copy makes plain copies; encoders and effects do not apply");
     EXPECT_TRUE(read({"--copy", "--ext", ".bak", "a"}).ok);
 }
 
@@ -100,4 +100,21 @@ TEST(VCliConvertOptions, HelpListsEveryOptionOfTheTable) {
     for (const VCliOptionDef& def : VCliConvertOptions::table()) {
         EXPECT_NE(help.find("--" + def.longName), std::string::npos) << def.longName;
     }
+}
+
+TEST(VCliConvertOptions, EncoderEffectsAndSettingsKeepTheirOrder) {
+    const Read r = read({"-e", "WebM (VP8)", "--effect", "Crop", "-s", "quality=30", "--effect",
+                         "Flip", "--set", "Crop.width=320", "clip.mp4"});
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.options.encoder, XStr("WebM (VP8)"));
+    EXPECT_EQ(r.options.effectNames, (XStrList{"Crop", "Flip"}));
+    EXPECT_EQ(r.options.settings, (XStrList{"quality=30", "Crop.width=320"}));
+
+    EXPECT_EQ(read({"--set", "=3", "a"}).error,
+              "invalid setting '=3' (use ID=VALUE or NAME.ID=VALUE)");
+    EXPECT_EQ(read({"--copy", "--effect", "Flip", "a"}).error,
+              "--copy makes plain copies; encoders and effects do not apply");
+    EXPECT_FALSE(read({"--encoder", "AVI", "--encoder-args", "-c:v mpeg4", "a"}).ok);
+    EXPECT_FALSE(read({"--encoder", "AVI", "--encoder", "GIF Animation", "a"}).ok)
+        << "one encoder per conversion";
 }

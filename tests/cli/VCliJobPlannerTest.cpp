@@ -330,3 +330,82 @@ TEST_F(Planner, JoinOntoOneOfItsOwnSourcesIsRefusedEvenWithOverwrite) {
                                  "' is a source of its own job; choose another output folder or "
                                  "extension");
 }
+
+TEST_F(Planner, EncoderByNameTakesItsPageAndTheCataloguesExtension) {
+    const std::string a = touch("a.mov");
+    const auto r = plan({a}, [](VCliConvertOptions& o) {
+        o.encoder = XStr("webm (vp8)");
+        o.settings = {"quality=30"};
+    });
+    ASSERT_EQ(r.exitCode, 0) << (r.messages.empty() ? "" : r.messages[0]);
+    ASSERT_TRUE(r.spec->Encoder.has_value());
+    EXPECT_EQ(r.spec->Encoder->name, "WebM (VP8)");
+    EXPECT_EQ(r.spec->EncoderArgsV2.strArgs, "-acodec libopus -c:v libvpx -crf 21");
+    EXPECT_EQ(destinations(r), XStrList{mDir.xfile("a.webm")});
+
+    const auto custom = plan({a}, [](VCliConvertOptions& o) {
+        o.encoder = XStr("[Custom FFmpeg settings]");
+        o.settings = {"arguments=-c:v ffv1"};
+        o.ext = XStr(".mkv");
+    });
+    ASSERT_EQ(custom.exitCode, 0) << (custom.messages.empty() ? "" : custom.messages[0]);
+    EXPECT_EQ(custom.spec->EncoderArgsV2.strArgs, "-c:v ffv1");
+    EXPECT_EQ(destinations(custom), XStrList{mDir.xfile("a.mkv")});
+}
+
+TEST_F(Planner, EffectsByNameFollowTheStoredChainInOrder) {
+    const std::string a = touch("a.mov");
+    const auto r = plan({a}, [](VCliConvertOptions& o) {
+        o.effects = "-dspeffect1=\"Scale=-vf scale=640:-2\"";
+        o.effectNames = {"Crop", "Flip", "crop"};
+        o.settings = {"Crop#1.width=320", "Crop#2.width=160", "crop#2.height=90"};
+    });
+    ASSERT_EQ(r.exitCode, 0) << (r.messages.empty() ? "" : r.messages[0]);
+    const VADSPChain& chain = r.spec->dspEffects;
+    ASSERT_EQ(chain.size(), 4u);
+    EXPECT_EQ(chain[0].name, "Scale");
+    EXPECT_EQ(chain[1].name, "Crop");
+    EXPECT_EQ(chain[1].args, "-vf crop=320:768:0:0");
+    EXPECT_EQ(chain[2].name, "Flip");
+    EXPECT_EQ(chain[3].name, "Crop") << "the catalogue's spelling";
+    EXPECT_EQ(chain[3].args, "-vf crop=160:90:0:0");
+    // Effects alone keep the typed encoder arguments and the default extension.
+    EXPECT_EQ(destinations(r), XStrList{mDir.xfile("a.mp4")});
+}
+
+TEST_F(Planner, EncoderAndEffectMistakesAreUsageErrorsThatSayWhatIsValid) {
+    const std::string a = touch("a.mov");
+    struct Case {
+        std::function<void(VCliConvertOptions&)> tweak;
+        std::string start;
+    };
+    const std::vector<Case> cases = {
+        {[](VCliConvertOptions& o) { o.encoder = XStr("WebM (VP7)"); },
+         "No encoder 'WebM (VP7)'; the encoders are: '"},
+        {[](VCliConvertOptions& o) {
+             o.encoder = XStr("WebM (VP8)");
+             o.ext = XStr(".mkv");
+         },
+         "--ext applies only to the encoder '[Custom FFmpeg settings]'; the encoder 'WebM "
+         "(VP8)' writes .webm files"},
+        {[](VCliConvertOptions& o) { o.encoder = XStr("[Custom FFmpeg settings]"); },
+         "the encoder '[Custom FFmpeg settings]' needs the extension of its outputs"},
+        {[](VCliConvertOptions& o) { o.settings = {"quality=3"}; },
+         "the setting 'quality=3' names no effect given with --effect"},
+        {[](VCliConvertOptions& o) {
+             o.effectNames = {"Crop"};
+             o.settings = {"Crop.depth=3"};
+         },
+         "The effect 'Crop': No control 'depth'; the controls are: width, height, x, y"},
+        {[](VCliConvertOptions& o) { o.effectNames = {"Watermark"}; },
+         "The effect 'Watermark' is not ready: "},
+        {[](VCliConvertOptions& o) { o.effectNames = {"Blur"}; },
+         "No effect 'Blur'; the effects are: 'Aspect Ratio', "},
+    };
+    for (const Case& c : cases) {
+        const auto r = plan({a}, c.tweak);
+        EXPECT_EQ(r.exitCode, 2) << c.start;
+        ASSERT_EQ(r.messages.size(), 1u) << c.start;
+        EXPECT_EQ(r.messages[0].rfind(c.start, 0), 0u) << r.messages[0];
+    }
+}
