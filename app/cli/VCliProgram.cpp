@@ -1,6 +1,8 @@
 #include "VCliProgram.h"
 
+#include "VCliCatalogueCommands.h"
 #include "VCliConvertCommand.h"
+#include "VCliProbeCommand.h"
 #include "VCliUsage.h"
 
 int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -20,6 +22,21 @@ int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, st
     }
     if (command == "convert") {
         return VCliConvertCommand::run(rest, out, err, outIsTerminal);
+    }
+    if (command == "probe") {
+        return VCliProbeCommand::run(rest, out, err);
+    }
+    if (command == "encoders") {
+        return VCliCatalogueCommands::encoders(rest, out, err);
+    }
+    if (command == "encoder") {
+        return VCliCatalogueCommands::encoder(rest, out, err);
+    }
+    if (command == "effects") {
+        return VCliCatalogueCommands::effects(rest, out, err);
+    }
+    if (command == "effect") {
+        return VCliCatalogueCommands::effect(rest, out, err);
     }
     if (!command.empty() && command[0] == '-') {
         return VCliUsage::fail(err, "unknown option '" + command + "'");

@@ -1,0 +1,121 @@
+// The catalogue commands and conversions that choose their encoder and effects by name.
+#include <gtest/gtest.h>
+
+#include "CliE2E.h"
+
+namespace {
+
+bool hasLine(const CliProcess& p, const std::string& line) {
+    const std::vector<std::string> lines = p.outLines();
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+}  // namespace
+
+TEST_F(CliE2E, EncodersAndEffectsAreListedInAlignedColumns) {
+    CliProcess encoders;
+    ASSERT_EQ(vantaro({"encoders"}, encoders), 0) << encoders.err;
+    const std::vector<std::string> lines = encoders.outLines();
+    ASSERT_GE(lines.size(), 18u);
+    EXPECT_EQ(lines[0].rfind("3GP ", 0) == 0 || lines[0].rfind("AVI ", 0) == 0, true) << lines[0];
+    // Every extension starts in the same column.
+    std::size_t column = std::string::npos;
+    for (const std::string& line : lines) {
+        const std::size_t dot = line.find("  .");
+        if (dot == std::string::npos) {
+            continue;
+        }
+        const std::size_t at = line.find_first_not_of(' ', dot);
+        if (column == std::string::npos) {
+            column = at;
+        }
+        EXPECT_EQ(at, column) << line;
+    }
+    EXPECT_TRUE(hasLine(encoders, "WebM (VP8)" + std::string(column - 10, ' ') + ".webm"));
+    EXPECT_TRUE(hasLine(encoders, "[Custom FFmpeg settings]"));
+
+    CliProcess all;
+    ASSERT_EQ(vantaro({"encoders", "--all"}, all), 0);
+    EXPECT_EQ(all.outLines().size(), 25u);
+
+    CliProcess effects;
+    ASSERT_EQ(vantaro({"effects"}, effects), 0);
+    EXPECT_TRUE(hasLine(effects, "Crop"));
+    EXPECT_TRUE(hasLine(effects, "Scale Maximum"));
+
+    CliProcess extra;
+    EXPECT_EQ(vantaro({"effects", "Crop"}, extra), 2);
+    EXPECT_EQ(extra.err,
+              "vantaro: 'effects' takes no file or name\nTry 'vantaro effects --help'.\n");
+}
+
+TEST_F(CliE2E, EncoderAndEffectShowTheirControlsAndTheTextTheyGive) {
+    CliProcess vp8;
+    ASSERT_EQ(vantaro({"encoder", "webm (vp8)"}, vp8), 0) << vp8.err;
+    EXPECT_EQ(vp8.out.rfind("Encoder: WebM (VP8)\nExtension: .webm\nControls:\n", 0), 0u)
+        << vp8.out;
+    EXPECT_NE(vp8.out.find("\n  quality (slider) \"Quality\": 0 to 50; now 27"), std::string::npos)
+        << vp8.out;
+    EXPECT_TRUE(hasLine(vp8, "Arguments: -acodec libopus -c:v libvpx -crf 24"));
+
+    CliProcess set;
+    ASSERT_EQ(vantaro({"encoder", "WebM (VP8)", "--set", "quality=30"}, set), 0) << set.err;
+    EXPECT_TRUE(hasLine(set, "Arguments: -acodec libopus -c:v libvpx -crf 21")) << set.out;
+
+    CliProcess crop;
+    ASSERT_EQ(vantaro({"effect", "Crop", "-s", "width=100"}, crop), 0) << crop.err;
+    EXPECT_TRUE(hasLine(crop, "  width (number) \"Width\": 1 to 16384; now 100")) << crop.out;
+    EXPECT_TRUE(hasLine(crop, "Arguments: -vf crop=100:768:0:0"));
+
+    CliProcess mark;
+    ASSERT_EQ(vantaro({"effect", "Watermark"}, mark), 0);
+    EXPECT_TRUE(hasLine(mark, "Not ready: Choose a PNG image for the watermark."));
+
+    CliProcess mute;
+    ASSERT_EQ(vantaro({"effect", "audio mute"}, mute), 0) << mute.err;
+    EXPECT_TRUE(hasLine(mute, "Effect: Audio Mute"));
+    EXPECT_TRUE(hasLine(mute, "Arguments: -frames:a 0")) << mute.out;
+
+    CliProcess bad;
+    EXPECT_EQ(vantaro({"encoder", "WebM (VP8)", "--set", "crf=20"}, bad), 2);
+    EXPECT_EQ(bad.err,
+              "vantaro: No control 'crf'; the controls are: rate-control, quality, audio\n"
+              "Try 'vantaro encoder --help'.\n");
+    CliProcess none;
+    EXPECT_EQ(vantaro({"effect"}, none), 2);
+    EXPECT_EQ(none.err, "vantaro: give one name\nTry 'vantaro effect --help'.\n");
+}
+
+TEST_F(CliE2E, DryRunWithAnEncoderByNamePrintsItsOutputOptions) {
+    const std::string src = mDir.file("in/clip.mp4");
+    writeTextFile(src, "not read by a dry run");
+    CliProcess p;
+    ASSERT_EQ(vantaro({"convert", "--dry-run", "--encoder", "WebM (VP8)", src}, p), 0) << p.err;
+    EXPECT_EQ(p.out, q(mFFmpeg) + "   -i " + q(src) +
+                         " -acodec libopus -c:v libvpx -crf 24 -loglevel 16 -y -ignore_unknown "
+                         "-hide_banner -progress /dev/null " +
+                         q(mDir.file("in/clip.webm")) + "\n");
+}
+
+TEST_F(CliE2E, ConvertsThroughTheNamedEncoderAndEffectPages) {
+    TestClip c;
+    c.seconds = 1;
+    const std::string src = clip("clip.mov", c);
+    CliProcess p;
+    ASSERT_EQ(vantaro({"convert", "--encoder", "WebM (VP8)", "--set", "quality=10", "--effect",
+                       "Crop", "--set", "Crop.width=160", "--set", "Crop.height=96", "--effect",
+                       "Audio Channel Count", src},
+                      p),
+              0)
+        << p.err << p.out;
+    const std::string out = mDir.file("in/clip.webm");
+    EXPECT_EQ(probeValue(out, "v:0", "codec_name"), "vp8");
+    EXPECT_EQ(probeValue(out, "a:0", "codec_name"), "opus");
+    EXPECT_EQ(probeValue(out, "v:0", "width"), "160");
+    EXPECT_EQ(probeValue(out, "v:0", "height"), "96");
+
+    CliProcess wrong;
+    EXPECT_EQ(vantaro({"convert", "--effect", "Crop", "--set", "Crop.width=none", src}, wrong), 2);
+    EXPECT_NE(wrong.err.find("The effect 'Crop': 'width' "), std::string::npos) << wrong.err;
+    EXPECT_FALSE(fileExists(mDir.file("in/clip.mp4"))) << "nothing ran";
+}
