@@ -5,10 +5,10 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "VAProbeCache.h"
 #include "VCliHost.h"
 #include "VCliJobTracker.h"
 #include "VCliJsonPrinter.h"
-#include "VCliLengthProbe.h"
 #include "VCliPlainPrinter.h"
 #include "VCliSettings.h"
 #include "VCliSignalWatcher.h"
@@ -110,7 +110,6 @@ void VCliConversionRun::printLogs() {
 int VCliConversionRun::run() {
     mLoop = std::make_shared<XRunLoop>();
     XMainThread::setPoster(mLoop);
-    VAConvertSource::setLengthProber(VCliLengthProbe::lengthMS);
     for (const VAConversionEntry& entry : mSpec->entries) {
         mExistedBefore.push_back(pathExists(entry.urlTo));
     }
@@ -176,6 +175,8 @@ int VCliConversionRun::run() {
     printLogs();
     mDialog->setView(nullptr);
     XMainThread::setPoster(nullptr);
-    VAConvertSource::setLengthProber(nullptr);
+    if (const std::shared_ptr<VAProbeCache> cache = VAProbeCache::shared()) {
+        cache->save();
+    }
     return s.exitCode;
 }

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "VCliProgram.h"
+#include "VCliSettings.h"
 #include "VCliSignalWatcher.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     signal(SIGPIPE, SIG_IGN);
     VCliSignalWatcher::start();
     std::ios::sync_with_stdio(false);
+    VCliSettings::startUp();
     const std::vector<std::string> args(argv + 1, argv + argc);
     return VCliProgram::run(args, std::cout, std::cerr, isatty(STDOUT_FILENO) == 1);
 }

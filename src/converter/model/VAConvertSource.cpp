@@ -3,11 +3,16 @@
 #include <mutex>
 
 #include "VAMediaFileInfo.h"
+#include "VAProbeCache.h"
 
 namespace {
 
+// Through the program's probe cache when it has one, so a file listed before is not
+// probed again for its length.
 int64_t probeWithFFprobe(const XStr& path) {
-    const std::shared_ptr<VAMediaFileInfo> info = VAMediaFileInfo::readFromFile(path);
+    const std::shared_ptr<VAProbeCache> cache = VAProbeCache::shared();
+    const std::shared_ptr<VAMediaFileInfo> info =
+        cache ? cache->infoForFile(path) : VAMediaFileInfo::readFromFile(path);
     return info ? static_cast<int64_t>(info->lengthMS()) : 0;
 }
 
