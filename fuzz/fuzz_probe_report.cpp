@@ -17,9 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     NTag idTags2;
     NTag props2;
     uint64_t lengthMS2 = 0;
-    if (VAProbeReport::read(text, idTags2, props2, lengthMS2) != found ||
-        lengthMS2 != lengthMS || idTags2.ToRawData() != idTags.ToRawData() ||
-        props2.ToRawData() != props.ToRawData()) {
+    if (VAProbeReport::read(text, idTags2, props2, lengthMS2) != found || lengthMS2 != lengthMS ||
+        idTags2.ToRawData() != idTags.ToRawData() || props2.ToRawData() != props.ToRawData()) {
         std::abort();
     }
     return 0;
