@@ -1,5 +1,7 @@
 #include "VCliProbeCommand.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <atomic>
 #include <memory>
@@ -29,6 +31,11 @@ Probed probeOne(const XStr& path, const std::shared_ptr<VAProbeCache>& cache) {
     const std::optional<VAFileStat> stat = VAFileStat::of(path);
     if (!stat) {
         p.problem = "no such file";
+        return p;
+    }
+    struct stat st {};
+    if (::stat(path.utf8().c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        p.problem = "a folder, not a file";
         return p;
     }
     if (stat->waits) {

@@ -33,8 +33,9 @@ TEST_F(CliE2E, ProbeShowsPropertiesAndTagsAndNamesWhatIsNotMedia) {
     writeTextFile(zero, "");
     const std::string missing = mDir.file("in/missing.mp4");
 
+    const std::string folder = mDir.file("in");
     CliProcess p;
-    EXPECT_EQ(vantaro({"probe", video, audio, text, zero, missing}, p), 1);
+    EXPECT_EQ(vantaro({"probe", video, audio, text, zero, missing, folder}, p), 1);
     const std::string& out = p.out;
     EXPECT_EQ(out.rfind(video + "\n  Size: ", 0), 0u) << out;
     EXPECT_TRUE(contains(out, "\n  Resolution: 320 x 240\n")) << out;
@@ -55,7 +56,8 @@ TEST_F(CliE2E, ProbeShowsPropertiesAndTagsAndNamesWhatIsNotMedia) {
     EXPECT_TRUE(contains(soundPart, "\n  Length: ")) << soundPart;
 
     EXPECT_EQ(p.err, "vantaro: " + text + ": not a media file\nvantaro: " + zero +
-                         ": empty file, not media\nvantaro: " + missing + ": no such file\n");
+                         ": empty file, not media\nvantaro: " + missing +
+                         ": no such file\nvantaro: " + folder + ": a folder, not a file\n");
 
     CliProcess good;
     EXPECT_EQ(vantaro({"probe", audio}, good), 0) << good.err;
