@@ -145,12 +145,12 @@ int VCliCatalogueCommands::encoder(const std::vector<std::string>& args, std::os
     const XStrList controls = VVCPageText::describe(*page);
     page->pageWillClose();
     const XStr name = *VVCPageText::encoderNamed(typed, false, gpl);
-    const VAEncoderArgs args_ = host.encoderArgsV2();
-    const XStr ext = VVCPageText::outputExtension(name, args_);
+    const VAEncoderArgs written = host.encoderArgsV2();
+    const XStr ext = VVCPageText::outputExtension(name, written);
     out << "Encoder: " << name.utf8() << '\n'
         << "Extension: " << (ext.empty() ? "(none: give --ext .EXT)" : ext.utf8()) << '\n';
     printControls(out, controls);
-    out << "Arguments: " << args_.strArgs.utf8() << '\n';
+    out << "Arguments: " << written.strArgs.utf8() << '\n';
     return 0;
 }
 

@@ -2,9 +2,15 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
 
 #include "XClock.h"
 #include "XSpawn.h"
@@ -95,12 +101,9 @@ int XWorkerProcess::Stop(uint32_t graceMs, int* exitCode) {
             gone = reapChild(true, false);
         } else {
             const uint32_t start = XClock::nowMs();
-            for (;;) {
-                gone = reapChild(false, false);
-                if (gone || XClock::elapsedMs(start) > graceMs) {
-                    break;
-                }
-                XClock::sleepMs(kPollIntervalMs);
+            gone = reapChild(false, false);
+            while (!gone && XClock::elapsedMs(start) <= graceMs) {
+                gone = WaitFinished(kPollIntervalMs);
             }
         }
         if (!gone) {
@@ -111,7 +114,7 @@ int XWorkerProcess::Stop(uint32_t graceMs, int* exitCode) {
             code = mLastExit.status;
         }
     }
-    mPid = 0;
+    forgetChild();
     closeFD(mOutputFD);
     closeFD(mErrorFD);
     if (exitCode != nullptr) {
@@ -125,6 +128,29 @@ bool XWorkerProcess::IsFinished() {
         return true;
     }
     return reapChild(false, false);
+}
+
+bool XWorkerProcess::WaitFinished(uint32_t timeoutMs) {
+    if (IsFinished()) {
+        return true;
+    }
+    if (mPidFD < 0) {
+        // Still unreaped, so the id cannot belong to another process yet.
+        mPidFD = static_cast<int>(syscall(SYS_pidfd_open, mPid, 0));
+    }
+    if (mPidFD >= 0) {
+        pollfd p = {mPidFD, POLLIN, 0};
+        poll(&p, 1, static_cast<int>(std::min<uint32_t>(timeoutMs, INT_MAX)));
+    } else {
+        // A kernel without pidfd: plain polling.
+        XClock::sleepMs(timeoutMs);
+    }
+    return IsFinished();
+}
+
+void XWorkerProcess::forgetChild() {
+    mPid = 0;
+    closeFD(mPidFD);
 }
 
 bool XWorkerProcess::reapChild(bool wait, bool killedByUs) {
@@ -141,7 +167,7 @@ bool XWorkerProcess::reapChild(bool wait, bool killedByUs) {
     }
     // Either reaped now or not our child any more (reaped elsewhere); in both cases the id
     // must never be signalled again, as it may already belong to another process.
-    mPid = 0;
+    forgetChild();
     return true;
 }
 

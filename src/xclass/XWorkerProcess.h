@@ -48,6 +48,9 @@ public:
     int Stop(uint32_t graceMs, int* exitCode = nullptr);
     // True when there is no child or it has ended now (it is reaped then).
     bool IsFinished();
+    // IsFinished after waiting up to timeoutMs for the child to end; wakes as soon as it
+    // does, so a caller that polls loses no time between one child and the next.
+    bool WaitFinished(uint32_t timeoutMs);
 
     // Pause and continue the child (SIGSTOP / SIGCONT); false without a child.
     bool Suspend();
@@ -75,11 +78,14 @@ private:
     bool reapChild(bool wait, bool killedByUs);
     void record(int waitStatus, bool killedByUs);
     static void closeFD(int& fd);
+    void forgetChild();
 
     int mInputFD = -1;
     int mOutputFD = -1;
     int mErrorFD = -1;
     pid_t mPid = 0;
+    // Readable once the child has ended; opened on the first wait.
+    int mPidFD = -1;
     ExitInfo mLastExit;
     bool mDieWithParent = true;
 };

@@ -269,3 +269,20 @@ TEST(XWorkerProcess, StopOfChildReapedElsewhereDoesNotWaitOutTheGrace) {
     EXPECT_FALSE(p.LastExit().killedByUs);
     EXPECT_EQ(p.Pid(), 0);
 }
+
+TEST(XWorkerProcess, WaitFinishedWakesWhenTheChildEnds) {
+    XWorkerProcess p;
+    ASSERT_TRUE(p.Create(shell("sleep 0.2; exit 5"), 0));
+    EXPECT_FALSE(p.WaitFinished(20)) << "still running";
+    const uint32_t start = XClock::nowMs();
+    // A long limit: the answer must come when the child ends, not when the time is up.
+    EXPECT_TRUE(p.WaitFinished(20000));
+    EXPECT_LT(XClock::elapsedMs(start), 10000u);
+    EXPECT_EQ(p.Pid(), 0);
+    EXPECT_EQ(p.LastExit().status, 5);
+    EXPECT_TRUE(p.WaitFinished(20000)) << "no child: at once";
+    // The next child is waited for afresh.
+    ASSERT_TRUE(p.Create(shell("exit 3"), 0));
+    EXPECT_TRUE(p.WaitFinished(20000));
+    EXPECT_EQ(p.LastExit().status, 3);
+}

@@ -15,7 +15,6 @@
 #include "VMCCodecMap.h"
 #include "VMCOutputFilter.h"
 #include "VMCRunningChildren.h"
-#include "XClock.h"
 #include "XLineReader.h"
 
 namespace {
@@ -208,7 +207,8 @@ void clFFMPEG::progressLoop() {
         if (pause != suspended) {
             suspended = pause ? mProcess.Suspend() : !mProcess.Resume();
         }
-        XClock::sleepMs(kPollMs);
+        // Wakes at once when FFmpeg ends, so the slot's next job starts without delay.
+        mProcess.WaitFinished(kPollMs);
     }
 }
 
