@@ -111,6 +111,13 @@ int64_t VMCFFmpegCommand::parseDurationMS(const XStr& text) {
     return negative ? -ms : ms;
 }
 
+int64_t VMCFFmpegCommand::lengthFor(int64_t probedLengthMS) const {
+    if (lengthFromDuration) {
+        return lengthMS;
+    }
+    return std::max<int64_t>(0, probedLengthMS * passes - seekMS);
+}
+
 VMCFFmpegCommand VMCFFmpegCommand::build(const VMCProcessArg& arg,
                                          const VMCFFmpegCommandInput& input) {
     VMCFFmpegCommand cmd;
@@ -135,7 +142,7 @@ VMCFFmpegCommand VMCFFmpegCommand::build(const VMCProcessArg& arg,
 
     // The length as the user will see it: a -t in h:m:s form, else every loop of the input
     // less what a seek skips, so that a clean run ends at 100.
-    bool lengthFromDuration = false;
+    bool& lengthFromDuration = cmd.lengthFromDuration;
     {
         XStr value;
         std::size_t start = 0;
@@ -151,7 +158,7 @@ VMCFFmpegCommand VMCFFmpegCommand::build(const VMCProcessArg& arg,
         }
     }
     XStr seekPart;
-    int64_t seekMS = 0;
+    int64_t& seekMS = cmd.seekMS;
     {
         XStr value;
         std::size_t start = 0;
@@ -162,10 +169,8 @@ VMCFFmpegCommand VMCFFmpegCommand::build(const VMCProcessArg& arg,
             args.erase(start, end - start);
         }
     }
-    if (!lengthFromDuration) {
-        const int64_t passes = std::max<int64_t>(1, loops);
-        cmd.lengthMS = std::max<int64_t>(0, input.probedLengthMS * passes - seekMS);
-    }
+    cmd.passes = std::max<int64_t>(1, loops);
+    cmd.lengthMS = cmd.lengthFor(input.probedLengthMS);
 
     cmd.outputPath = destination;
     if (concat == nullptr && !single.empty() && single.equalsNoCase(destination)) {

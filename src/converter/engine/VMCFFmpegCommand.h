@@ -29,6 +29,10 @@ struct VMCFFmpegCommand {
     // The length percentages run against: the -t value in h:m:s form, else the probed
     // length times the loop count, less a seek.
     int64_t lengthMS = 0;
+    // What lengthMS is made of, so a length probed later gives the same answer.
+    bool lengthFromDuration = false;
+    int64_t passes = 1;
+    int64_t seekMS = 0;
     // Where FFmpeg writes: the destination, or a temporary name beside it when the source
     // is the destination itself.
     XStr outputPath;
@@ -39,6 +43,8 @@ struct VMCFFmpegCommand {
     XStrList infoLines;
 
     static VMCFFmpegCommand build(const VMCProcessArg& arg, const VMCFFmpegCommandInput& input);
+    // lengthMS for the input's probed length.
+    int64_t lengthFor(int64_t probedLengthMS) const;
     // "/m/clip.mp4" gives "/m/clip.tmp.mp4"; a name without extension gets ".tmp".
     static XStr tempOutputFor(const XStr& destination);
     // An FFmpeg duration ("90", "1.5", "00:01:30.500", "-5", "250ms") in milliseconds;

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <future>
 
 #include "VACommandText.h"
 #include "VAConvertProcessShared.h"
@@ -99,7 +100,11 @@ void clFFMPEG::openDebugLog() {
 
 void clFFMPEG::run() {
     VMCStatusCallback& callback = *mProcessArg.callback;
-    const int64_t probed = mProcessArg.srcFrom ? mProcessArg.srcFrom->probeLength() : 0;
+    // The length only scales the percentages, so ffprobe runs while FFmpeg starts instead
+    // of before it. The thread waits for its ffprobe, which dies with the thread otherwise.
+    std::future<int64_t> probed = std::async(std::launch::async, [source = mProcessArg.srcFrom] {
+        return source ? source->probeLength() : int64_t{0};
+    });
 
     mProgressTemp.Create("_va", "");
     mProgress.Open(mProgressTemp.Path(), XFile::Access::kReadWrite,
@@ -109,7 +114,6 @@ void clFFMPEG::run() {
     input.ffmpegPath = VALocateFFmpeg::locateFFmpeg();
     input.progressPath = mProgressTemp.Path();
     input.debugLog = mDebugLog.IsOpen();
-    input.probedLengthMS = probed;
     input.makeListFile = [this] {
         mListTemp.Create("vav", ".txt");
         return mListTemp.Path();
@@ -121,10 +125,6 @@ void clFFMPEG::run() {
     if (!command.error.empty()) {
         callback.onErrorLine(command.error);
         return;
-    }
-    mLengthMS = command.lengthMS;
-    if (mLengthMS != 0) {
-        callback.onLengthMS(mLengthMS);
     }
     if (!command.listFileContent.empty()) {
         XFile list;
@@ -144,6 +144,10 @@ void clFFMPEG::run() {
     if (!start(command)) {
         callback.onErrorLine("Could not start FFmpeg process");
         return;
+    }
+    mLengthMS = command.lengthFor(probed.get());
+    if (mLengthMS != 0) {
+        callback.onLengthMS(mLengthMS);
     }
     callback.onInfoLine("Encoding loop...");
     callback.onPercentDone(0);

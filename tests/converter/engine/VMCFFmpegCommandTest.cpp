@@ -178,3 +178,22 @@ TEST(VMCFFmpegCommand, DurationTexts) {
     EXPECT_EQ(VMCFFmpegCommand::parseDurationMS("-5"), -5000);
     EXPECT_EQ(VMCFFmpegCommand::parseDurationMS("junk"), 0);
 }
+
+// The run builds its command before the probe answers; the length must come out as if the
+// probed length had been there from the start.
+TEST(VMCFFmpegCommand, LengthProbedLaterGivesTheSameLength) {
+    for (const char* text : {"-c:v libx264 -ss 00:00:05.500 -an", "-loopvideo=3 -vf hflip",
+                             "-t 00:00:30 -an", "-ss 2 -loopvideo=2 -an", "-an"}) {
+        const VMCFFmpegCommand early =
+            VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", text), inputWith(0));
+        const VMCFFmpegCommand full =
+            VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", text), inputWith(60000));
+        EXPECT_EQ(early.commandText, full.commandText) << text;
+        EXPECT_EQ(early.lengthFor(60000), full.lengthMS) << text;
+        EXPECT_EQ(early.lengthFor(0), early.lengthMS) << text;
+    }
+    EXPECT_EQ(
+        VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", "-ss 2 -loopvideo=2 -an"), inputWith(0))
+            .lengthFor(10000),
+        18000);
+}
