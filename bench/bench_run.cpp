@@ -1,6 +1,6 @@
 // One 10-second 720p H.264 encode through the run and the same FFmpeg command started
-// directly, alternating; prints the median wall times, their ratio, and the CPU time of
-// this process against FFmpeg's during the runs.
+// directly, alternating which goes first; prints the median wall times, their ratio, and
+// the CPU time of this process against FFmpeg's during the runs.
 //   bench_run [runs-per-side]   (default 8)
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -97,8 +97,8 @@ int main(int argc, char** argv) {
 
     std::vector<double> oursWall, directWall;
     double oursSelfCpu = 0, oursChildCpu = 0;
-    for (int i = 0; i < runs; ++i) {
-        // Ours.
+    XStr command;
+    const auto runOurs = [&](bool measured) {
         VMCProcessArg arg;
         arg.srcFrom = VAConvertSource::withURL(source);
         arg.urlTo = XStr(dir + "/ours.mp4");
@@ -110,16 +110,21 @@ int main(int argc, char** argv) {
         const double child0 = cpuSeconds(RUSAGE_CHILDREN);
         const double t0 = now();
         VMCProcess::convertWithArg(arg);
-        oursWall.push_back(now() - t0);
-        oursSelfCpu += cpuSeconds(RUSAGE_SELF) - self0;
-        oursChildCpu += cpuSeconds(RUSAGE_CHILDREN) - child0;
+        if (measured) {
+            oursWall.push_back(now() - t0);
+            oursSelfCpu += cpuSeconds(RUSAGE_SELF) - self0;
+            oursChildCpu += cpuSeconds(RUSAGE_CHILDREN) - child0;
+        }
         if (!catcher->errors.empty()) {
             std::fprintf(stderr, "run failed: %s\n", catcher->errors.front().utf8().c_str());
-            return 1;
+            return false;
         }
-
-        // The same command, started directly (its progress file is a plain file here).
-        XWorkerProcess::ArgList direct = VACommandText::Split(catcher->command);
+        command = catcher->command;
+        return true;
+    };
+    // The same command, started directly (its progress file is a plain file here).
+    const auto runDirect = [&] {
+        XWorkerProcess::ArgList direct = VACommandText::Split(command);
         for (std::size_t k = 0; k + 1 < direct.size(); ++k) {
             if (direct[k] == "-progress") {
                 direct[k + 1] = XStr(dir + "/progress.txt");
@@ -129,11 +134,24 @@ int main(int argc, char** argv) {
         const double t1 = now();
         if (!run(direct)) {
             std::fprintf(stderr, "direct run failed\n");
-            return 1;
+            return false;
         }
         directWall.push_back(now() - t1);
-        std::printf("run %d: ours %.3f s, direct %.3f s\n", i + 1, oursWall.back(),
-                    directWall.back());
+        return true;
+    };
+
+    // One unmeasured run learns the command and warms every cache; then the two sides take
+    // turns going first, so neither gains from its place in the order.
+    if (!runOurs(false)) {
+        return 1;
+    }
+    for (int i = 0; i < runs; ++i) {
+        const bool oursFirst = i % 2 == 0;
+        if (!(oursFirst ? runOurs(true) && runDirect() : runDirect() && runOurs(true))) {
+            return 1;
+        }
+        std::printf("run %d: ours %.3f s, direct %.3f s (%s first)\n", i + 1, oursWall.back(),
+                    directWall.back(), oursFirst ? "ours" : "direct");
     }
     const double mo = median(oursWall);
     const double md = median(directWall);
