@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+# The build type of scripts/test.sh, so the two share one build.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --target vantaro
 
 mkdir -p demo
@@ -17,9 +18,7 @@ ffmpeg -hide_banner -loglevel error -y \
   -c:v mpeg4 -q:v 4 -c:a pcm_s16le -shortest demo/sample.mov
 
 # --overwrite: running the demo again replaces its own earlier result.
-build/app/cli/vantaro convert --overwrite \
-  --encoder-args "-c:v libx264 -preset veryfast -crf 23 -c:a aac" \
-  --ext .mp4 -o demo/out demo/sample.mov
+build/app/cli/vantaro convert --overwrite --encoder "MP4 (H264)" -o demo/out demo/sample.mov
 
 echo
 echo "The converted clip is $(pwd)/demo/out/sample.mp4"
