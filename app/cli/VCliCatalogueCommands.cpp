@@ -49,6 +49,16 @@ Parsed parse(const std::vector<std::string>& args, const std::vector<VCliOptionD
     return p;
 }
 
+// "encoder NAME" and "effect NAME" read the same options; gives names what the page makes.
+Parsed parsePageCommand(const std::vector<std::string>& args, const std::string& command,
+                        const std::string& gives, std::ostream& out, std::ostream& err) {
+    return parse(args, {kSet, kHelp}, command, " NAME [--set ID=VALUE]...",
+                 "Shows the controls of the " + command +
+                     "'s settings page, with their identifiers,\nchoices and values, and the " +
+                     gives + " they give.",
+                 1, out, err);
+}
+
 XStrList settingsOf(const VCliParsedOptions& options) {
     XStrList settings;
     for (const std::string& setting : options.values("set")) {
@@ -127,10 +137,7 @@ int VCliCatalogueCommands::effects(const std::vector<std::string>& args, std::os
 
 int VCliCatalogueCommands::encoder(const std::vector<std::string>& args, std::ostream& out,
                                    std::ostream& err) {
-    const Parsed p = parse(args, {kSet, kHelp}, "encoder", " NAME [--set ID=VALUE]...",
-                           "Shows the controls of the encoder's settings page, with their "
-                           "identifiers,\nchoices and values, and the FFmpeg options they give.",
-                           1, out, err);
+    const Parsed p = parsePageCommand(args, "encoder", "FFmpeg options", out, err);
     if (!p.ok) {
         return p.status;
     }
@@ -156,10 +163,7 @@ int VCliCatalogueCommands::encoder(const std::vector<std::string>& args, std::os
 
 int VCliCatalogueCommands::effect(const std::vector<std::string>& args, std::ostream& out,
                                   std::ostream& err) {
-    const Parsed p = parse(args, {kSet, kHelp}, "effect", " NAME [--set ID=VALUE]...",
-                           "Shows the controls of the effect's settings page, with their "
-                           "identifiers,\nchoices and values, and the effect text they give.",
-                           1, out, err);
+    const Parsed p = parsePageCommand(args, "effect", "effect text", out, err);
     if (!p.ok) {
         return p.status;
     }

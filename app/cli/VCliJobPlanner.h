@@ -39,7 +39,7 @@ public:
     static constexpr const char* kDefaultExt = ".mp4";
 
 private:
-    // The encoder and effects of the spec and the outputs' extension, through the pages
+    // The conversion's encoder, its effects and the outputs' extension, through the pages
     // when the options name an encoder or effects.
     bool chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& result) const;
     bool checkOutputFolder(const XStr& folder, Result& result, bool& create) const;

@@ -2,18 +2,17 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <atomic>
 #include <memory>
-#include <thread>
 
+#include "VAFileInfoCache.h"
 #include "VAMediaFileInfo.h"
-#include "VAProbeCache.h"
 #include "VAProbeReport.h"
 #include "VAStringTools.h"
 #include "VCliJsonObject.h"
 #include "VCliOptionParser.h"
 #include "VCliUsage.h"
+#include "XMainThread.h"
+#include "XRunLoop.h"
 
 namespace {
 
@@ -22,58 +21,67 @@ struct Probed {
     // Empty when the file was described; otherwise what is wrong with it.
     XStr problem;
     int64_t size = 0;
-    std::shared_ptr<VAMediaFileInfo> info;
+    std::shared_ptr<const VAMediaFileInfo> info;
 };
 
-Probed probeOne(const XStr& path, const std::shared_ptr<VAProbeCache>& cache) {
-    Probed p;
-    p.path = path;
-    const std::optional<VAFileStat> stat = VAFileStat::of(path);
-    if (!stat) {
-        p.problem = "no such file";
-        return p;
-    }
+// What keeps a path from being probed at all; empty when ffprobe should look at it.
+XStr problemBeforeProbe(const XStr& path, int64_t& size) {
     struct stat st {};
-    if (::stat(path.utf8().c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        p.problem = "a folder, not a file";
-        return p;
+    if (::stat(path.utf8().c_str(), &st) != 0) {
+        return "no such file";
     }
-    if (stat->waits) {
-        p.problem = "not a regular file";
-        return p;
+    if (S_ISDIR(st.st_mode)) {
+        return "a folder, not a file";
     }
-    p.size = stat->size;
-    p.info = cache ? cache->infoForFile(path) : VAMediaFileInfo::infoForFile(path);
-    // ffprobe describes every media file's streams; for anything else it has none.
-    if (!p.info->MediaProps().getTagString(VAProbeReport::kStreams)) {
-        p.problem = stat->size == 0 ? "empty file, not media" : "not a media file";
+    // Opening a pipe or socket for reading could wait for ever.
+    if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
+        return "not a regular file";
     }
-    return p;
+    size = st.st_size;
+    return {};
 }
 
-// In list order, with as many ffprobe children at once as there are processors.
+// Nobody needs to be told; listening keeps the cache probing past its first files.
+class Listener : public VAFileInfoCacheCallback {
+public:
+    void onInfosLoaded(std::size_t) override {}
+};
+
+// In list order, through the file information cache: as many ffprobe children at once as
+// there are processors, and the records kept between runs.
 std::vector<Probed> probeAll(const XStrList& paths) {
-    const std::shared_ptr<VAProbeCache> cache = VAProbeCache::shared();
     std::vector<Probed> results(paths.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < paths.size(); i = next++) {
-            results[i] = probeOne(paths[i], cache);
+    XStrList probed;
+    std::vector<std::size_t> probedAt;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        results[i].path = paths[i];
+        results[i].problem = problemBeforeProbe(paths[i], results[i].size);
+        if (results[i].problem.empty()) {
+            probed.push_back(paths[i]);
+            probedAt.push_back(i);
         }
-    };
-    const std::size_t threads =
-        std::min<std::size_t>(paths.size(), std::max(1u, std::thread::hardware_concurrency()));
-    std::vector<std::thread> workers;
-    for (std::size_t t = 1; t < threads; ++t) {
-        workers.emplace_back(work);
     }
-    work();
-    for (std::thread& worker : workers) {
-        worker.join();
+    if (probed.empty()) {
+        return results;
     }
-    if (cache) {
-        cache->save();
+    auto loop = std::make_shared<XRunLoop>();
+    XMainThread::setPoster(loop);
+    {
+        const std::unique_ptr<VAFileInfoCache> cache = VAFileInfoCache::initForURLs(probed);
+        auto listener = std::make_shared<Listener>();
+        cache->addCallback(listener);
+        while (!loop->runUntil([&] { return cache->allLoaded(); }, 60000)) {
+        }
+        for (std::size_t k = 0; k < probed.size(); ++k) {
+            Probed& p = results[probedAt[k]];
+            p.info = cache->mediaInfoForIndex(k);
+            // ffprobe describes every media file's streams; for anything else it has none.
+            if (!p.info || !p.info->MediaProps().getTagString(VAProbeReport::kStreams)) {
+                p.problem = p.size == 0 ? "empty file, not media" : "not a media file";
+            }
+        }
     }
+    XMainThread::setPoster(nullptr);
     return results;
 }
 

@@ -56,10 +56,10 @@ XStr valueOf(const VVCControl& c) {
     }
 }
 
-XStrList offeredNames(bool gplOffered) {
+XStrList encoderNames(bool gplOffered) {
     XStrList names;
     for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(gplOffered)) {
-        names.push_back(quoted(desc.name));
+        names.push_back(desc.name);
     }
     return names;
 }
@@ -159,7 +159,8 @@ XStrList VVCPageText::encoderLines(bool all, bool gplOffered) {
 std::unique_ptr<VMCEncoderPage> VVCPageText::openEncoderPage(const XStr& name,
                                                              VMCEncoderPageHost* host,
                                                              bool gplOffered, XStr* error) {
-    const XStr valid = "; the encoders are: " + XStr::join(offeredNames(gplOffered), ", ");
+    const XStr valid =
+        "; the encoders are: " + XStr::join(quotedAll(encoderNames(gplOffered)), ", ");
     const std::optional<XStr> offered = encoderNamed(name, false, gplOffered);
     if (!offered) {
         const std::optional<XStr> known = encoderNamed(name, true, gplOffered);
@@ -202,11 +203,7 @@ XStr VVCPageText::outputExtension(const XStr& name, const VAEncoderArgs& args) {
 }
 
 std::optional<XStr> VVCPageText::encoderNamed(const XStr& typed, bool all, bool gplOffered) {
-    XStrList names;
-    for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(all || gplOffered)) {
-        names.push_back(desc.name);
-    }
-    return findNoCase(names, typed);
+    return findNoCase(encoderNames(all || gplOffered), typed);
 }
 
 XStrList VVCPageText::effectLines(bool all, bool gplOffered) {

@@ -90,8 +90,8 @@ public:
     void panelWillClose();
     bool panelIsWorking() const { return !mAllDone; }
 
-    // Recomputes every label; the spec's panel has no timer, a view that shows a running
-    // clock calls this on its own tick.
+    // Recomputes every label; the panel has no timer of its own, so a view that shows a
+    // running clock calls this on its own tick.
     void updateLabels();
 
     // What the panel shows.
