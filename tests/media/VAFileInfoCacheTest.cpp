@@ -101,9 +101,15 @@ TEST_F(VAFileInfoCacheTest, ListenersHearOfBatchesNotOfEveryFile) {
     auto listener = std::make_shared<Listener>();
     cache.addCallback(listener);
     ASSERT_TRUE(runUntilLoaded(cache));
-    // About 1.2 s of probing in batches of 0.4 s.
+    // About 1.2 s of probing in batches of 0.4 s; a loaded machine makes more batches, but
+    // never one per file.
     ASSERT_GE(listener->counts.size(), 2u);
-    EXPECT_LE(listener->counts.size(), 8u);
+    EXPECT_LT(listener->counts.size(), 24u);
+    std::size_t largest = listener->counts.front();
+    for (std::size_t i = 1; i < listener->counts.size(); ++i) {
+        largest = std::max(largest, listener->counts[i] - listener->counts[i - 1]);
+    }
+    EXPECT_GE(largest, 2u);
     EXPECT_TRUE(std::is_sorted(listener->counts.begin(), listener->counts.end()));
     EXPECT_EQ(listener->counts.back(), 24u);
 }
@@ -143,8 +149,13 @@ TEST_F(VAFileInfoCacheTest, RemovingTheLastListenerPausesTheWorkerAgain) {
     auto listener = std::make_shared<Listener>();
     cache.addCallback(listener);
     cache.removeCallback(listener.get());
+    // The worker may have woken and started one more file before the removal; that one
+    // finishes, and then nothing more is probed.
+    mLoop->runUntil([] { return false; }, 1000);
+    const std::size_t paused = cache.countLoaded();
+    EXPECT_LE(paused, 3u);
     mLoop->runUntil([] { return false; }, 800);
-    EXPECT_EQ(cache.countLoaded(), 2u);
+    EXPECT_EQ(cache.countLoaded(), paused);
     cache.addCallback(listener);
     EXPECT_TRUE(runUntilLoaded(cache));
 }

@@ -76,6 +76,11 @@ struct Row {
     XStrList settings;
 };
 
+// Names the row in test logs instead of its bytes.
+void PrintTo(const Row& row, std::ostream* os) {
+    *os << row.encoder << " from " << row.source;
+}
+
 const Row kRows[] = {
     {"3GP", "aac", "mp4 family, brand 3gp4", "h263", "aac", {}},
     {"AVI", "aac", "avi", "mpeg4", "mp3", {}},

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "ProcessTestSupport.h"
@@ -119,7 +121,7 @@ TEST(XWorkerProcess, ChildIgnoringEndOfInputIsKilledAfterGrace) {
     EXPECT_EQ(p.Stop(300, &code), -1);
     const uint32_t took = XClock::elapsedMs(start);
     EXPECT_GE(took, 300u);
-    EXPECT_LE(took, 420u);
+    EXPECT_LT(took, XWorkerProcess::kDefaultGraceMs) << "the given grace, not the default";
     EXPECT_EQ(code, -1);
     EXPECT_TRUE(p.LastExit().killedByUs);
     EXPECT_EQ(p.LastExit().signal, SIGKILL);
@@ -134,19 +136,25 @@ TEST(XWorkerProcess, StopWithZeroGraceGivesOnePause) {
     EXPECT_EQ(p.Stop(0), -1);
     const uint32_t took = XClock::elapsedMs(start);
     EXPECT_GE(took, 45u);
-    EXPECT_LE(took, 200u);
+    EXPECT_LT(took, 1000u);
     EXPECT_TRUE(p.LastExit().killedByUs);
 }
 
 TEST(XWorkerProcess, StopZeroOnEndedChildReportsRealStatusAtOnce) {
-    XWorkerProcess p;
-    ASSERT_TRUE(p.Create(shell("exit 7"), 0));
-    const pid_t pid = p.Pid();
-    ASSERT_TRUE(waitUntil([pid] { return processState(pid) == 'Z'; }, 5000));
-    const uint32_t start = XClock::nowMs();
-    EXPECT_EQ(p.Stop(0), 7);
-    EXPECT_LT(XClock::elapsedMs(start), 40u);
-    EXPECT_FALSE(p.LastExit().killedByUs);
+    // Shorter than the one pause a living child gets; the best of three, so that a busy
+    // machine preempting one attempt does not count.
+    uint32_t fastest = UINT32_MAX;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        XWorkerProcess p;
+        ASSERT_TRUE(p.Create(shell("exit 7"), 0));
+        const pid_t pid = p.Pid();
+        ASSERT_TRUE(waitUntil([pid] { return processState(pid) == 'Z'; }, 5000));
+        const uint32_t start = XClock::nowMs();
+        EXPECT_EQ(p.Stop(0), 7);
+        fastest = std::min(fastest, XClock::elapsedMs(start));
+        EXPECT_FALSE(p.LastExit().killedByUs);
+    }
+    EXPECT_LT(fastest, 40u);
 }
 
 TEST(XWorkerProcess, StopWithoutChildAnswersAtOnce) {
@@ -155,7 +163,7 @@ TEST(XWorkerProcess, StopWithoutChildAnswersAtOnce) {
     int code = 0;
     EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs, &code), -1);
     EXPECT_EQ(code, -1);
-    EXPECT_LT(XClock::elapsedMs(start), 20u);
+    EXPECT_LT(XClock::elapsedMs(start), 40u);
     EXPECT_FALSE(p.LastExit().reaped);
 }
 
@@ -243,7 +251,7 @@ TEST(XWorkerProcess, SuspendedChildCanStillBeStopped) {
     ASSERT_TRUE(waitUntil([pid] { return processState(pid) == 'T'; }, 2000));
     const uint32_t start = XClock::nowMs();
     EXPECT_EQ(p.Stop(0), -1);
-    EXPECT_LT(XClock::elapsedMs(start), 200u);
+    EXPECT_LT(XClock::elapsedMs(start), 1000u);
     EXPECT_FALSE(pidExists(pid));
 }
 
@@ -265,7 +273,7 @@ TEST(XWorkerProcess, StopOfChildReapedElsewhereDoesNotWaitOutTheGrace) {
     ASSERT_EQ(waitpid(p.Pid(), &status, 0), p.Pid());
     const uint32_t start = XClock::nowMs();
     EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs), -1);
-    EXPECT_LT(XClock::elapsedMs(start), 20u);
+    EXPECT_LT(XClock::elapsedMs(start), XWorkerProcess::kDefaultGraceMs / 2);
     EXPECT_FALSE(p.LastExit().killedByUs);
     EXPECT_EQ(p.Pid(), 0);
 }
