@@ -1,6 +1,6 @@
 #include "XClock.h"
 
-#include <sys/time.h>
+#include <time.h>
 
 #include <chrono>
 #include <thread>
@@ -8,10 +8,10 @@
 namespace XClock {
 
 uint32_t nowMs() {
-    timeval tv{};
-    gettimeofday(&tv, nullptr);
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
     const uint64_t ms =
-        static_cast<uint64_t>(tv.tv_sec) * 1000u + static_cast<uint64_t>(tv.tv_usec) / 1000u;
+        static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
     return static_cast<uint32_t>(ms);
 }
 

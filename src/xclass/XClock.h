@@ -1,5 +1,6 @@
-// The millisecond clock: the low 32 bits of wall-clock milliseconds. Only differences of
-// two readings mean anything; unsigned subtraction keeps them right across the wrap.
+// The millisecond clock: the low 32 bits of a monotonic millisecond count. Only differences
+// of two readings mean anything; unsigned subtraction keeps them right across the wrap, and a
+// change of the wall clock never bends a duration.
 #pragma once
 
 #include <cstdint>
