@@ -55,8 +55,15 @@ XFileName XTempFile::Folder() {
 }
 
 bool XTempFile::Create(const XStr& prefix, const XStr& extension) {
+    return CreateIn(Folder(), prefix, extension);
+}
+
+bool XTempFile::CreateIn(const XFileName& folder, const XStr& prefix, const XStr& extension) {
     Delete();
-    const XFileName folder = Folder();
+    if (folder.empty()) {
+        errno = ENOENT;
+        return false;
+    }
     const XStr suffix = extension.empty() ? XStr(".tmp") : extension;
     const unsigned pid = static_cast<unsigned>(getpid());
     for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {

@@ -20,6 +20,8 @@ public:
     // process or thread has: folder + prefix + "XTempFile-<pid>-<counter>" + extension
     // (".tmp" when empty). False (and an empty path) when the file cannot be created.
     bool Create(const XStr& prefix = XStr(), const XStr& extension = XStr());
+    // The same in another folder (ending in "/").
+    bool CreateIn(const XFileName& folder, const XStr& prefix, const XStr& extension);
     const XFileName& Path() const { return mPath; }
     // Deletes the file now.
     void Delete();

@@ -134,18 +134,22 @@ bool XWorkerProcess::WaitFinished(uint32_t timeoutMs) {
     if (IsFinished()) {
         return true;
     }
-    if (mPidFD < 0) {
-        // Still unreaped, so the id cannot belong to another process yet.
-        mPidFD = static_cast<int>(syscall(SYS_pidfd_open, mPid, 0));
-    }
-    if (mPidFD >= 0) {
-        pollfd p = {mPidFD, POLLIN, 0};
+    if (const int fd = ExitFD(); fd >= 0) {
+        pollfd p = {fd, POLLIN, 0};
         poll(&p, 1, static_cast<int>(std::min<uint32_t>(timeoutMs, INT_MAX)));
     } else {
         // A kernel without pidfd: plain polling.
         XClock::sleepMs(timeoutMs);
     }
     return IsFinished();
+}
+
+int XWorkerProcess::ExitFD() {
+    if (mPid > 0 && mPidFD < 0) {
+        // Still unreaped, so the id cannot belong to another process yet.
+        mPidFD = static_cast<int>(syscall(SYS_pidfd_open, mPid, 0));
+    }
+    return mPidFD;
 }
 
 void XWorkerProcess::forgetChild() {

@@ -52,6 +52,10 @@ public:
     // does, so a caller that polls loses no time between one child and the next.
     bool WaitFinished(uint32_t timeoutMs);
 
+    // Readable once the child has ended, for a caller that polls it together with other
+    // descriptors; -1 without a child or on a kernel without pidfd.
+    int ExitFD();
+
     // Pause and continue the child (SIGSTOP / SIGCONT); false without a child.
     bool Suspend();
     bool Resume();
