@@ -3,11 +3,7 @@
 #include <errno.h>
 #include <poll.h>
 
-#include <system_error>
-#include <thread>
-
 #include "XSys.h"
-#include "clFD.h"
 #include "clLineSplitter.h"
 
 namespace {
@@ -48,26 +44,4 @@ bool XReadLines(int fd, const XLineHandler& handler) {
     }
     splitter.finish();
     return ok;
-}
-
-bool XReadLinesAsync(int fd, XLineHandler handler, std::function<void()> onEnd) {
-    std::unique_ptr<clFD> copy = clFD::withDupOfFD(fd);
-    if (!copy) {
-        return false;
-    }
-    try {
-        std::thread reader(
-            [](std::unique_ptr<clFD> own, XLineHandler lineHandler, std::function<void()> done) {
-                XReadLines(own->fd(), lineHandler);
-                own->close();
-                if (done) {
-                    done();
-                }
-            },
-            std::move(copy), std::move(handler), std::move(onEnd));
-        reader.detach();
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
 }
