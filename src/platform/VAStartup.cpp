@@ -1,6 +1,8 @@
 #include "VAStartup.h"
 
 #include "VAAppDataFolder.h"
+#include "XOutputFile.h"
+#include "XPrivateFolder.h"
 #include "XRegistry.h"
 
 namespace VAStartup {
@@ -14,6 +16,13 @@ XStr initSettingsStore() {
     XRegistry::SetLocation(store, true);
     XRegistry::SetDefaultKey(kSettingsRoot, kSettingsKey);
     return store;
+}
+
+void removeLeftovers() {
+    const XStr folder = VAAppDataFolder::path();
+    XOutputFile::SetJournalFolder(folder);
+    XOutputFile::RemoveLeftovers(folder);
+    XPrivateFolder::removeLeftovers();
 }
 
 }  // namespace VAStartup

@@ -17,4 +17,8 @@ constexpr const char* kSettingsKey = "Software\\Quillmere\\VantaroVideo";
 // the default key. Answers the store's path.
 XStr initSettingsStore();
 
+// Lists this process's unfinished outputs in the data folder, and removes the unfinished
+// outputs and private folders that killed runs of the program left behind.
+void removeLeftovers();
+
 }  // namespace VAStartup

@@ -1,5 +1,6 @@
 #include "MediaSupport.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -147,4 +148,16 @@ std::string probeTag(const std::string& path, const std::string& key) {
     }
     const std::size_t newline = out.find('\n');
     return newline == std::string::npos ? out : out.substr(0, newline);
+}
+
+SmallDisk::SmallDisk(const std::string& at, const std::string& size) : mAt(at) {
+    mkdir(at.c_str(), 0755);
+    mMounted = geteuid() == 0 &&
+               runProgram({tool("mount"), "-t", "tmpfs", "-o", "size=" + size, "tmpfs", at}) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+    if (mMounted) {
+        runProgram({tool("umount"), mAt});
+    }
 }

@@ -44,3 +44,18 @@ struct TestMedia {
 bool makeTestMedia(const std::string& path, const TestMedia& media);
 // A container tag as ffprobe reports it ("" when absent).
 std::string probeTag(const std::string& path, const std::string& key);
+
+// A small tmpfs mounted for the object's lifetime, to see what a full disk does; only root
+// may mount one, so tests skip when mounted() is false.
+class SmallDisk {
+public:
+    SmallDisk(const std::string& at, const std::string& size);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return mMounted; }
+
+private:
+    std::string mAt;
+    bool mMounted = false;
+};

@@ -93,3 +93,14 @@ std::set<XStr> VMCBatch::prepareSpecialActions(const VMCMultiEncEntry* entry) co
     }
     return actions;
 }
+
+VMCProcessArg VMCBatch::processArgFor(const VAConversionEntry& entry) const {
+    VMCProcessArg arg;
+    arg.srcFrom = entry.convertFrom;
+    arg.urlTo = entry.urlTo;
+    arg.inputArgs = entry.convertFrom ? entry.convertFrom->inputOptions : std::nullopt;
+    arg.args = entry.multiEncData ? multiCommandLine(*entry.multiEncData) : commandLine();
+    arg.specialActions = prepareSpecialActions(entry.multiEncData.get());
+    arg.overwriteExisting = entry.overwriteExisting;
+    return arg;
+}

@@ -8,6 +8,7 @@
 
 #include "VAConversionSpec.h"
 #include "VMCMultiEncEntry.h"
+#include "VMCProcessArg.h"
 #include "XStr.h"
 
 class VMCBatch {
@@ -24,7 +25,9 @@ public:
     // Output arguments of a job of one of several encoders.
     XStr multiCommandLine(const VMCMultiEncEntry& entry) const;
     std::set<XStr> prepareSpecialActions(const VMCMultiEncEntry* entry) const;
-    void finish() {}
+    // The argument record of one entry's run, as the run and a dry run both see it; the
+    // callback and the stop events are the scheduler's to add.
+    VMCProcessArg processArgFor(const VAConversionEntry& entry) const;
 
     static constexpr const char* kMultiCPUForce = "Multi-CPU Force";
     static constexpr const char* kThreadCountElement = "vantaro_thread_count";

@@ -4,7 +4,10 @@
 
 #include "VACommandText.h"
 #include "VAConvertSourceConcat.h"
+#include "VALocateFFmpeg.h"
 #include "VAOptionList.h"
+#include "VMCCodecMap.h"
+#include "clFFMPEG.h"
 
 namespace {
 
@@ -76,13 +79,14 @@ XStr concatFilterJoin(const XStrList& inputs, XStr& args) {
 
 }  // namespace
 
-XStr VMCFFmpegCommand::tempOutputFor(const XStr& destination) {
-    const std::size_t slash = destination.rfind(U'/');
-    const std::size_t dot = destination.rfind(U'.');
-    if (dot == XStr::npos || (slash != XStr::npos && dot < slash)) {
-        return destination + ".tmp";
-    }
-    return destination.left(dot) + ".tmp" + destination.substr(dot);
+VMCFFmpegCommandInput VMCFFmpegCommandInput::forLocatedFFmpeg() {
+    VMCFFmpegCommandInput input;
+    input.ffmpegPath = VALocateFFmpeg::locateFFmpeg();
+    input.debugLog = clFFMPEG::debugLogWanted();
+    input.codecMap = [ffmpeg = input.ffmpegPath](const XStr& args, XStrList& info) {
+        return VMCCodecMap::apply(ffmpeg, args, info);
+    };
+    return input;
 }
 
 int64_t VMCFFmpegCommand::parseDurationMS(const XStr& text) {
@@ -172,11 +176,7 @@ VMCFFmpegCommand VMCFFmpegCommand::build(const VMCProcessArg& arg,
     cmd.passes = std::max<int64_t>(1, loops);
     cmd.lengthMS = cmd.lengthFor(input.probedLengthMS);
 
-    cmd.outputPath = destination;
-    if (concat == nullptr && !single.empty() && single.equalsNoCase(destination)) {
-        cmd.outputPath = tempOutputFor(destination);
-        cmd.usesTempOutput = true;
-    }
+    cmd.outputPath = input.outputPath.empty() ? destination : input.outputPath;
     const XStr inputPart = arg.inputArgs.value_or(XStr());
     const bool streamCopy = isStreamCopy(args);
 
@@ -187,8 +187,10 @@ VMCFFmpegCommand VMCFFmpegCommand::build(const VMCProcessArg& arg,
         args += " -loglevel 16";
     }
 
-    const XStr tail = " -y -ignore_unknown -hide_banner -progress " + Quote(input.progressPath) +
-                      " " + Quote(cmd.outputPath);
+    // Without a progress file the job still runs; only its percentages are lost.
+    const XStr progress =
+        input.progressPath.empty() ? XStr() : " -progress " + Quote(input.progressPath);
+    const XStr tail = " -y -ignore_unknown -hide_banner" + progress + " " + Quote(cmd.outputPath);
     if (concat == nullptr && !single.empty() && loops < 2) {
         cmd.commandText = Quote(input.ffmpegPath) + " " + inputPart + " " + seekPart + " -i " +
                           Quote(single) + " " + args + tail;

@@ -44,4 +44,8 @@ std::optional<XStr> errorLineFor(const XStr& rawLine) {
     return line;
 }
 
+bool isProgressChannelNote(const XStr& line) {
+    return containsNoCase(line, "progress URL") || containsNoCase(line, "progress log");
+}
+
 }  // namespace VMCOutputFilter

@@ -11,6 +11,9 @@ namespace VMCOutputFilter {
 // The text to report as an error line for one raw line of standard error, or nothing
 // when the line is noise.
 std::optional<XStr> errorLineFor(const XStr& rawLine);
+// FFmpeg's complaints about its progress file ("Failed to open progress URL", "Error closing
+// progress log"): they cost the percentages, never the job, so they are information.
+bool isProgressChannelNote(const XStr& line);
 // Whether a trimmed line is one of the known harmless messages.
 bool isNoise(const XStr& trimmedLine);
 

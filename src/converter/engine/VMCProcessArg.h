@@ -20,4 +20,7 @@ struct VMCProcessArg {
     std::shared_ptr<VMCStatusCallback> callback;
     std::shared_ptr<VMCProcessEvents> events;
     std::set<XStr> specialActions;
+    // The output may replace a file of its name; otherwise an existing file is never replaced,
+    // not even one that appears while FFmpeg works.
+    bool overwriteExisting = false;
 };

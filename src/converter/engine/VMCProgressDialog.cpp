@@ -1,11 +1,8 @@
 #include "VMCProgressDialog.h"
 
-#include <cmath>
-#include <filesystem>
-#include <system_error>
-
 #include "VASystemActions.h"
 #include "VMCProcess.h"
+#include "VMCProgressLabels.h"
 #include "VMCStatusCallbackImpl.h"
 #include "XClock.h"
 #include "XMainThread.h"
@@ -19,13 +16,8 @@ XStr fileNameWithoutExtension(const XStr& path) {
     return dot == XStr::npos || dot == 0 ? name : name.left(dot);
 }
 
-XStr extensionOf(const XStr& path) {
-    const std::size_t slash = path.rfind(U'/');
-    const std::size_t dot = path.rfind(U'.');
-    if (dot == XStr::npos || (slash != XStr::npos && dot < slash)) {
-        return {};
-    }
-    return path.substr(dot + 1);
+bool isIgnoredDestination(const XStr& path) {
+    return path.lowerASCII().endsWith(".ignore");
 }
 
 }  // namespace
@@ -45,19 +37,22 @@ VMCProgressDialog::VMCProgressDialog(std::shared_ptr<VAConversionSpec> spec,
       mHost(std::move(host)),
       mSettings(std::move(settings)),
       mEvents(std::make_shared<VMCProcessEvents>()),
+      mEstimate(*mConversionSpec),
+      mLogs(*mConversionSpec, encoderName()),
       mJobRunner(VMCProcess::convertWithArg),
       mSystemAction([](int action) { VASystemActions::perform(action); }),
       mClock(XClock::nowMs) {
-    for (const VAConversionEntry& entry : mConversionSpec->entries) {
-        mSizeTotal += entry.sourceSizeBytes;
-    }
     if (mSettings) {
         optShowInfoLog = mSettings->getBool(kSettingShowInfoLog, false);
     }
     setNumThreads(std::thread::hardware_concurrency());
 }
 
-VMCProgressDialog::~VMCProgressDialog() = default;
+VMCProgressDialog::~VMCProgressDialog() {
+    // The job threads use this object: they are told to stop and waited for first.
+    mEvents->requestQuit();
+    mScheduler.reset();
+}
 
 void VMCProgressDialog::setNumThreads(uint32_t threads) {
     if (mOneTimeInit) {
@@ -68,16 +63,15 @@ void VMCProgressDialog::setNumThreads(uint32_t threads) {
         n = threads == 0 ? 1 : threads;
     }
     n = std::min<uint64_t>(n, mConversionSpec->entries.size());
-    mCPUs.assign(n, VMCCPU());
-    for (uint32_t i = 0; i < n; ++i) {
-        mCPUs[i].indexOfThisCPU = i;
-    }
+    mScheduler = std::make_unique<VMCScheduler>(
+        mConversionSpec->entries.size(), n,
+        [this](uint32_t slotIndex, uint32_t job) { convertMain(slotIndex, job); });
     optNumCPUs = static_cast<uint32_t>(n);
 }
 
 std::vector<VMCProgressDialog::MenuItem> VMCProgressDialog::encoderMenu() const {
     std::vector<MenuItem> items;
-    for (uint32_t count = 1; count <= mCPUs.size(); ++count) {
+    for (uint32_t count = 1; count <= cpus().size(); ++count) {
         const XStr title =
             count == 1 ? XStr("Using 1 Encoder") : XStr::format("Using %u Encoders", count);
         items.push_back(MenuItem{title, count, count == optNumCPUs});
@@ -115,7 +109,7 @@ void VMCProgressDialog::setOptShowInfoLog(bool on) {
 }
 
 void VMCProgressDialog::beginConversion() {
-    mTimeBegin = now();
+    mEstimate.begin(now());
     if (mConversionSpec->entries.empty()) {
         finalize();
     } else {
@@ -129,134 +123,71 @@ void VMCProgressDialog::assignIdleCores() {
     if (mUserPause || mEvents->bEvtQuit) {
         return;
     }
-    uint32_t busy = 0;
-    for (const VMCCPU& slot : mCPUs) {
-        busy += slot.isBusy() ? 1 : 0;
-    }
-    for (VMCCPU& slot : mCPUs) {
-        if (busy >= optNumCPUs || mNumAssigned >= mConversionSpec->entries.size()) {
-            break;
+    for (const uint32_t index : mScheduler->startIdle(optNumCPUs)) {
+        if (!mPreventSleep) {
+            mPreventSleep = std::make_unique<VMCPreventSleep>();
         }
-        if (!slot.isBusy()) {
-            beginConversionFor(slot);
-            ++busy;
+        VMCCPU& slot = mScheduler->cpu(index);
+        const VAConversionEntry& entry = mConversionSpec->entries[slot.currentTaskIndex];
+        const bool useSource = entry.urlTo.empty() || isIgnoredDestination(entry.urlTo);
+        const XStr shown = fileNameWithoutExtension(
+            useSource && entry.convertFrom ? entry.convertFrom->urlPerceived : entry.urlTo);
+        slot.status =
+            XStr::format(entry.justCopy ? "Copying '%s'" : "Encoding '%s'", shown.utf8().c_str());
+        if (mView != nullptr) {
+            mView->jobStarted(slot.currentTaskIndex, slot);
         }
-    }
-}
-
-void VMCProgressDialog::beginConversionFor(VMCCPU& slot) {
-    if (mNumAssigned >= mConversionSpec->entries.size()) {
-        return;
-    }
-    if (!mPreventSleep) {
-        mPreventSleep = std::make_unique<VMCPreventSleep>();
-    }
-    const uint32_t job = mNumAssigned++;
-    const VAConversionEntry& entry = mConversionSpec->entries[job];
-    slot.currentTaskIndex = job;
-    // A fresh job starts from nothing, not from the last job's 100.
-    slot.percentDone = 0;
-    slot.fps = 0;
-    const bool useSource = entry.urlTo.empty() || extensionOf(entry.urlTo).equalsNoCase("ignore");
-    const XStr shown = fileNameWithoutExtension(
-        useSource && entry.convertFrom ? entry.convertFrom->urlPerceived : entry.urlTo);
-    slot.status =
-        XStr::format(entry.justCopy ? "Copying '%s'" : "Encoding '%s'", shown.utf8().c_str());
-    ++mRunningJobs;
-    const uint32_t slotIndex = slot.indexOfThisCPU;
-    std::thread([self = shared_from_this(), slotIndex, job] {
-        self->convertMain(slotIndex, job);
-    }).detach();
-    if (mView != nullptr) {
-        mView->jobStarted(job, slot);
     }
 }
 
 void VMCProgressDialog::convertMain(uint32_t slotIndex, uint32_t job) {
     if (!mEvents->bEvtQuit) {
         const VAConversionEntry& entry = mConversionSpec->entries[job];
+        VMCProcessArg arg = mBatch->processArgFor(entry);
+        arg.callback = std::make_shared<VMCStatusCallbackImpl>(weak_from_this(), job);
+        arg.events = mEvents;
         if (entry.justCopy) {
-            std::error_code error;
-            const XStr from = entry.convertFrom ? entry.convertFrom->urlForConversion : XStr();
-            // Never over an existing file.
-            std::filesystem::copy_file(from.utf8(), entry.urlTo.utf8(),
-                                       std::filesystem::copy_options::none, error);
-            if (error) {
-                const XStr message(error.message());
-                XMainThread::post([self = shared_from_this(), message, job] {
-                    self->onStatusErrorLine(message, job);
-                });
-            }
+            VMCProcess::copyWithArg(arg);
         } else {
-            VMCProcessArg arg;
-            arg.srcFrom = entry.convertFrom;
-            arg.urlTo = entry.urlTo;
-            arg.inputArgs = entry.convertFrom ? entry.convertFrom->inputOptions : std::nullopt;
-            arg.args = entry.multiEncData ? mBatch->multiCommandLine(*entry.multiEncData)
-                                          : mBatch->commandLine();
-            arg.callback = std::make_shared<VMCStatusCallbackImpl>(shared_from_this(), job);
-            arg.events = mEvents;
-            arg.specialActions = mBatch->prepareSpecialActions(entry.multiEncData.get());
             mJobRunner(arg);
         }
     }
-    XMainThread::post(
-        [self = shared_from_this(), slotIndex] { self->conversionCompleteOn(slotIndex); });
-}
-
-VMCCPU* VMCProgressDialog::slotForJob(uint32_t job) {
-    for (VMCCPU& slot : mCPUs) {
-        if (slot.currentTaskIndex == job) {
-            return &slot;
+    XMainThread::post([weak = weak_from_this(), slotIndex] {
+        if (const auto self = weak.lock()) {
+            self->conversionCompleteOn(slotIndex);
         }
-    }
-    return nullptr;
-}
-
-VMCStatusLogEntry& VMCProgressDialog::logEntry(std::map<uint32_t, VMCStatusLogEntry>& log,
-                                               uint32_t job) {
-    auto it = log.find(job);
-    if (it == log.end()) {
-        VMCStatusLogEntry entry;
-        if (job < mConversionSpec->entries.size()) {
-            entry.source2 = mConversionSpec->entries[job].convertFrom;
-            entry.fnTo = mConversionSpec->entries[job].urlTo;
-        }
-        entry.encoderName = encoderName();
-        it = log.emplace(job, std::move(entry)).first;
-    }
-    return it->second;
+    });
 }
 
 void VMCProgressDialog::onStatusAction(const XStr& status, uint32_t arg) {
-    if (VMCCPU* slot = slotForJob(arg)) {
+    if (VMCCPU* slot = mScheduler->slotForJob(arg)) {
         slot->status = status;
     }
 }
 
 void VMCProgressDialog::onLengthMS(int64_t lengthMS, uint32_t arg) {
-    if (VMCCPU* slot = slotForJob(arg)) {
+    if (VMCCPU* slot = mScheduler->slotForJob(arg)) {
         slot->lengthMS = static_cast<uint32_t>(lengthMS);
         updateLabels();
     }
 }
 
 void VMCProgressDialog::onFPS(double fps, uint32_t arg) {
-    if (VMCCPU* slot = slotForJob(arg)) {
+    if (VMCCPU* slot = mScheduler->slotForJob(arg)) {
         slot->fps = fps;
         updateLabels();
     }
 }
 
 void VMCProgressDialog::onStatusPercentDone(int32_t percent, uint32_t arg) {
-    if (VMCCPU* slot = slotForJob(arg)) {
+    if (VMCCPU* slot = mScheduler->slotForJob(arg)) {
         slot->percentDone = static_cast<uint32_t>(percent);
         updateLabels();
     }
 }
 
 void VMCProgressDialog::onStatusInfoLine(const XStr& line, uint32_t arg) {
-    logEntry(mLogInfos, arg).entries.push_back(line);
+    mLogs.addInfo(arg, line);
     if (mView != nullptr) {
         mView->logLine(arg, line, false);
     }
@@ -266,39 +197,36 @@ void VMCProgressDialog::onStatusErrorLine(const XStr& line, uint32_t arg) {
     if (arg < mConversionSpec->entries.size()) {
         mConversionSpec->entries[arg].hadErrors = true;
     }
-    logEntry(mLogErrors, arg).entries.push_back(line);
+    mLogs.addError(arg, line);
     if (mView != nullptr) {
         mView->logLine(arg, line, true);
     }
 }
 
 void VMCProgressDialog::conversionCompleteOn(uint32_t slotIndex) {
-    if (mRunningJobs > 0) {
-        --mRunningJobs;
-    }
-    if (mEvents->bEvtQuit || slotIndex >= mCPUs.size()) {
+    if (slotIndex >= cpus().size()) {
         return;
     }
-    VMCCPU& slot = mCPUs[slotIndex];
+    mScheduler->threadEnded(slotIndex);
+    if (mEvents->bEvtQuit) {
+        return;
+    }
+    VMCCPU& slot = mScheduler->cpu(slotIndex);
     const uint32_t job = slot.currentTaskIndex;
     onStatusPercentDone(100, job);
     onStatusAction("", job);
-    ++mNumDone;
-    if (job < mConversionSpec->entries.size()) {
-        mSizeFilesDone += mConversionSpec->entries[job].sourceSizeBytes;
-    }
-    mLengthFilesDone += slot.lengthMS;
-    slot.currentTaskIndex = VMCCPU::kIdle;
+    mEstimate.jobDone(slot);
+    mScheduler->finishJob(slotIndex);
     if (mView != nullptr && job < mConversionSpec->entries.size()) {
         mView->jobFinished(job, mConversionSpec->entries[job].hadErrors);
     }
     updateLabels();
     slot.percentDone = 100;
     slot.status = "Idle.";
-    if (mNumDone < mConversionSpec->entries.size()) {
-        assignIdleCores();
-    } else {
+    if (mScheduler->allDone()) {
         finalize();
+    } else {
+        assignIdleCores();
     }
 }
 
@@ -308,14 +236,16 @@ void VMCProgressDialog::finalize() {
     if (mView != nullptr) {
         mView->labelsUpdated();
     }
-    std::thread([self = shared_from_this()] {
-        self->mBatch->finish();
-        XMainThread::post([self] { self->onAllDone(); });
-    }).detach();
+    // Through the loop, so that the label is seen before the end.
+    XMainThread::post([weak = weak_from_this()] {
+        if (const auto self = weak.lock()) {
+            self->onAllDone();
+        }
+    });
 }
 
 void VMCProgressDialog::onAllDone() {
-    mTimeEnd = now();
+    mEstimate.end(now());
     mAllDone = true;
     mFinalizing = false;
     updateLabels();
@@ -331,42 +261,34 @@ void VMCProgressDialog::onAllDone() {
     if (optAfterConversion == VASystemActions::kSleep) {
         mSystemAction(optAfterConversion);
     }
-    const auto* errors = optShowErrorLog ? &mLogErrors : nullptr;
-    const auto* infos = optShowInfoLog ? &mLogInfos : nullptr;
-    if ((errors != nullptr && !errors->empty()) || (infos != nullptr && !infos->empty())) {
-        showLogForInfos(infos, errors);
+    const bool errors = optShowErrorLog && !mLogs.errors().empty();
+    const bool infos = optShowInfoLog && !mLogs.infos().empty();
+    if (errors || infos) {
+        showLogForInfos(optShowInfoLog, optShowErrorLog);
     } else if (mSkipFinished) {
         if (const auto host = mHost.lock()) {
             host->conversionAllDone();
         }
     }
-    mCanShowConversionLog = !mLogErrors.empty() || !mLogInfos.empty();
+    mCanShowConversionLog = !mLogs.empty();
     if (mPreventSleep) {
         mPreventSleep->clear();
     }
 }
 
-void VMCProgressDialog::showLogForInfos(const std::map<uint32_t, VMCStatusLogEntry>* infos,
-                                        const std::map<uint32_t, VMCStatusLogEntry>* errors) {
-    VMCStatusLogContext context;
-    if (infos != nullptr) {
-        context.infos = VMCStatusLogContext::listFromMap(*infos);
-    }
-    if (errors != nullptr) {
-        context.errors = VMCStatusLogContext::listFromMap(*errors);
-    }
+void VMCProgressDialog::showLogForInfos(bool infos, bool errors) {
     if (const auto host = mHost.lock()) {
-        host->showStatusLog(context);
+        host->showStatusLog(mLogs.contextFor(infos, errors));
     }
 }
 
 void VMCProgressDialog::onShowConversionLog() {
-    showLogForInfos(&mLogInfos, &mLogErrors);
+    showLogForInfos(true, true);
 }
 
 void VMCProgressDialog::onCoreCount(uint32_t count) {
     const uint32_t old = optNumCPUs;
-    optNumCPUs = std::max<uint32_t>(1, std::min<uint32_t>(count, mCPUs.size()));
+    optNumCPUs = std::max<uint32_t>(1, std::min<uint32_t>(count, cpus().size()));
     if (optNumCPUs > old) {
         assignIdleCores();
     }
@@ -378,11 +300,10 @@ void VMCProgressDialog::onPause() {
     }
     mUserPause = !mUserPause;
     mEvents->setPaused(mUserPause);
-    mEvents->bEvtPause = mUserPause ? mEvents->bEvtQuit.load() : true;
     if (mUserPause) {
-        mPauseBegan = now();
+        mEstimate.pause(now());
     } else {
-        mPausedMs += now() - mPauseBegan;
+        mEstimate.resume(now());
         assignIdleCores();
     }
     updateLabels();
@@ -395,97 +316,7 @@ void VMCProgressDialog::onCancel() {
 }
 
 void VMCProgressDialog::panelWillClose() {
-    mEvents->bEvtQuit = true;
-    mEvents->bEvtPause = true;
-}
-
-uint32_t VMCProgressDialog::elapsedMs() const {
-    const uint32_t end = mAllDone ? mTimeEnd : now();
-    uint32_t paused = mPausedMs;
-    if (mUserPause && !mAllDone) {
-        paused += end - mPauseBegan;
-    }
-    return end - mTimeBegin - paused;
-}
-
-double VMCProgressDialog::getRatioDone() const {
-    const std::size_t entries = mConversionSpec->entries.size();
-    if (entries == 0) {
-        return 0.0;
-    }
-    if (mSizeTotal == 0) {
-        // Nothing to weigh by: count the jobs instead.
-        double done = mNumDone;
-        for (const VMCCPU& slot : mCPUs) {
-            if (slot.currentTaskIndex < entries) {
-                done += std::min<uint32_t>(slot.percentDone, 100) / 100.0;
-            }
-        }
-        return std::min(1.0, done / static_cast<double>(entries));
-    }
-    uint64_t weighted = 0;
-    for (const VMCCPU& slot : mCPUs) {
-        if (slot.currentTaskIndex < entries) {
-            weighted += mConversionSpec->entries[slot.currentTaskIndex].sourceSizeBytes *
-                        static_cast<uint64_t>(slot.percentDone);
-        }
-    }
-    const double ratio =
-        (static_cast<double>(weighted) / 100.0 + static_cast<double>(mSizeFilesDone)) /
-        static_cast<double>(mSizeTotal);
-    return std::min(1.0, ratio);
-}
-
-uint32_t VMCProgressDialog::getPercentDone() const {
-    return static_cast<uint32_t>(std::floor(getRatioDone() * 100.0 + 0.5));
-}
-
-uint64_t VMCProgressDialog::getLengthDone() const {
-    const std::size_t entries = mConversionSpec->entries.size();
-    uint64_t done = mLengthFilesDone;
-    for (const VMCCPU& slot : mCPUs) {
-        if (slot.currentTaskIndex < entries) {
-            done += static_cast<uint64_t>(slot.percentDone) * slot.lengthMS / 100;
-        }
-    }
-    return done;
-}
-
-XStr VMCProgressDialog::formatTimeSeconds(uint32_t seconds) {
-    XStr minutes;
-    if (seconds >= 120) {
-        minutes = XStr::format("%u minutes", seconds / 60);
-    } else if (seconds >= 60) {
-        minutes = "1 minute";
-    }
-    const uint32_t rest = seconds % 60;
-    XStr secs;
-    if (rest >= 2) {
-        secs = XStr::format("%u seconds", rest);
-    } else if (rest == 1) {
-        secs = "1 second";
-    }
-    if (!minutes.empty() && !secs.empty()) {
-        return minutes + " " + secs;
-    }
-    if (minutes.empty() && secs.empty()) {
-        return "0 seconds";
-    }
-    return minutes.empty() ? secs : minutes;
-}
-
-XStr VMCProgressDialog::formatOneDecimal(double value) {
-    const bool negative = value < 0;
-    const auto tenths = static_cast<uint64_t>(std::fabs(value) * 10.0 + 0.49);
-    XStr text = XStr::format("%llu.%llu", static_cast<unsigned long long>(tenths / 10),
-                             static_cast<unsigned long long>(tenths % 10));
-    while (text.endsWith("0") && text.contains(U'.')) {
-        text.pop_back();
-    }
-    if (text.endsWith(".")) {
-        text.pop_back();
-    }
-    return negative ? "-" + text : text;
+    mEvents->requestQuit();
 }
 
 XStr VMCProgressDialog::windowTitle(const XStr& title) const {
@@ -493,48 +324,18 @@ XStr VMCProgressDialog::windowTitle(const XStr& title) const {
 }
 
 void VMCProgressDialog::updateLabels() {
-    const std::size_t entries = mConversionSpec->entries.size();
-    XStr main;
-    if (mNumDone == entries) {
-        main = XStr::format("Converted %zu files", entries);
-    } else if (entries == 1) {
-        main = "Converting 1 file";
-    } else {
-        main = XStr::format("Converting %u out of %zu files", mNumDone + 1, entries);
-    }
     if (!mFinalizing) {
-        mLabelMain = main + " to " + encoderName();
+        mLabelMain = VMCProgressLabels::mainText(mScheduler->numDone(),
+                                                 mConversionSpec->entries.size(), encoderName());
     }
-
     const uint32_t elapsed = elapsedMs();
-    mLabelElapsed =
-        mAllDone ? "Finished in " + formatTimeMS(elapsed) : formatTimeMS(elapsed) + " elapsed";
-
-    mLabelLeft = XStr();
-    const double ratio = getRatioDone();
-    if (ratio > 0) {
-        const double left = static_cast<double>(elapsed) / ratio - static_cast<double>(elapsed);
-        if (left > 0) {
-            const auto seconds = static_cast<uint32_t>(std::floor(left / 1000.0));
-            if (seconds != 0) {
-                mLabelLeft = formatTimeSeconds(seconds) + " left";
-            }
-        }
+    mLabelElapsed = VMCProgressLabels::elapsedText(elapsed, mAllDone);
+    mLabelLeft = VMCProgressLabels::leftText(elapsed, getRatioDone());
+    double fps = 0;
+    for (const VMCCPU& slot : cpus()) {
+        fps += slot.fps;
     }
-
-    mLabelSpeed = XStr();
-    const uint64_t lengthDone = getLengthDone();
-    if (elapsed != 0 && lengthDone != 0) {
-        mLabelSpeed = XStr::format("%.1fx encoding speed",
-                                   static_cast<double>(lengthDone) / static_cast<double>(elapsed));
-        double fps = 0;
-        for (const VMCCPU& slot : mCPUs) {
-            fps += slot.fps;
-        }
-        if (fps > 0) {
-            mLabelSpeed = mLabelSpeed + ", " + formatOneDecimal(fps) + " FPS";
-        }
-    }
+    mLabelSpeed = VMCProgressLabels::speedText(elapsed, mEstimate.lengthDone(cpus()), fps);
     if (mView != nullptr) {
         mView->labelsUpdated();
     }

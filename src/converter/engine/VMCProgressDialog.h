@@ -1,6 +1,7 @@
-// The scheduler of one conversion: encoder slots, job hand-out, per-job logs, overall
-// progress, elapsed time, time left, speed, and what happens at the end. All of its state
-// lives on the main thread; jobs run on threads of their own and report back through it.
+// The progress panel of one conversion: it hands the jobs to the scheduler's slots, receives
+// every report on the main thread, keeps the job logs and the progress estimate, answers the
+// label texts, and decides what happens at the end. All of its state lives on the main
+// thread; jobs run on threads the scheduler owns and report back through it.
 #pragma once
 
 #include <cstdint>
@@ -8,15 +9,17 @@
 #include <map>
 #include <memory>
 #include <set>
-#include <thread>
 #include <vector>
 
 #include "VAConversionSpec.h"
 #include "VMCBatch.h"
 #include "VMCCPU.h"
+#include "VMCJobLogs.h"
 #include "VMCPreventSleep.h"
 #include "VMCProcessArg.h"
 #include "VMCProcessEvents.h"
+#include "VMCProgressEstimate.h"
+#include "VMCScheduler.h"
 #include "VMCStatusHost.h"
 #include "VMCStatusLogContext.h"
 
@@ -60,6 +63,7 @@ public:
     static std::shared_ptr<VMCProgressDialog> createWithSpec(
         std::shared_ptr<VAConversionSpec> spec, std::weak_ptr<VMCProgressHost> host,
         std::shared_ptr<VMCProgressSettings> settings = nullptr);
+    // Stops every job and waits for its thread.
     ~VMCProgressDialog() override;
 
     void setView(VMCProgressView* view) { mView = view; }
@@ -101,12 +105,11 @@ public:
         bool checked = false;
     };
     std::vector<MenuItem> encoderMenu() const;
-    const std::vector<VMCCPU>& cpus() const { return mCPUs; }
-    double getRatioDone() const;
-    uint32_t getPercentDone() const;
-    uint64_t getLengthDone() const;
+    const std::vector<VMCCPU>& cpus() const { return mScheduler->cpus(); }
+    double getRatioDone() const { return mEstimate.ratioDone(cpus()); }
+    uint32_t getPercentDone() const { return mEstimate.percentDone(cpus()); }
     // The elapsed time the labels count: without the time spent paused.
-    uint32_t elapsedMs() const;
+    uint32_t elapsedMs() const { return mEstimate.elapsedMs(now()); }
     const XStr& labelProgressMain() const { return mLabelMain; }
     const XStr& labelProgressElapsed() const { return mLabelElapsed; }
     const XStr& labelProgressLeft() const { return mLabelLeft; }
@@ -117,12 +120,11 @@ public:
     XStr windowTitle(const XStr& title) const;
     bool isAllDone() const { return mAllDone; }
     bool isPaused() const { return mUserPause; }
-    bool isFinalizing() const { return mFinalizing; }
     bool canShowConversionLog() const { return mCanShowConversionLog; }
     // Jobs whose threads have not ended yet.
-    uint32_t runningJobs() const { return mRunningJobs; }
-    const std::map<uint32_t, VMCStatusLogEntry>& logErrors() const { return mLogErrors; }
-    const std::map<uint32_t, VMCStatusLogEntry>& logInfos() const { return mLogInfos; }
+    uint32_t runningJobs() const { return mScheduler->runningThreads(); }
+    const VMCJobLogs::Log& logErrors() const { return mLogs.errors(); }
+    const VMCJobLogs::Log& logInfos() const { return mLogs.infos(); }
     const VAConversionSpec& conversionSpec() const { return *mConversionSpec; }
     const std::shared_ptr<VMCProcessEvents>& events() const { return mEvents; }
 
@@ -130,16 +132,9 @@ public:
     int optAfterConversion = 0;
     bool optShowErrorLog = true;
     bool optShowInfoLog = false;
-    bool canSkipFinished = true;
     bool skipFinished() const { return mSkipFinished; }
     void setSkipFinished(bool on);
     void setOptShowInfoLog(bool on);
-
-    // "%u minutes %u seconds" and its shorter forms.
-    static XStr formatTimeSeconds(uint32_t seconds);
-    static XStr formatTimeMS(uint32_t ms) { return formatTimeSeconds(ms / 1000); }
-    // One decimal, trailing zeros and point removed: 29.97 gives "30", 23.94 "23.9".
-    static XStr formatOneDecimal(double value);
 
     static constexpr const char* kSettingSkipFinished = "vMCSkipedFinish";
     static constexpr const char* kSettingShowInfoLog = "dVMCShowInfoLog";
@@ -150,14 +145,11 @@ public:
 private:
     void beginConversion();
     void assignIdleCores();
-    void beginConversionFor(VMCCPU& slot);
+    // Runs on the job's thread.
     void convertMain(uint32_t slotIndex, uint32_t job);
     void finalize();
     void onAllDone();
-    VMCCPU* slotForJob(uint32_t job);
-    VMCStatusLogEntry& logEntry(std::map<uint32_t, VMCStatusLogEntry>& log, uint32_t job);
-    void showLogForInfos(const std::map<uint32_t, VMCStatusLogEntry>* infos,
-                         const std::map<uint32_t, VMCStatusLogEntry>* errors);
+    void showLogForInfos(bool infos, bool errors);
     XStr encoderName() const;
     uint32_t now() const { return mClock(); }
 
@@ -166,25 +158,14 @@ private:
     std::weak_ptr<VMCProgressHost> mHost;
     std::shared_ptr<VMCProgressSettings> mSettings;
     std::shared_ptr<VMCProcessEvents> mEvents;
-    std::vector<VMCCPU> mCPUs;
-    uint32_t mNumAssigned = 0;
-    uint32_t mNumDone = 0;
-    uint32_t mTimeBegin = 0;
-    uint32_t mTimeEnd = 0;
-    uint32_t mPausedMs = 0;
-    uint32_t mPauseBegan = 0;
-    uint64_t mSizeTotal = 0;
-    uint64_t mSizeFilesDone = 0;
-    uint64_t mLengthFilesDone = 0;
-    std::map<uint32_t, VMCStatusLogEntry> mLogErrors;
-    std::map<uint32_t, VMCStatusLogEntry> mLogInfos;
+    VMCProgressEstimate mEstimate;
+    VMCJobLogs mLogs;
     bool mAllDone = false;
     bool mUserPause = false;
     bool mOneTimeInit = false;
     bool mFinalizing = false;
     bool mSkipFinished = false;
     bool mCanShowConversionLog = false;
-    uint32_t mRunningJobs = 0;
     std::unique_ptr<VMCPreventSleep> mPreventSleep;
     XStr mLabelMain;
     XStr mLabelElapsed;
@@ -194,4 +175,6 @@ private:
     JobRunner mJobRunner;
     SystemAction mSystemAction;
     std::function<uint32_t()> mClock;
+    // Last, so that it goes first: its threads use everything above.
+    std::unique_ptr<VMCScheduler> mScheduler;
 };

@@ -1,76 +1,46 @@
 #include "clFFMPEG.h"
 
-#include <signal.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <string.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <future>
 
 #include "VACommandText.h"
 #include "VAConvertProcessShared.h"
-#include "VALocateFFmpeg.h"
+#include "VAConvertSourceConcat.h"
 #include "VAUserFolders.h"
-#include "VMCCodecMap.h"
 #include "VMCOutputFilter.h"
 #include "VMCRunningChildren.h"
-#include "XLineReader.h"
+#include "XPrivateFolder.h"
 
 namespace {
 
-constexpr uint32_t kPollMs = 25;
-// How long the readers may take to drain their pipes after FFmpeg has ended.
-constexpr auto kReaderDrain = std::chrono::seconds(2);
+// How often the loop looks at the progress file when nothing else wakes it.
+constexpr int kTickMs = 100;
+constexpr std::size_t kReadChunk = 64 * 1024;
+// Reads of one pipe per wake, so that a chatty pipe cannot starve the other.
+constexpr int kReadsPerWake = 16;
 
 std::atomic<unsigned> gDebugLogCount{0};
-
-void appendToDebugLog(pipeReadSync_t& sync, const XStr& line) {
-    if (sync.debugLog != nullptr && sync.debugLog->IsOpen()) {
-        const std::string bytes = line.utf8() + "\n";
-        sync.debugLog->Write(bytes.data(), bytes.size(), XFile::kAtEnd);
-    }
-}
-
-void handleErrorLine(pipeReadSync_t& sync, XStr& line) {
-    std::lock_guard<std::mutex> lock(sync.mutex);
-    if (!sync.alive) {
-        return;
-    }
-    appendToDebugLog(sync, line);
-    if (const std::optional<XStr> error = VMCOutputFilter::errorLineFor(line)) {
-        sync.callback->onErrorLine(*error);
-        sync.hadError = true;
-    }
-}
-
-void handleInfoLine(pipeReadSync_t& sync, XStr& line) {
-    std::lock_guard<std::mutex> lock(sync.mutex);
-    if (!sync.alive) {
-        return;
-    }
-    appendToDebugLog(sync, line);
-    if (!line.empty()) {
-        sync.callback->onInfoLine(line);
-    }
-}
-
-void readerEnded(pipeReadSync_t& sync) {
-    {
-        std::lock_guard<std::mutex> lock(sync.mutex);
-        ++sync.readersEnded;
-    }
-    sync.readersDone.notify_all();
-}
 
 XStr parentFolder(const XStr& path) {
     const std::size_t slash = path.rfind(U'/');
     return slash == XStr::npos || slash == 0 ? XStr() : path.left(slash);
 }
 
-bool pathExists(const XStr& path) {
-    return access(path.utf8().c_str(), F_OK) == 0;
+// A destination that names no file: FFmpeg's output goes nowhere that needs placing.
+bool isIgnoredDestination(const XStr& path) {
+    return path.lowerASCII().endsWith(".ignore");
+}
+
+XStr quoted(const XStr& path) {
+    return "'" + path + "'";
 }
 
 }  // namespace
@@ -85,7 +55,10 @@ clFFMPEG::clFFMPEG(VMCProcessArg arg) : mProcessArg(std::move(arg)) {
     }
 }
 
-clFFMPEG::~clFFMPEG() = default;
+clFFMPEG::~clFFMPEG() {
+    closePipe(mErrorPipe);
+    closePipe(mOutputPipe);
+}
 
 void clFFMPEG::openDebugLog() {
     const unsigned n = gDebugLogCount.fetch_add(1);
@@ -98,61 +71,130 @@ void clFFMPEG::openDebugLog() {
                    XFile::kOpenAlways | XFile::kNoLock);
 }
 
+void clFFMPEG::error(const XStr& line) {
+    mHadError = true;
+    mProcessArg.callback->onErrorLine(line);
+}
+
+bool clFFMPEG::checkInputs() {
+    const VAConvertSource* source = mProcessArg.srcFrom.get();
+    if (source == nullptr) {
+        return true;
+    }
+    XStrList inputs;
+    if (const auto* concat = dynamic_cast<const VAConvertSourceConcat*>(source)) {
+        inputs = concat->concatURLs();
+    } else {
+        inputs.push_back(source->urlForConversion);
+    }
+    for (const XStr& input : inputs) {
+        // FFmpeg would wait forever on a FIFO that nobody writes, and a device is no source.
+        struct stat st {};
+        if (stat(input.utf8().c_str(), &st) != 0) {
+            error("Cannot read " + quoted(input) + ": " + XStr(strerror(errno)));
+            return false;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            error(quoted(input) + " is not a regular file");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool clFFMPEG::prepareOutput() {
+    const XStr& destination = mProcessArg.urlTo;
+    const XStr folder = parentFolder(destination);
+    if (!folder.empty() && !XFile::CreateFolderPath(folder)) {
+        error("Cannot create the folder " + quoted(folder) + ": " + XStr(strerror(errno)));
+        return false;
+    }
+    if (isIgnoredDestination(destination)) {
+        return true;
+    }
+    // No work is wasted on an output that could not be kept anyway.
+    struct stat st {};
+    if (!mProcessArg.overwriteExisting && lstat(destination.utf8().c_str(), &st) == 0) {
+        error(quoted(destination) + " already exists and was not replaced");
+        return false;
+    }
+    if (!mOutput.Create(destination)) {
+        error("Cannot write to the folder of " + quoted(destination) + ": " +
+              XStr(strerror(errno)));
+        return false;
+    }
+    return true;
+}
+
+void clFFMPEG::prepareProgressFile() {
+    // A progress file costs only the percentages when it cannot be made.
+    const XFileName folder = XPrivateFolder::path();
+    if (folder.empty() || !mProgressTemp.CreateIn(folder, "_va", "") ||
+        !mProgress.Open(mProgressTemp.Path(), XFile::Access::kReadOnly,
+                        XFile::kOpenExisting | XFile::kNoLock)) {
+        mProgressTemp.Delete();
+        mProcessArg.callback->onInfoLine("No progress file: percentages are not shown");
+    }
+}
+
 void clFFMPEG::run() {
     VMCStatusCallback& callback = *mProcessArg.callback;
-    // The length only scales the percentages, so ffprobe runs while FFmpeg starts instead
-    // of before it. The thread waits for its ffprobe, which dies with the thread otherwise.
-    std::future<int64_t> probed = std::async(std::launch::async, [source = mProcessArg.srcFrom] {
+    if (!checkInputs()) {
+        return;
+    }
+    // The length only scales the percentages, so ffprobe runs while FFmpeg starts and works
+    // instead of before it. The future's owner waits for it, and its ffprobe dies with it
+    // otherwise.
+    mProbed = std::async(std::launch::async, [source = mProcessArg.srcFrom] {
         return source ? source->probeLength() : int64_t{0};
     });
+    if (!prepareOutput()) {
+        return;
+    }
+    prepareProgressFile();
 
-    mProgressTemp.Create("_va", "");
-    mProgress.Open(mProgressTemp.Path(), XFile::Access::kReadWrite,
-                   XFile::kOpenAlways | XFile::kNoLock);
-
-    VMCFFmpegCommandInput input;
-    input.ffmpegPath = VALocateFFmpeg::locateFFmpeg();
+    VMCFFmpegCommandInput input = VMCFFmpegCommandInput::forLocatedFFmpeg();
     input.progressPath = mProgressTemp.Path();
+    input.outputPath = mOutput.IsOpen() ? mOutput.TempPath() : XStr();
     input.debugLog = mDebugLog.IsOpen();
     input.makeListFile = [this] {
-        mListTemp.Create("vav", ".txt");
+        mListTemp.CreateIn(XPrivateFolder::path(), "vav", ".txt");
         return mListTemp.Path();
     };
-    input.codecMap = [ffmpeg = input.ffmpegPath](const XStr& args, XStrList& info) {
-        return VMCCodecMap::apply(ffmpeg, args, info);
-    };
-    const VMCFFmpegCommand command = VMCFFmpegCommand::build(mProcessArg, input);
+    mCommand = VMCFFmpegCommand::build(mProcessArg, input);
+    const VMCFFmpegCommand& command = mCommand;
     if (!command.error.empty()) {
-        callback.onErrorLine(command.error);
+        error(command.error);
         return;
     }
     if (!command.listFileContent.empty()) {
         XFile list;
-        if (!list.Open(command.listFilePath, XFile::Access::kReadWrite,
+        if (command.listFilePath.empty() ||
+            !list.Open(command.listFilePath, XFile::Access::kReadWrite,
                        XFile::kCreateAlways | XFile::kNoLock) ||
             !list.Write(command.listFileContent.data(), command.listFileContent.size())) {
-            callback.onErrorLine("Could not write the list of files to join");
+            error("Could not write the list of files to join");
             return;
         }
     }
-    XFile::CreateFolderPath(parentFolder(mProcessArg.urlTo));
     for (const XStr& line : command.infoLines) {
         callback.onInfoLine(line);
     }
 
     callback.onInfoLine(command.commandText);
     if (!start(command)) {
-        callback.onErrorLine("Could not start FFmpeg process");
+        error("Could not start FFmpeg process");
         return;
     }
-    mLengthMS = command.lengthFor(probed.get());
-    if (mLengthMS != 0) {
+    if (command.lengthFromDuration) {
+        // Known from the arguments: no need to wait for the probe.
+        mLengthMS = command.lengthMS;
         callback.onLengthMS(mLengthMS);
     }
     callback.onInfoLine("Encoding loop...");
     callback.onPercentDone(0);
-    progressLoop();
-    finish(command);
+    pumpUntilExit();
+    finish();
 }
 
 bool clFFMPEG::start(const VMCFFmpegCommand& command) {
@@ -161,59 +203,136 @@ bool clFFMPEG::start(const VMCFFmpegCommand& command) {
         return false;
     }
     VMCRunningChildren::add(mProcess.Pid());
-    mSync = std::make_shared<pipeReadSync_t>();
-    mSync->callback = mProcessArg.callback;
-    mSync->debugLog = mDebugLog.IsOpen() ? &mDebugLog : nullptr;
-    auto sync = mSync;
-    int started = 0;
-    if (XReadLinesAsync(
-            mProcess.ErrorFD(), [sync](XStr& line) { handleErrorLine(*sync, line); },
-            [sync] { readerEnded(*sync); })) {
-        ++started;
+    mErrorPipe.fd = mProcess.DetachErrorFD();
+    mErrorPipe.lines =
+        std::make_unique<clLineSplitter>([this](XStr& line) { onErrorOutput(line); });
+    mOutputPipe.fd = mProcess.DetachOutputFD();
+    mOutputPipe.lines =
+        std::make_unique<clLineSplitter>([this](XStr& line) { onInfoOutput(line); });
+    for (Pipe* pipe : {&mErrorPipe, &mOutputPipe}) {
+        fcntl(pipe->fd, F_SETFL, fcntl(pipe->fd, F_GETFL) | O_NONBLOCK);
     }
-    if (XReadLinesAsync(
-            mProcess.OutputFD(), [sync](XStr& line) { handleInfoLine(*sync, line); },
-            [sync] { readerEnded(*sync); })) {
-        ++started;
-    }
-    // A reader that could not start counts as ended, so nobody waits for it.
-    {
-        std::lock_guard<std::mutex> lock(mSync->mutex);
-        mSync->readersEnded += 2 - started;
-    }
-    // The readers hold their own copies; ours would keep the pipes open.
-    close(mProcess.DetachErrorFD());
-    close(mProcess.DetachOutputFD());
     return true;
 }
 
-void clFFMPEG::progressLoop() {
+bool clFFMPEG::readPipe(Pipe& pipe) {
+    char buffer[kReadChunk];
+    for (int i = 0; i < kReadsPerWake; ++i) {
+        const ssize_t n = read(pipe.fd, buffer, sizeof buffer);
+        if (n > 0) {
+            pipe.lines->feed(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+    return true;
+}
+
+void clFFMPEG::closePipe(Pipe& pipe) {
+    if (pipe.fd < 0) {
+        return;
+    }
+    close(pipe.fd);
+    pipe.fd = -1;
+    // A last line without a line end still counts.
+    pipe.lines->finish();
+}
+
+void clFFMPEG::stopChild() {
+    mStopped = true;
     const pid_t pid = mProcess.Pid();
-    bool suspended = false;
+    // SIGKILL ends a suspended child as well; no need to resume it first.
+    mProcess.Stop(0);
+    VMCRunningChildren::remove(pid);
+}
+
+void clFFMPEG::pumpUntilExit() {
+    const std::shared_ptr<VMCProcessEvents>& events = mProcessArg.events;
+    const int quitFD = events ? events->quitHandle() : -1;
     for (;;) {
+        pollfd fds[4];
+        nfds_t count = 0;
+        Pipe* polled[2] = {nullptr, nullptr};
+        for (Pipe* pipe : {&mErrorPipe, &mOutputPipe}) {
+            if (pipe->fd >= 0) {
+                polled[count] = pipe;
+                fds[count++] = {pipe->fd, POLLIN, 0};
+            }
+        }
+        const nfds_t pipes = count;
+        if (const int exitFD = mProcess.ExitFD(); exitFD >= 0) {
+            fds[count++] = {exitFD, POLLIN, 0};
+        }
+        if (quitFD >= 0) {
+            fds[count++] = {quitFD, POLLIN, 0};
+        }
+        // The progress file cannot be polled: the tick reads it.
+        poll(fds, count, kTickMs);
+        takeProbedLength(false);
+        for (nfds_t i = 0; i < pipes; ++i) {
+            if (fds[i].revents != 0 && !readPipe(*polled[i])) {
+                closePipe(*polled[i]);
+            }
+        }
+        readProgress();
+        if (events && events->bEvtQuit && !mStopped) {
+            stopChild();
+            return;
+        }
+        // A paused conversion really pauses: the child stops using the processor.
+        const bool pause = events && events->isPaused();
+        if (pause != mSuspended) {
+            mSuspended = pause ? mProcess.Suspend() : !mProcess.Resume();
+        }
+        const pid_t pid = mProcess.Pid();
         if (mProcess.IsFinished()) {
+            // Everything it wrote is in the pipes by now; a grandchild holding them open
+            // must not keep the run waiting.
+            for (Pipe* pipe : {&mErrorPipe, &mOutputPipe}) {
+                if (pipe->fd >= 0) {
+                    readPipe(*pipe);
+                    closePipe(*pipe);
+                }
+            }
+            // A short job may end before its probe: the length still counts for the speed.
+            takeProbedLength(true);
             readProgress();
             VMCRunningChildren::remove(pid);
             mProcessArg.callback->onPercentDone(100);
             return;
         }
-        readProgress();
-        const std::shared_ptr<VMCProcessEvents>& events = mProcessArg.events;
-        if (events && events->bEvtQuit && !mStopped) {
-            mStopped = true;
-            // SIGKILL ends a suspended child as well; no need to resume it first.
-            mProcess.Stop(0);
-            VMCRunningChildren::remove(pid);
-            return;
-        }
-        // A paused conversion really pauses: the child stops using the processor.
-        const bool pause = events && events->isPaused();
-        if (pause != suspended) {
-            suspended = pause ? mProcess.Suspend() : !mProcess.Resume();
-        }
-        // Wakes at once when FFmpeg ends, so the slot's next job starts without delay.
-        mProcess.WaitFinished(kPollMs);
     }
+}
+
+void clFFMPEG::takeProbedLength(bool wait) {
+    if (mCommand.lengthFromDuration || !mProbed.valid() ||
+        (!wait && mProbed.wait_for(std::chrono::seconds(0)) != std::future_status::ready)) {
+        return;
+    }
+    mLengthMS = mCommand.lengthFor(mProbed.get());
+    if (mLengthMS != 0) {
+        mProcessArg.callback->onLengthMS(mLengthMS);
+    }
+    // What FFmpeg said while the length was unknown is not lost.
+    if (mPendingOutTimeUs) {
+        reportOutTime(*mPendingOutTimeUs);
+        mPendingOutTimeUs.reset();
+    }
+}
+
+void clFFMPEG::reportOutTime(int64_t us) {
+    if (us <= -1000) {
+        return;
+    }
+    if (mLengthMS < 0) {
+        mPendingOutTimeUs = us;
+        return;
+    }
+    const int64_t length = mLengthMS == 0 ? 1 : mLengthMS;
+    mProcessArg.callback->onPercentDone(static_cast<int32_t>((us / 1000 * 100) / length));
 }
 
 void clFFMPEG::readProgress() {
@@ -253,23 +372,39 @@ void clFFMPEG::parseProgressLine(const std::string& raw) {
     const XStr line(raw);
     VMCStatusCallback& callback = *mProcessArg.callback;
     if (line.startsWith("out_time_ms=")) {
-        const int64_t us = line.substr(12).toInt64();
-        if (us > -1000 && mLengthMS >= 0) {
-            const int64_t length = mLengthMS == 0 ? 1 : mLengthMS;
-            callback.onPercentDone(static_cast<int32_t>((us / 1000 * 100) / length));
-        }
+        reportOutTime(line.substr(12).toInt64());
     } else if (line.startsWith("fps=")) {
         callback.onFPS(line.substr(4).toDouble());
     }
 }
 
-void clFFMPEG::waitForReaders() {
-    if (!mSync) {
+void clFFMPEG::appendToDebugLog(const XStr& line) {
+    if (mDebugLog.IsOpen()) {
+        const std::string bytes = line.utf8() + "\n";
+        mDebugLog.Write(bytes.data(), bytes.size(), XFile::kAtEnd);
+    }
+}
+
+void clFFMPEG::onErrorOutput(const XStr& line) {
+    appendToDebugLog(line);
+    if (mStopped) {
         return;
     }
-    std::unique_lock<std::mutex> lock(mSync->mutex);
-    // A grandchild holding a pipe open must not hang the run.
-    mSync->readersDone.wait_for(lock, kReaderDrain, [this] { return mSync->readersEnded >= 2; });
+    // A progress file that could not be written costs the percentages, not the job.
+    if (VMCOutputFilter::isProgressChannelNote(line)) {
+        mProcessArg.callback->onInfoLine(line);
+        return;
+    }
+    if (const std::optional<XStr> text = VMCOutputFilter::errorLineFor(line)) {
+        error(*text);
+    }
+}
+
+void clFFMPEG::onInfoOutput(const XStr& line) {
+    appendToDebugLog(line);
+    if (!mStopped && !line.empty()) {
+        mProcessArg.callback->onInfoLine(line);
+    }
 }
 
 void clFFMPEG::reportAbnormalExit() {
@@ -277,58 +412,59 @@ void clFFMPEG::reportAbnormalExit() {
     if (!exit.reaped) {
         return;
     }
-    XStr message;
     if (exit.exited && exit.status != 0) {
-        message = XStr::format("FFmpeg exited with status %d", exit.status);
+        error(XStr::format("FFmpeg exited with status %d", exit.status));
     } else if (!exit.exited) {
-        message =
-            XStr::format("FFmpeg was ended by signal %d (%s)", exit.signal, strsignal(exit.signal));
-    }
-    if (!message.empty()) {
-        mProcessArg.callback->onErrorLine(message);
-        mSync->hadError = true;
+        error(XStr::format("FFmpeg was ended by signal %d (%s)", exit.signal,
+                           strsignal(exit.signal)));
     }
 }
 
-void clFFMPEG::placeTempOutput(const VMCFFmpegCommand& command) {
-    VMCStatusCallback& callback = *mProcessArg.callback;
-    const XStr& temp = command.outputPath;
-    if (mSync->hadError || mStopped) {
-        // The source is the destination: a failed or cut-short output must never replace it.
-        XFile::Delete(temp);
+void clFFMPEG::placeOutput() {
+    if (!mOutput.IsOpen()) {
         return;
     }
-    if (!pathExists(temp)) {
-        callback.onErrorLine("Error moving temporary file to destination file");
+    if (mHadError || mStopped) {
+        mOutput.Discard();
         return;
     }
-    // rename replaces the old file in one step, so there is never a moment without either.
-    if (!XFile::Rename(temp, mProcessArg.urlTo)) {
-        callback.onErrorLine("Error moving temporary file to destination file");
+    struct stat st {};
+    if (stat(mOutput.TempPath().utf8().c_str(), &st) != 0 || st.st_size == 0) {
+        // Nothing usable to put under the final name.
+        error("FFmpeg wrote no output");
+        mOutput.Discard();
+        return;
+    }
+    switch (mOutput.Commit(mProcessArg.overwriteExisting)) {
+        case XOutputFile::CommitResult::kDone:
+            break;
+        case XOutputFile::CommitResult::kExists:
+            error(quoted(mProcessArg.urlTo) +
+                  " appeared while converting and was not replaced; the new output was removed");
+            break;
+        case XOutputFile::CommitResult::kFailed:
+            error("Error moving temporary file to destination file: " + XStr(strerror(errno)));
+            break;
     }
 }
 
-void clFFMPEG::finish(const VMCFFmpegCommand& command) {
+void clFFMPEG::finish() {
     VMCStatusCallback& callback = *mProcessArg.callback;
     callback.onInfoLine("Encoding loop exit");
     callback.onFPS(0);
     const pid_t pid = mProcess.Pid();
     mProcess.Stop(XWorkerProcess::kDefaultGraceMs);
     VMCRunningChildren::remove(pid);
-    waitForReaders();
-    if (!mStopped && !mSync->hadError) {
+    closePipe(mErrorPipe);
+    closePipe(mOutputPipe);
+    if (!mStopped && !mHadError) {
         reportAbnormalExit();
     }
-    if (command.usesTempOutput) {
-        placeTempOutput(command);
-    }
+    placeOutput();
     callback.onInfoLine("Encoding exit");
-    if (!mSync->hadError && !mStopped) {
+    // Never after a failure: deleting a source whose output was lost would lose both.
+    if (!mHadError && !mStopped) {
         VAConvertProcessShared::handleSpecialActions(mProcessArg);
-    }
-    {
-        std::lock_guard<std::mutex> lock(mSync->mutex);
-        mSync->alive = false;
     }
     mProgress.Close();
     mProgressTemp.Delete();

@@ -20,6 +20,9 @@ struct VAConversionEntry {
     XStr urlTo;
     // Weights the entry in the overall progress.
     uint64_t sourceSizeBytes = 0;
+    // The user chose to convert over an existing file of the destination's name; without it an
+    // existing file is never replaced.
+    bool overwriteExisting = false;
     // Null for a single encoder.
     std::shared_ptr<VMCMultiEncEntry> multiEncData;
 };

@@ -42,7 +42,6 @@ TEST(VMCFFmpegCommand, NormalOneEncoderCommandCharacterForCharacter) {
                                     "\"scale=1280:-2, fps=30\" -loglevel 16") +
                                    kTail + "\"/out/a b.mp4\"");
     EXPECT_EQ(cmd.outputPath, XStr("/out/a b.mp4"));
-    EXPECT_FALSE(cmd.usesTempOutput);
 }
 
 TEST(VMCFFmpegCommand, FiltersMergeIntoOneChainAtTheFirstPlace) {
@@ -85,13 +84,15 @@ TEST(VMCFFmpegCommand, SeekMovesBeforeTheInputAndShortensTheLength) {
     EXPECT_EQ(last.lengthMS, 60000);
 }
 
-TEST(VMCFFmpegCommand, SameFileGuardWritesBesideTheDestination) {
+TEST(VMCFFmpegCommand, TheRunChoosesWhereFFmpegWritesAndWhetherItReportsProgress) {
+    VMCFFmpegCommandInput input = inputWith();
+    input.outputPath = "/m/.clip.vantaro-7-1.mp4";
+    input.progressPath.clear();
     const VMCFFmpegCommand cmd =
-        VMCFFmpegCommand::build(argFor("/m/Clip.MP4", "/m/clip.mp4", "-c copy"), inputWith());
-    EXPECT_TRUE(cmd.usesTempOutput);
-    EXPECT_EQ(cmd.outputPath, XStr("/m/clip.tmp.mp4"));
-    EXPECT_TRUE(cmd.commandText.endsWith(" /m/clip.tmp.mp4"));
-    EXPECT_EQ(VMCFFmpegCommand::tempOutputFor("/m.d/clip"), XStr("/m.d/clip.tmp"));
+        VMCFFmpegCommand::build(argFor("/m/clip.mp4", "/m/clip.mp4", "-c copy"), input);
+    EXPECT_EQ(cmd.outputPath, XStr("/m/.clip.vantaro-7-1.mp4"));
+    EXPECT_EQ(cmd.commandText, XStr("/usr/bin/ffmpeg   -i /m/clip.mp4 -c copy -loglevel 16 -y "
+                                    "-ignore_unknown -hide_banner /m/.clip.vantaro-7-1.mp4"));
 }
 
 TEST(VMCFFmpegCommand, LoopCountJoinsTheSameFileByFilter) {
@@ -120,7 +121,6 @@ TEST(VMCFFmpegCommand, StreamCopyJoinUsesAListFileWithQuotedNames) {
                                     "-loglevel 16") +
                                    kTail + "/out/all.mp4");
     EXPECT_EQ(cmd.listFileContent, "file '/in/a.mp4'\r\nfile '/in/it'\\''s $(x).mp4'\r\n");
-    EXPECT_FALSE(cmd.usesTempOutput) << "joined inputs always write straight to the destination";
 }
 
 TEST(VMCFFmpegCommand, OnlyTheLongCodecOptionsMakeAStreamCopy) {

@@ -13,6 +13,9 @@
 #include "VALocateFFmpeg.h"
 #include "VMCProcess.h"
 #include "VMCRunningChildren.h"
+#include "XOutputFile.h"
+#include "XPrivateFolder.h"
+#include "XWorkerProcess.h"
 
 namespace {
 
@@ -25,8 +28,10 @@ protected:
 
     std::shared_ptr<RecordingCallback> run(std::shared_ptr<VAConvertSource> source,
                                            const std::string& to, const XStr& args,
-                                           std::shared_ptr<VMCProcessEvents> events = nullptr) {
+                                           std::shared_ptr<VMCProcessEvents> events = nullptr,
+                                           bool overwrite = false) {
         VMCProcessArg arg;
+        arg.overwriteExisting = overwrite;
         arg.srcFrom = std::move(source);
         arg.urlTo = XStr(to);
         arg.args = args;
@@ -38,20 +43,35 @@ protected:
         return callback;
     }
     std::shared_ptr<RecordingCallback> run(const std::string& from, const std::string& to,
-                                           const XStr& args) {
-        return run(VAConvertSource::withURL(XStr(from)), to, args);
+                                           const XStr& args, bool overwrite = false) {
+        return run(VAConvertSource::withURL(XStr(from)), to, args, nullptr, overwrite);
     }
     std::string clip(const std::string& name, const TestClip& c = TestClip()) {
         const std::string path = mDir.file(name);
         EXPECT_TRUE(makeTestClip(path, c)) << path;
         return path;
     }
-    // Files left in the temporary folder by the run.
-    int leftoverTempFiles() const {
+    // Files left by the run: in the temporary folder (the process's own folder there stays
+    // until the program ends, but empty), and unfinished outputs beside the destinations.
+    int leftoverTempFiles() const { return filesUnder(mDir.file("tmp")) + unfinishedOutputs(); }
+    static int filesUnder(const std::string& folder) {
         int n = 0;
-        DIR* dir = opendir(mDir.file("tmp").c_str());
+        DIR* dir = opendir(folder.c_str());
         while (dirent* e = readdir(dir)) {
-            n += e->d_name[0] != '.' ? 1 : 0;
+            const std::string name = e->d_name;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            n += e->d_type == DT_DIR ? filesUnder(folder + "/" + name) : 1;
+        }
+        closedir(dir);
+        return n;
+    }
+    int unfinishedOutputs() const {
+        int n = 0;
+        DIR* dir = opendir(mDir.path().c_str());
+        while (dirent* e = readdir(dir)) {
+            n += XOutputFile::OwnerOf(e->d_name) != 0 ? 1 : 0;
         }
         closedir(dir);
         return n;
@@ -111,19 +131,29 @@ TEST_F(RunE2E, SeekMovesBeforeTheInputAndDurationSetsTheLength) {
     EXPECT_EQ(cb->percents.back(), 100);
 }
 
-TEST_F(RunE2E, SameFileIsReplacedOnlyAfterACleanRun) {
+TEST_F(RunE2E, SameFileIsReplacedOnlyAfterACleanRunAndNothingElseIsTouched) {
     const std::string in = clip("same.mp4");
     const std::string before = readTextFile(in);
+    // Names the old fixed temporary-name scheme would have taken.
+    writeTextFile(mDir.file("same.tmp.mp4"), "unrelated");
+    const std::string other = clip("other.tmp.mp4");
     // A failing run (unknown encoder) leaves the source as it was and no temporary output.
-    auto failed = run(in, in, "-c:v no_such_encoder");
+    auto failed = run(in, in, "-c:v no_such_encoder", true);
     EXPECT_FALSE(failed->errors.empty());
     EXPECT_EQ(readTextFile(in), before);
-    EXPECT_FALSE(fileExists(mDir.file("same.tmp.mp4")));
+    // Without the user's choice to convert over it, the source is never replaced.
+    auto refused = run(in, in, "-c:v libx264 -preset ultrafast");
+    EXPECT_FALSE(refused->errors.empty());
+    EXPECT_EQ(readTextFile(in), before);
     // A clean run replaces it.
-    auto cb = run(in, in, "-vf scale=160:120 -c:v libx264 -preset ultrafast");
+    auto cb = run(in, in, "-vf scale=160:120 -c:v libx264 -preset ultrafast", true);
     EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
     EXPECT_EQ(probeValue(in, "v:0", "width"), "160");
-    EXPECT_FALSE(fileExists(mDir.file("same.tmp.mp4")));
+    auto second = run(other, other, "-vf scale=160:120 -c:v libx264 -preset ultrafast", true);
+    EXPECT_TRUE(second->errors.empty()) << second->errors.front();
+    EXPECT_EQ(probeValue(other, "v:0", "width"), "160");
+    EXPECT_EQ(readTextFile(mDir.file("same.tmp.mp4")), "unrelated");
+    EXPECT_EQ(leftoverTempFiles(), 0);
 }
 
 TEST_F(RunE2E, JoinsByStreamCopyEvenWithAwkwardNames) {
@@ -184,21 +214,20 @@ TEST_F(RunE2E, StopKillsFFmpegQuicklyAndLeavesNothingBehind) {
     std::thread stopper([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         stoppedAt = std::chrono::steady_clock::now();
-        events->bEvtQuit = true;
+        events->requestQuit();
     });
     const std::string in = source->urlForConversion.utf8();
-    auto cb = run(source, in, "-c:v libx264 -preset ultrafast", events);
+    auto cb = run(source, in, "-c:v libx264 -preset ultrafast", events, true);
     const auto returned = std::chrono::steady_clock::now();
     stopper.join();
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(returned - stoppedAt).count();
-    EXPECT_LT(ms, 200);
+    EXPECT_LT(ms, 500);
     EXPECT_EQ(VMCRunningChildren::count(), 0u);
     EXPECT_TRUE(cb->errors.empty()) << "a stop by the user is no error";
     EXPECT_NE(cb->percents.back(), 100);
     EXPECT_EQ(leftoverTempFiles(), 0);
-    // The cut-short temporary output never replaces the source.
-    EXPECT_FALSE(fileExists(mDir.file("long.tmp.mp4")));
+    // The cut-short output never replaces the source.
     EXPECT_NEAR(probeDuration(in), 20.0, 0.2);
 }
 
@@ -228,4 +257,72 @@ TEST_F(RunE2E, DebugLogGetsEveryLineAndFFmpegIsNotQuietened) {
     }
     closedir(dir);
     EXPECT_NE(log.find("no_such_encoder"), std::string::npos) << log;
+}
+
+TEST_F(RunE2E, FFmpegKilledFromOutsideLeavesNoOutput) {
+    TestClip c;
+    c.seconds = 20;
+    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", c)));
+    source->inputOptions = XStr("-re");
+    std::thread killer([] {
+        // Once FFmpeg has written for a while, kill it as another program would.
+        for (int i = 0; i < 100 && VMCRunningChildren::count() == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        for (const pid_t pid : VMCRunningChildren::pids()) {
+            kill(pid, SIGKILL);
+        }
+    });
+    const std::string out = mDir.file("out.mp4");
+    auto cb = run(source, out, "-c:v libx264 -preset ultrafast");
+    killer.join();
+    ASSERT_FALSE(cb->errors.empty());
+    EXPECT_TRUE(cb->errors.back().startsWith("FFmpeg was ended by signal 9")) << cb->errors.back();
+    EXPECT_FALSE(fileExists(out));
+    EXPECT_EQ(leftoverTempFiles(), 0);
+}
+
+TEST_F(RunE2E, AFullDiskLeavesNoFileUnderTheFinalName) {
+    SmallDisk disk(mDir.file("small"), "300k");
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "mounting a small disk needs root";
+    }
+    TestClip c;
+    c.seconds = 4;
+    const std::string in = clip("in.mp4", c);
+    const std::string out = mDir.file("small/out.mkv");
+    // Lossless video fills 300 KB within the first second.
+    auto cb = run(in, out, "-c:v ffv1 -c:a pcm_s16le");
+    ASSERT_FALSE(cb->errors.empty());
+    EXPECT_FALSE(fileExists(out));
+    EXPECT_EQ(filesUnder(mDir.file("small")), 0) << "the unfinished output is removed";
+    EXPECT_TRUE(fileExists(in));
+}
+
+TEST_F(RunE2E, AMissingOrFullTemporaryFolderCostsOnlyThePercentages) {
+    SmallDisk disk(mDir.file("fulltmp"), "16k");
+    for (const bool full : {false, true}) {
+        SCOPED_TRACE(full ? "full" : "missing");
+        if (full && !disk.mounted()) {
+            continue;
+        }
+        ScopedEnv scope("XTempFolderScope_Location",
+                        full ? mDir.file("fulltmp").c_str() : mDir.file("none").c_str());
+        ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
+        ScopedEnv tmpdir("TMPDIR", mDir.file("none").c_str());
+        XPrivateFolder::remove();
+        if (full) {
+            // Room for the folder and an empty file, none for the progress reports.
+            writeTextFile(mDir.file("fulltmp/filler"), std::string(16 * 1024, 'x'));
+        }
+        const std::string out = mDir.file(full ? "full.mp4" : "missing.mp4");
+        TestClip c;
+        c.seconds = 3;
+        auto cb =
+            run(clip(full ? "a.mp4" : "b.mp4", c), out, "-c:v libx264 -preset ultrafast -c:a aac");
+        EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
+        EXPECT_NEAR(probeDuration(out), 3.0, 0.2);
+        XPrivateFolder::remove();
+    }
 }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <set>
+#include <thread>
 
 #include "TestSupport.h"
 #include "XRunLoop.h"
@@ -168,20 +171,6 @@ TEST_F(Scheduler, TimeLeftAndSpeedLabels) {
     EXPECT_EQ(dialog->labelProgressMain(), XStr("Converting 1 file to MP4 (H264)"));
 }
 
-TEST_F(Scheduler, TimeTexts) {
-    EXPECT_EQ(VMCProgressDialog::formatTimeSeconds(61), XStr("1 minute 1 second"));
-    EXPECT_EQ(VMCProgressDialog::formatTimeSeconds(120), XStr("2 minutes"));
-    EXPECT_EQ(VMCProgressDialog::formatTimeSeconds(0), XStr("0 seconds"));
-    EXPECT_EQ(VMCProgressDialog::formatTimeSeconds(59), XStr("59 seconds"));
-    EXPECT_EQ(VMCProgressDialog::formatTimeSeconds(3700), XStr("61 minutes 40 seconds"));
-    EXPECT_EQ(VMCProgressDialog::formatTimeMS(1999), XStr("1 second"));
-    EXPECT_EQ(VMCProgressDialog::formatOneDecimal(29.97), XStr("30"));
-    EXPECT_EQ(VMCProgressDialog::formatOneDecimal(23.94), XStr("23.9"));
-    // Rounding adds 0.49 in the last place, so a half goes down.
-    EXPECT_EQ(VMCProgressDialog::formatOneDecimal(0.25), XStr("0.2"));
-    EXPECT_EQ(VMCProgressDialog::formatOneDecimal(0.26), XStr("0.3"));
-}
-
 TEST_F(Scheduler, MainLabelCountsFiles) {
     auto dialog = start(specOf({10, 10, 10}), 3);
     EXPECT_EQ(dialog->labelProgressMain(), XStr("Converting 1 out of 3 files to MP4 (H264)"));
@@ -319,4 +308,30 @@ TEST_F(Scheduler, NothingToWeighFallsBackToCountingJobs) {
     auto dialog = start(specOf({0, 0}), 1);
     finishJob(0);
     EXPECT_EQ(dialog->getPercentDone(), 50u);
+}
+
+TEST_F(Scheduler, GoingAwayStopsEveryJobAndWaitsForItsThread) {
+    std::atomic<int> started{0};
+    std::atomic<int> returned{0};
+    {
+        auto dialog = VMCProgressDialog::createWithSpec(specOf({1, 1}), mHost, mSettings);
+        dialog->setNumThreads(2);
+        dialog->setJobRunner([&](const VMCProcessArg& arg) {
+            ++started;
+            while (!arg.events->bEvtQuit) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            ++returned;
+        });
+        dialog->oneTimeInit();
+        for (int i = 0; i < 2000 && started < 2; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_EQ(started, 2);
+    }
+    // Both threads were told to stop and joined before the panel was gone.
+    EXPECT_EQ(returned, 2);
+    // Their last reports find no panel and are dropped.
+    mLoop->runPending();
 }
