@@ -1,7 +1,5 @@
 #include "VCliConversionRun.h"
 
-#include <sys/stat.h>
-
 #include <atomic>
 #include <cstdlib>
 
@@ -16,17 +14,9 @@
 #include "VCliTerminalPrinter.h"
 #include "VCliTicker.h"
 #include "VMCRunningChildren.h"
-#include "XFile.h"
 #include "XMainThread.h"
-
-namespace {
-
-bool pathExists(const XStr& path) {
-    struct stat st {};
-    return lstat(path.utf8().c_str(), &st) == 0;
-}
-
-}  // namespace
+#include "XOutputFile.h"
+#include "XPrivateFolder.h"
 
 VCliConversionRun::VCliConversionRun(std::shared_ptr<VAConversionSpec> spec,
                                      const VCliConvertOptions& options, std::ostream& out,
@@ -51,7 +41,7 @@ void VCliConversionRun::onSignal(int signal) {
     }
     mSignal = signal;
     mPrinter->note("Stopping...");
-    // Every run kills its FFmpeg child and removes its temporary files as it ends.
+    // Every run kills its FFmpeg child and removes its unfinished output as it ends.
     mDialog->panelWillClose();
 }
 
@@ -63,30 +53,6 @@ VCliSummary VCliConversionRun::summary() const {
         s.failed += entry.hadErrors ? 1 : 0;
     }
     return s;
-}
-
-void VCliConversionRun::removeUnfinishedOutputs() {
-    for (std::size_t job = 0; job < mSpec->entries.size(); ++job) {
-        const VAConversionEntry& entry = mSpec->entries[job];
-        if (entry.justCopy || mExistedBefore[job] || !pathExists(entry.urlTo)) {
-            continue;
-        }
-        // After a stop the slots keep the jobs they had: those are the ones cut short,
-        // unless FFmpeg got to the end just before.
-        const VMCCPU* holder = nullptr;
-        for (const VMCCPU& slot : mDialog->cpus()) {
-            if (slot.currentTaskIndex == job) {
-                holder = &slot;
-            }
-        }
-        if (holder == nullptr || (holder->percentDone >= 100 && !entry.hadErrors)) {
-            continue;
-        }
-        // A job cut short leaves a file that looks like a result and is not one.
-        if (XFile::Delete(entry.urlTo)) {
-            mPrinter->note("Removed the unfinished output '" + entry.urlTo + "'");
-        }
-    }
 }
 
 void VCliConversionRun::printLogs() {
@@ -110,9 +76,6 @@ void VCliConversionRun::printLogs() {
 int VCliConversionRun::run() {
     mLoop = std::make_shared<XRunLoop>();
     XMainThread::setPoster(mLoop);
-    for (const VAConversionEntry& entry : mSpec->entries) {
-        mExistedBefore.push_back(pathExists(entry.urlTo));
-    }
 
     auto host = std::make_shared<VCliHost>();
     mDialog = VMCProgressDialog::createWithSpec(mSpec, host, VCliSettings::makeSettings());
@@ -135,8 +98,11 @@ int VCliConversionRun::run() {
     auto signals = std::make_shared<std::atomic<int>>(0);
     VCliSignalWatcher::setHandler([this, loop = mLoop, signals](int signal) {
         if (signals->fetch_add(1) > 0) {
-            // Asked twice: stop waiting for the jobs to wind down.
+            // Asked twice: stop waiting for the jobs to wind down, but leave no unfinished
+            // output behind.
             VMCRunningChildren::killAll();
+            XOutputFile::RemoveAllOfThisProcess();
+            XPrivateFolder::remove();
             std::_Exit(128 + signal);
         }
         // Runs only while run() runs the loop, so this object is still there.
@@ -161,9 +127,6 @@ int VCliConversionRun::run() {
     ticker.reset();
     VCliSignalWatcher::setHandler(nullptr);
 
-    if (mSignal != 0) {
-        removeUnfinishedOutputs();
-    }
     VCliSummary s = summary();
     for (uint32_t job = 0; job < s.jobs; ++job) {
         if (tracker.finished(job) && !mSpec->entries[job].hadErrors) {

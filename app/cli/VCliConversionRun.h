@@ -31,7 +31,6 @@ public:
 private:
     std::unique_ptr<VCliProgressPrinter> makePrinter();
     void onSignal(int signal);
-    void removeUnfinishedOutputs();
     void printLogs();
     VCliSummary summary() const;
 
@@ -45,8 +44,5 @@ private:
     std::shared_ptr<XRunLoop> mLoop;
     std::shared_ptr<VMCProgressDialog> mDialog;
     std::unique_ptr<VCliProgressPrinter> mPrinter;
-    // Which destinations were there before anything ran; only the others may be removed
-    // when a job is cut short.
-    std::vector<bool> mExistedBefore;
     int mSignal = 0;
 };

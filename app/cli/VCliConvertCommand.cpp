@@ -43,12 +43,6 @@ int VCliConvertCommand::run(const std::vector<std::string>& args, std::ostream& 
         return status;
     }
 
-    for (const XStr& path : plan.replaceBeforeCopy) {
-        if (!XFile::Delete(path)) {
-            err << "vantaro: cannot replace '" << path.utf8() << "'\n";
-            return 1;
-        }
-    }
     const VCliConversionRun::Display display = options.json ? VCliConversionRun::Display::kJson
                                                : outIsTerminal
                                                    ? VCliConversionRun::Display::kTerminal

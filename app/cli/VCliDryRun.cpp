@@ -3,20 +3,14 @@
 #include <unistd.h>
 
 #include "VACommandText.h"
-#include "VALocateFFmpeg.h"
 #include "VMCBatch.h"
-#include "VMCCodecMap.h"
 #include "VMCFFmpegCommand.h"
 #include "XTempFile.h"
-#include "clFFMPEG.h"
 
 std::vector<VCliDryRun::Line> VCliDryRun::commandLines(
     const std::shared_ptr<VAConversionSpec>& spec) {
-    const XStr ffmpeg = VALocateFFmpeg::locateFFmpeg();
-    return commandLines(spec, ffmpeg, clFFMPEG::debugLogWanted(),
-                        [ffmpeg](const XStr& args, XStrList& info) {
-                            return VMCCodecMap::apply(ffmpeg, args, info);
-                        });
+    const VMCFFmpegCommandInput input = VMCFFmpegCommandInput::forLocatedFFmpeg();
+    return commandLines(spec, input.ffmpegPath, input.debugLog, input.codecMap);
 }
 
 std::vector<VCliDryRun::Line> VCliDryRun::commandLines(
@@ -35,12 +29,7 @@ std::vector<VCliDryRun::Line> VCliDryRun::commandLines(
             continue;
         }
         // The argument record exactly as the scheduler makes it for the run.
-        VMCProcessArg arg;
-        arg.srcFrom = entry.convertFrom;
-        arg.urlTo = entry.urlTo;
-        arg.inputArgs = entry.convertFrom ? entry.convertFrom->inputOptions : std::nullopt;
-        arg.args = entry.multiEncData ? batch->multiCommandLine(*entry.multiEncData)
-                                      : batch->commandLine();
+        const VMCProcessArg arg = batch->processArgFor(entry);
         VMCFFmpegCommandInput input;
         input.ffmpegPath = ffmpegPath;
         input.progressPath = kProgressPath;

@@ -209,8 +209,6 @@ void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& re
                 result.messages.push_back(quoted(to) + " is a folder");
             } else if (!mOptions.overwrite) {
                 result.messages.push_back(quoted(to) + " exists; use --overwrite to replace it");
-            } else if (entry.justCopy) {
-                result.replaceBeforeCopy.push_back(to);
             }
         }
     }
@@ -269,6 +267,7 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
         VAConversionEntry entry;
         entry.convertFrom = concat;
         entry.urlTo = destinationOf(files.front());
+        entry.overwriteExisting = mOptions.overwrite;
         for (const XStr& file : files) {
             entry.sourceSizeBytes += sizeOf(file);
         }
@@ -279,6 +278,7 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
             entry.justCopy = mOptions.copy;
             entry.convertFrom = VAConvertSource::withURL(file);
             entry.urlTo = destinationOf(file);
+            entry.overwriteExisting = mOptions.overwrite;
             entry.sourceSizeBytes = sizeOf(file);
             spec->entries.push_back(std::move(entry));
         }

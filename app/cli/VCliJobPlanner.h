@@ -19,9 +19,6 @@ public:
         int exitCode = 0;
         std::vector<std::string> messages;
         std::shared_ptr<VAConversionSpec> spec;
-        // Existing outputs of copy jobs that --overwrite replaces: a copy never replaces
-        // a file by itself.
-        XStrList replaceBeforeCopy;
     };
 
     explicit VCliJobPlanner(VCliConvertOptions options);

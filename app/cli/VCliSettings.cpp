@@ -15,6 +15,7 @@ std::atomic<bool> gStarted{false};
 
 void VCliSettings::startUp() {
     VAStartup::initSettingsStore();
+    VAStartup::removeLeftovers();
     VAMediaProbe::setFFprobeLocator(VALocateFFmpeg::locateFFprobe);
     gStarted = true;
 }

@@ -221,7 +221,9 @@ TEST_F(Planner, ExistingDestinationIsRefusedUnlessOverwriteIsGiven) {
                   "'" + mDir.file("b.mp4") + "' exists; use --overwrite to replace it"}));
     r = plan({a, b}, [](VCliConvertOptions& o) { o.overwrite = true; });
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_TRUE(r.replaceBeforeCopy.empty());
+    for (const VAConversionEntry& entry : r.spec->entries) {
+        EXPECT_TRUE(entry.overwriteExisting) << "the run replaces them only when it succeeds";
+    }
 }
 
 TEST_F(Planner, DestinationThatIsAFolderIsRefusedEvenWithOverwrite) {
@@ -284,7 +286,8 @@ TEST_F(Planner, CopyKeepsTheSourceExtensionAndListsWhatOverwriteReplaces) {
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_EQ(destinations(r), (XStrList{mDir.xfile("out/a.mov"), mDir.xfile("out/b.mkv")}));
     EXPECT_TRUE(r.spec->entries[0].justCopy);
-    EXPECT_EQ(r.replaceBeforeCopy, XStrList{mDir.xfile("out/b.mkv")});
+    // Nothing is removed before the copy has succeeded.
+    EXPECT_TRUE(r.spec->entries[1].overwriteExisting);
 }
 
 TEST_F(Planner, TwoJobsOntoOneDestinationAreRefused) {

@@ -130,9 +130,11 @@ TEST_F(CliE2E, InterruptStopsEveryFFmpegAndLeavesNoTemporaryFile) {
     CliProcess p;
     ASSERT_TRUE(p.start({"convert", "-j", "2", "--json", "-o", mDir.file("out"), "--encoder-args",
                          "-c:v libx264 -preset veryslow -c:a aac", a, b}));
+    // Both jobs have started FFmpeg.
+    const std::string looping = "\"line\":\"Encoding loop...\"";
+    ASSERT_TRUE(p.waitForOutput(looping, 20000)) << p.out << p.err;
     const uint32_t started = XClock::nowMs();
-    ASSERT_TRUE(p.waitForOutput("\"line\":\"Encoding loop...\"", 20000)) << p.out << p.err;
-    while (XClock::elapsedMs(started) < 1000) {
+    while (p.out.find(looping) == p.out.rfind(looping) && XClock::elapsedMs(started) < 20000) {
         p.pump(20);
     }
     EXPECT_EQ(processesMentioning(tmp() + "/").size(), 2u) << "both FFmpeg children run";
