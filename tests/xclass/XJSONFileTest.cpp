@@ -63,12 +63,27 @@ TEST(XJSONFile, AByteOrderMarkIsNotSkipped) {
     EXPECT_EQ(XJSON::ReadFile(dir.xfile("bom.json"), 1000), nullptr);
 }
 
-TEST(XJSONFile, MalformedUtf8CostsOnlyTheBadCharacter) {
+TEST(XJSONFile, MalformedUtf8KeepsItsBytes) {
     TestTempDir dir;
     writeTextFile(dir.file("bad.json"), "{\"a\":\"x\xffy\", \"b\":2}");
     const XJSON::Owned value = XJSON::ReadFile(dir.xfile("bad.json"), 1000);
     ASSERT_NE(value, nullptr);
-    EXPECT_EQ(describe(*value), "{a:\"x<FFFD>y\",b:2}");
+    EXPECT_EQ(describe(*value), "{a:\"x<DCFF>y\",b:2}");
+    EXPECT_EQ(value->AsObject().Get("a").AsString().Value.utf8(), "x\xffy");
+}
+
+TEST(XJSONFile, NamesThatAreNotUtf8SurviveAWriteAndARead) {
+    TestTempDir dir;
+    const std::string name = "/media/lat\xe9 \xff\xfe.mp4";
+    XJSON::Object object;
+    object.Add("path", std::make_unique<XJSON::String>(XStr(name)));
+    ASSERT_TRUE(XJSON::WriteFileAtomically(dir.xfile("names.json"), &object));
+    const std::string written = readTextFile(dir.file("names.json"));
+    // Well-formed UTF-8 on disk: every odd byte is an escape.
+    EXPECT_EQ(written, "{\n    \"path\":\"/media/lat\\uDCE9 \\uDCFF\\uDCFE.mp4\"\n}");
+    const XJSON::Owned back = XJSON::ReadFile(dir.xfile("names.json"), 1000);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->AsObject().Get("path").AsString().Value.utf8(), name);
 }
 
 // Writing
