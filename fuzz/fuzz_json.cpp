@@ -1,6 +1,7 @@
 // JSON comes from ffprobe, settings files and profiles: parsing must never crash whatever
 // the bytes, reading bytes must agree with reading decoded text, and whatever is written
-// back must read as the same tree (numbers within the written precision).
+// back must read as the same tree (numbers within the written precision) and be
+// well-formed UTF-8, while text keeps every byte it was decoded from.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include "JSON.h"
 #include "XJSON.h"
 #include "XStr.h"
+#include "XUtf8.h"
 
 namespace {
 
@@ -69,12 +71,25 @@ bool sameAfterWriting(const XJSON::AnyType& original, const XJSON::AnyType& back
     }
 }
 
+// Decoding what was written escapes nothing: no byte of it is ill-formed.
+bool wellFormed(const std::string& utf8) {
+    for (const char32_t unit : XUtf8::decode(utf8)) {
+        if (XUtf8::isEscapedByte(unit)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const XStr text = XStr::fromUtf8(bytes);
+    require(text.utf8() == bytes);
+    require(wellFormed(text.displayUtf8()));
     const XJSON::Owned fromBytes = XJSON::ParseUtf8(bytes);
-    const XJSON::Owned fromText = XJSON::Parse(XStr::fromUtf8(bytes));
+    const XJSON::Owned fromText = XJSON::Parse(text);
     require((fromBytes == nullptr) == (fromText == nullptr));
     if (!fromBytes) {
         return 0;
@@ -83,7 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const XJSON::Owned wide = XJSON::Parse(fromBytes->ToText());
     require(wide != nullptr && sameAfterWriting(*fromBytes, *wide));
-    const XJSON::Owned utf8 = XJSON::ParseUtf8(fromBytes->ToUtf8());
+    const std::string written = fromBytes->ToUtf8();
+    require(wellFormed(written));
+    const XJSON::Owned utf8 = XJSON::ParseUtf8(written);
     require(utf8 != nullptr && sameAfterWriting(*fromBytes, *utf8));
     require(fromBytes->Clone()->Equals(*fromBytes));
 

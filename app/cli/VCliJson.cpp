@@ -52,7 +52,11 @@ std::string VCliJson::quote(std::string_view utf8) {
         if (c >= 0x80) {
             const std::size_t n = sequenceLength(utf8, i);
             if (n == 0) {
-                out += "\\ufffd";
+                // The escaped byte of the program's text: a name that is not UTF-8 stays
+                // the same name for a reader that knows it, and the line stays UTF-8.
+                out += "\\udc";
+                out += kHex[c >> 4];
+                out += kHex[c & 0xF];
                 ++i;
             } else {
                 out.append(utf8.substr(i, n));

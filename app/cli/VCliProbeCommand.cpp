@@ -1,11 +1,14 @@
 #include "VCliProbeCommand.h"
 
+#include <errno.h>
+#include <string.h>
 #include <sys/stat.h>
 
 #include <memory>
 
 #include "VAFileInfoCache.h"
 #include "VAMediaFileInfo.h"
+#include "VAProbeJob.h"
 #include "VAProbeReport.h"
 #include "VAStringTools.h"
 #include "VCliJsonObject.h"
@@ -28,14 +31,19 @@ struct Probed {
 XStr problemBeforeProbe(const XStr& path, int64_t& size) {
     struct stat st {};
     if (::stat(path.utf8().c_str(), &st) != 0) {
-        return "no such file";
+        return errno == ENOENT || errno == ENOTDIR ? XStr("no such file") : XStr(strerror(errno));
     }
     if (S_ISDIR(st.st_mode)) {
         return "a folder, not a file";
     }
-    // Opening a pipe or socket for reading could wait for ever.
-    if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)) {
+    // ffprobe would wait for ever on a pipe, a socket or a terminal, or read a device to
+    // no end.
+    if (!S_ISREG(st.st_mode)) {
         return "not a regular file";
+    }
+    // ffprobe's own words for a file it cannot open would make it look like no media.
+    if (const int refused = VAProbeJob::refusal(path); refused != 0) {
+        return refused == EINVAL ? XStr("not a regular file") : XStr(strerror(refused));
     }
     size = st.st_size;
     return {};
@@ -111,17 +119,19 @@ void forTextTags(const VATag& tag, bool skipEmpty, Each each) {
     }
 }
 
+// Text for people: names and tags that are not UTF-8 show U+FFFD for their odd bytes.
 void printText(const Probed& p, std::ostream& out, std::ostream& err) {
     if (!p.problem.empty()) {
-        err << "vantaro: " << p.path.utf8() << ": " << p.problem.utf8() << '\n';
+        err << "vantaro: " << p.path.displayUtf8() << ": " << p.problem.displayUtf8() << '\n';
         return;
     }
     const VAMediaFileInfo& info = *p.info;
-    out << p.path.utf8() << '\n';
-    out << "  Size: " << VAStringTools::formatFileSize(static_cast<uint64_t>(p.size)).utf8()
+    out << p.path.displayUtf8() << '\n';
+    out << "  Size: " << VAStringTools::formatFileSize(static_cast<uint64_t>(p.size)).displayUtf8()
         << '\n';
     forTextTags(info.MediaProps(), true, [&](const XStr& name, const XStr& value) {
-        out << "  " << name.utf8() << ": " << shownValue(info, name, value).utf8() << '\n';
+        out << "  " << name.displayUtf8() << ": " << shownValue(info, name, value).displayUtf8()
+            << '\n';
     });
     bool first = true;
     forTextTags(info.IDTags(), false, [&](const XStr& name, const XStr& value) {
@@ -129,7 +139,7 @@ void printText(const Probed& p, std::ostream& out, std::ostream& err) {
             out << "  Tags:\n";
             first = false;
         }
-        out << "    " << name.utf8() << ": " << value.utf8() << '\n';
+        out << "    " << name.displayUtf8() << ": " << value.displayUtf8() << '\n';
     });
 }
 

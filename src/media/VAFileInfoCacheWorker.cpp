@@ -38,17 +38,19 @@ std::unique_ptr<VAFileInfoCacheWorker::Slot> VAFileInfoCacheWorker::startSlot(st
             return slot;
         }
     }
-    if (slot->stat && slot->stat->waits) {
-        // A pipe would keep ffprobe waiting for a writer.
-        slot->info = std::make_shared<VAMediaFileInfo>();
-        slot->info->setURL(path);
-        slot->info->setFileStat(slot->stat);
+    if (slot->job.start(mFFprobe, path)) {
         return slot;
     }
-    if (!slot->job.start(mFFprobe, path)) {
+    if (slot->job.refused() == 0) {
         // Without ffprobe every file gets the empty record, as a single probe gives.
         slot->info = VAMediaFileInfo::empty();
+        return slot;
     }
+    // A file ffprobe must not be given (unreadable, missing, a pipe that would keep it
+    // waiting): a record of the file that holds nothing, as a single probe gives.
+    slot->info = std::make_shared<VAMediaFileInfo>();
+    slot->info->setURL(path);
+    slot->info->setFileStat(slot->stat);
     return slot;
 }
 

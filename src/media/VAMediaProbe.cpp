@@ -44,7 +44,7 @@ VAProbeJob::Outcome VAMediaProbe::probe(const XStr& path, NTag& idTags, NTag& pr
     }
     std::string report;
     const VAProbeJob::Outcome outcome = VAProbeJob::run(ffprobe, path, report);
-    if (outcome != VAProbeJob::Outcome::kNotStarted) {
+    if (outcome == VAProbeJob::Outcome::kFinished || outcome == VAProbeJob::Outcome::kFailed) {
         VAProbeReport::read(report, idTags, props, lengthMS);
     }
     return outcome;

@@ -19,7 +19,8 @@ public:
     static void setFFprobePath(const XStr& path);
     static XStr ffprobePath();
 
-    // Runs ffprobe on the file and appends what its report holds. kNotStarted leaves
+    // Runs ffprobe on the file and appends what its report holds. kNotStarted and kRefused
+    // (a file that cannot be read or is no regular file, never given to ffprobe) leave
     // everything untouched; otherwise the sets hold what could be read (nothing for a
     // file that is no media).
     static VAProbeJob::Outcome probe(const XStr& path, NTag& idTags, NTag& props,

@@ -188,8 +188,15 @@ bool VAProbeCache::save() {
     // Writers take turns, and each merges what the others saved before it.
     XFile lockFile;
     lockFile.Open(mPath + ".lock", XFile::Access::kReadWrite,
-                  XFile::kOpenAlways | XFile::kWaitForLock, XFile::Share::kExclusive);
-    std::optional<std::vector<VAProbeCacheRecord>> disk = VAProbeCacheFile::read(mPath);
+                  XFile::kOpenAlways | XFile::kWaitForLock | XFile::kRegularOnly,
+                  XFile::Share::kExclusive);
+    bool replaceable = true;
+    std::optional<std::vector<VAProbeCacheRecord>> disk =
+        VAProbeCacheFile::read(mPath, &replaceable);
+    if (!replaceable) {
+        // What is there was never read, so it is not this program's to replace.
+        return false;
+    }
     mergeLocked(disk ? std::move(*disk) : std::vector<VAProbeCacheRecord>());
     const bool written = VAProbeCacheFile::write(mPath, orderedLocked());
     if (written) {

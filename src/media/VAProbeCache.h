@@ -1,7 +1,8 @@
 // Probe records kept between runs of the program, in one file of the application data
 // folder, keyed by path and valid while the file keeps its size and modification time (to
 // the nanosecond). A changed file is probed again; the oldest records go first when the
-// cache is full; a damaged file counts as empty and is replaced by the next save.
+// cache is full; a damaged file counts as empty and is replaced by the next save, while one
+// that cannot be read at all (no regular file, too large, no permission) is left alone.
 //
 // Several processes may share the file: a save takes an exclusive lock on "<file>.lock",
 // merges its new records into what is on disk now and replaces the file atomically, so
@@ -42,7 +43,8 @@ public:
     // The probe through the cache: a kept record, or a fresh probe that is kept.
     std::shared_ptr<VAMediaFileInfo> infoForFile(const XStr& path);
 
-    // Writes when there is something new. False when the file could not be written.
+    // Writes when there is something new. False when the file could not be written or
+    // must not be replaced.
     bool save();
     // Takes in what other processes saved since this one last read the file.
     void refresh();

@@ -1,5 +1,9 @@
 #include "VAProbeCacheFile.h"
 
+#include <errno.h>
+
+#include <algorithm>
+
 #include "XFile.h"
 #include "XJSON.h"
 
@@ -132,25 +136,37 @@ std::optional<std::vector<VAProbeCacheRecord>> VAProbeCacheFile::parse(std::stri
     return records;
 }
 
-std::optional<std::vector<VAProbeCacheRecord>> VAProbeCacheFile::read(const XStr& path) {
+std::optional<std::vector<VAProbeCacheRecord>> VAProbeCacheFile::read(const XStr& path,
+                                                                      bool* replaceable) {
+    if (replaceable != nullptr) {
+        *replaceable = true;
+    }
     XFile file;
-    if (!file.Open(path, XFile::Access::kReadOnly, XFile::kOpenExisting | XFile::kNoLock)) {
+    std::string bytes;
+    if (!file.Open(path, XFile::Access::kReadOnly,
+                   XFile::kOpenExisting | XFile::kNoLock | XFile::kRegularOnly) ||
+        !file.ReadAll(bytes, kMaxFileBytes)) {
+        if (replaceable != nullptr) {
+            // Only a missing file may be replaced: anything else was never seen.
+            *replaceable = errno == ENOENT;
+        }
         return std::nullopt;
     }
-    const int64_t size = file.Size();
-    if (size < 0 || size > kMaxFileBytes) {
-        return std::nullopt;
-    }
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    bool failed = false;
-    const std::size_t n = file.Read(bytes.data(), bytes.size(), XFile::kAtStart, &failed);
-    if (failed || n != bytes.size()) {
-        return std::nullopt;
-    }
+    file.Close();
     return parse(bytes);
 }
 
-bool VAProbeCacheFile::write(const XStr& path, const std::vector<VAProbeCacheRecord>& records) {
-    const std::string bytes = render(records);
+bool VAProbeCacheFile::write(const XStr& path, const std::vector<VAProbeCacheRecord>& records,
+                             int64_t maxBytes) {
+    std::string bytes = render(records);
+    // A file the next run would refuse to read is worth nothing: the newest records that
+    // fit are written instead, dropping an eighth of the oldest at a time.
+    std::size_t skip = 0;
+    while (static_cast<int64_t>(bytes.size()) > maxBytes && skip < records.size()) {
+        skip += std::max<std::size_t>(1, (records.size() - skip) / 8);
+        skip = std::min(skip, records.size());
+        bytes = render(std::vector<VAProbeCacheRecord>(records.begin() + static_cast<long>(skip),
+                                                       records.end()));
+    }
     return XFile::RewriteFile(path, bytes.data(), bytes.size());
 }

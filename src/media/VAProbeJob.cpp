@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <signal.h>
 
+#include "XFile.h"
 #include "XSys.h"
 
 namespace {
@@ -19,12 +20,25 @@ XWorkerProcess::ArgList VAProbeJob::arguments(const XStr& ffprobe, const XStr& m
     return {ffprobe, "-hide_banner", "-of", "json", "-show_format", "-show_streams", file};
 }
 
+int VAProbeJob::refusal(const XStr& mediaPath) {
+    XFile file;
+    if (file.Open(mediaPath, XFile::Access::kReadOnly,
+                  XFile::kOpenExisting | XFile::kNoLock | XFile::kRegularOnly)) {
+        return 0;
+    }
+    return errno != 0 ? errno : EIO;
+}
+
 bool VAProbeJob::start(const XStr& ffprobe, const XStr& mediaPath) {
     mOutput.clear();
     mEnded = false;
     mTooLong = false;
     mReadFailed = false;
-    mStarted = !ffprobe.empty() && !mediaPath.empty() &&
+    mRefused = 0;
+    if (!ffprobe.empty() && !mediaPath.empty()) {
+        mRefused = refusal(mediaPath);
+    }
+    mStarted = !ffprobe.empty() && !mediaPath.empty() && mRefused == 0 &&
                mProcess.Create(arguments(ffprobe, mediaPath), XWorkerProcess::kPipeStdOut);
     mEnded = !mStarted;
     return mStarted;
@@ -62,7 +76,7 @@ bool VAProbeJob::readAvailable() {
 
 VAProbeJob::Outcome VAProbeJob::finish() {
     if (!mStarted) {
-        return Outcome::kNotStarted;
+        return mRefused != 0 ? Outcome::kRefused : Outcome::kNotStarted;
     }
     while (readAvailable()) {
     }

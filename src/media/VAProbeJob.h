@@ -19,6 +19,9 @@ public:
         kFailed,
         // It ended; the output is its report, or not JSON when the file is no media.
         kFinished,
+        // ffprobe was not started on the file: it cannot be opened for reading or is no
+        // regular file (a FIFO or device would keep ffprobe waiting or reading for ever).
+        kRefused,
     };
 
     // Larger output is no report.
@@ -28,9 +31,15 @@ public:
     // relative file gets "./" in front so that ffprobe reads no option or protocol into it.
     static XWorkerProcess::ArgList arguments(const XStr& ffprobe, const XStr& mediaPath);
 
-    // Standard error goes to /dev/null. False when the child could not start.
+    // Why a file is not given to ffprobe: 0 when it may be, else the errno of opening it
+    // for reading (EISDIR for a folder, EINVAL for a FIFO, device or socket).
+    static int refusal(const XStr& mediaPath);
+
+    // Standard error goes to /dev/null. False when the child could not start or the file
+    // was refused (refused() then tells why).
     bool start(const XStr& ffprobe, const XStr& mediaPath);
     bool started() const { return mStarted; }
+    int refused() const { return mRefused; }
     // The pipe to wait on while the job runs; -1 before start and after the end.
     int outputFD() const { return mProcess.OutputFD(); }
     // Reads what the pipe holds (blocking when it holds nothing yet). False once the
@@ -54,4 +63,5 @@ private:
     bool mEnded = false;
     bool mTooLong = false;
     bool mReadFailed = false;
+    int mRefused = 0;
 };

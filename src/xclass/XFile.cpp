@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -46,6 +47,23 @@ void closeKeepingErrno(int fd) {
     errno = saved;
 }
 
+// The descriptor of a regular file keeps the blocking reads and writes that the rest of
+// XFile expects; anything else is refused.
+bool keepOnlyRegular(int fd) {
+    struct stat st {};
+    if (fstat(fd, &st) != 0) {
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
+    const int flags = fcntl(fd, F_GETFL);
+    return flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+constexpr std::size_t kReadChunk = 65536;
+
 }  // namespace
 
 XStr XErrnoText(int err) {
@@ -83,9 +101,15 @@ bool XFile::Open(const XFileName& path, Access access, uint32_t disposition, Sha
 
     const bool lock = (disposition & kNoLock) == 0;
     const bool wait = (disposition & kWaitForLock) != 0;
+    const bool regularOnly = (disposition & kRegularOnly) != 0;
     int flags = O_CLOEXEC | (access == Access::kReadWrite ? O_RDWR : O_RDONLY);
+    if (regularOnly) {
+        // Opening a FIFO waits for its other end and opening a terminal may make it ours;
+        // neither may happen before the kind of file is known.
+        flags |= O_NONBLOCK | O_NOCTTY;
+    }
     bool truncate = false;
-    switch (disposition & ~(kNoLock | kWaitForLock)) {
+    switch (disposition & ~(kNoLock | kWaitForLock | kRegularOnly)) {
         case kCreateNew:
             flags |= O_CREAT | O_EXCL;
             break;
@@ -117,6 +141,11 @@ bool XFile::Open(const XFileName& path, Access access, uint32_t disposition, Sha
     const std::string utf8 = path.utf8();
     const int fd = openRetrying(utf8.c_str(), flags, 0666);
     if (fd < 0) {
+        Report("Unable to open");
+        return false;
+    }
+    if (regularOnly && !keepOnlyRegular(fd)) {
+        closeKeepingErrno(fd);
         Report("Unable to open");
         return false;
     }
@@ -207,6 +236,46 @@ size_t XFile::Read(void* buffer, size_t length, int position, bool* failed) {
         done += static_cast<size_t>(n);
     }
     return done;
+}
+
+bool XFile::ReadAll(std::string& bytes, int64_t maxBytes) {
+    bytes.clear();
+    const int64_t size = Size();
+    const int64_t position = Tell();
+    const auto limit = static_cast<std::size_t>(maxBytes > 0 ? maxBytes : 0);
+    // Files that claim no size (those of /proc) are read in chunks.
+    std::size_t guess = kReadChunk;
+    if (size > 0 && position >= 0 && size >= position) {
+        if (size - position > maxBytes) {
+            errno = EFBIG;
+            return false;
+        }
+        // One more than the size, so that the end is seen by the first read.
+        guess = static_cast<std::size_t>(size - position) + 1;
+    }
+    std::size_t done = 0;
+    while (true) {
+        // Never more than one past the limit.
+        const std::size_t want = std::min(guess, limit + 1);
+        bytes.resize(want);
+        bool failed = false;
+        done += Read(bytes.data() + done, want - done, kAtCurrent, &failed);
+        if (failed) {
+            bytes.clear();
+            return false;
+        }
+        if (done > limit) {
+            bytes.clear();
+            errno = EFBIG;
+            return false;
+        }
+        if (done < want) {
+            break;
+        }
+        guess = want + kReadChunk;
+    }
+    bytes.resize(done);
+    return true;
 }
 
 bool XFile::Write(const void* buffer, size_t length, int position) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "XStr.h"
 
@@ -22,6 +23,11 @@ public:
     // Flags above the dispositions.
     static constexpr uint32_t kNoLock = 1u << 31;
     static constexpr uint32_t kWaitForLock = 1u << 30;
+    // Only a regular file opens. Anything else (a FIFO, a device, a socket) is refused at
+    // once, before it could block or act on being opened; errno is then EISDIR for a
+    // folder and EINVAL for the rest. For files that the program reads on its own account
+    // (settings, caches) and for sources, whose names anybody may have given.
+    static constexpr uint32_t kRegularOnly = 1u << 29;
 
     // Position modes of Read and Write.
     static constexpr int kAtStart = 0;
@@ -50,6 +56,10 @@ public:
     // Reads up to length bytes, fewer only at the end of the file. Answers the count, 0 on
     // failure; failed (when given) tells a failure from the end of the file.
     size_t Read(void* buffer, size_t length, int position = kAtCurrent, bool* failed = nullptr);
+    // Everything from the current position to the end, into bytes. False (errno EFBIG)
+    // when that is more than maxBytes: the size the file claims is checked before anything
+    // is allocated, and the reading stops past the limit should the file grow meanwhile.
+    bool ReadAll(std::string& bytes, int64_t maxBytes);
     // Succeeds only when every byte was written.
     bool Write(const void* buffer, size_t length, int position = kAtCurrent);
 

@@ -167,15 +167,16 @@ public:
     };
 
     // Parses from the first character; text after the first complete value is ignored.
-    // No value for text that ends early, is malformed or nests too deep; never a partial
-    // tree.
+    // No value for text that ends early, is malformed, nests too deep or needs more memory
+    // than there is; never a partial tree.
     static Owned Parse(const XStr& text);
     static Owned Parse(std::u32string_view text);
     // The same result as Parse of the decoded text, without decoding it first.
     static Owned ParseUtf8(std::string_view bytes);
 
-    // No value when the file cannot be opened or read or holds more than maxBytes bytes.
-    // Malformed UTF-8 reads as U+FFFD, as everywhere else in the library.
+    // No value when the file cannot be opened or read, is no regular file (a FIFO or a
+    // device is never waited on) or holds more than maxBytes bytes. Malformed UTF-8 reads
+    // as escaped bytes, as everywhere else in the library.
     static Owned ReadFile(const XFileName& path, int64_t maxBytes);
     // Creates or empties the file and writes the value as UTF-8 without a final line feed;
     // a failed write deletes the file. False for no value.

@@ -1,6 +1,7 @@
 // The lenient parser. One template reads both wide text and UTF-8 bytes: everything that
 // decides the structure is ASCII, and a malformed UTF-8 sequence never swallows an ASCII
 // byte, so reading bytes directly gives the same tree as decoding first.
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -298,6 +299,18 @@ private:
     const Char* mEnd;
 };
 
+// A tree takes many times the memory of its text, and the text comes from outside (files,
+// ffprobe): a document too large for memory is malformed input, not the end of the
+// program. The partial tree is released on the way out.
+template <typename Char>
+XJSON::Owned parseAll(const Char* begin, const Char* end) {
+    try {
+        return Parser<Char>(begin, end).parseValue(0);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 }  // namespace
 
 XJSON::Owned XJSON::Parse(const XStr& text) {
@@ -305,10 +318,10 @@ XJSON::Owned XJSON::Parse(const XStr& text) {
 }
 
 XJSON::Owned XJSON::Parse(std::u32string_view text) {
-    return Parser<char32_t>(text.data(), text.data() + text.size()).parseValue(0);
+    return parseAll(text.data(), text.data() + text.size());
 }
 
 XJSON::Owned XJSON::ParseUtf8(std::string_view bytes) {
     const auto* begin = reinterpret_cast<const unsigned char*>(bytes.data());
-    return Parser<unsigned char>(begin, begin + bytes.size()).parseValue(0);
+    return parseAll(begin, begin + bytes.size());
 }

@@ -157,6 +157,8 @@ private:
             mOut.push_back(static_cast<char>(c));
         } else if (c >= 0xD800 && c <= 0xDFFF) {
             // UTF-8 has no form for a lone surrogate; the escape reads back as the same unit.
+            // That includes the escaped bytes of a name that is not UTF-8 ("\uDCE9"), so
+            // every document written is well-formed UTF-8 and still names the same file.
             putEscape(c);
         } else {
             XUtf8::appendEncoded(mOut, c);

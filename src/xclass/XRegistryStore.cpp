@@ -6,27 +6,6 @@
 
 namespace {
 
-constexpr std::size_t kReadChunk = 65536;
-
-bool readAll(XFile& file, std::string& bytes) {
-    const int64_t size = file.Size();
-    bytes.resize(size > 0 ? static_cast<std::size_t>(size) + 1 : kReadChunk);
-    std::size_t done = 0;
-    while (true) {
-        bool failed = false;
-        done += file.Read(bytes.data() + done, bytes.size() - done, XFile::kAtCurrent, &failed);
-        if (failed) {
-            return false;
-        }
-        if (done < bytes.size()) {
-            break;
-        }
-        bytes.resize(bytes.size() + kReadChunk);
-    }
-    bytes.resize(done);
-    return true;
-}
-
 bool holdsMoreThanWhitespace(const std::string& bytes) {
     for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
@@ -51,25 +30,32 @@ XRegistryStore::~XRegistryStore() {
 void XRegistryStore::Load(Mode mode) {
     const XFile::Share share =
         mode == Mode::kShared ? XFile::Share::kShared : XFile::Share::kExclusive;
-    if (!mLock.Open(mPath + ".lock", XFile::Access::kReadWrite,
-                    XFile::kOpenAlways | XFile::kWaitForLock, share)) {
+    const bool locked =
+        mLock.Open(mPath + ".lock", XFile::Access::kReadWrite,
+                   XFile::kOpenAlways | XFile::kWaitForLock | XFile::kRegularOnly, share);
+    // A writer needs the lock. A reader does not: writers replace the file in one rename,
+    // so it never sees half a file, and a lock file that cannot be made (a read-only data
+    // folder) must not hide the settings.
+    if (!locked && mode == Mode::kExclusive) {
         return;
     }
     XFile file;
     std::string bytes;
-    if (!file.Open(mPath, XFile::Access::kReadOnly, XFile::kOpenAlways | XFile::kNoLock)) {
+    if (!file.Open(mPath, XFile::Access::kReadOnly,
+                   XFile::kOpenAlways | XFile::kNoLock | XFile::kRegularOnly)) {
         if (mode == Mode::kShared) {
             mLock.Close();
         }
         return;
     }
     const XRegistryFileStamp stamp = XRegistryFileStamp::OfDescriptor(file.Descriptor());
-    const bool read = readAll(file, bytes);
+    const bool read = file.ReadAll(bytes, kMaxFileBytes);
     file.Close();
     if (mode == Mode::kShared) {
         mLock.Close();
     }
     if (!read) {
+        // Too large, or unreadable: what it holds was never seen, so it is never replaced.
         return;
     }
     mStamp = stamp;

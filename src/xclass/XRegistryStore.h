@@ -2,10 +2,13 @@
 // lock on the ".lock" file beside the store serialises writers across threads and
 // processes; a writer holds it from before reading until the new file is in place.
 //
-// Nothing here fails its caller: a lock that cannot be had leaves an empty document that
-// is never saved, a file that cannot be read or parsed reads as an empty store.
+// Nothing here fails its caller: a writer that cannot have the lock gets an empty document
+// that is never saved (a reader reads without it); a file that cannot be read or parsed
+// reads as an empty store. Only a regular file is read, and none larger than
+// kMaxFileBytes: such a file is left as it is, never replaced by a write.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -16,6 +19,9 @@
 class XRegistryStore {
 public:
     enum class Mode { kShared, kExclusive };
+
+    // Settings are a few kilobytes; the parsed tree of a file takes twenty times its size.
+    static constexpr int64_t kMaxFileBytes = 16 << 20;
 
     explicit XRegistryStore(Mode mode);
     // Closes: a changed document is written first when the lock is held.

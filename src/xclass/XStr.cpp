@@ -36,6 +36,10 @@ std::string XStr::utf8() const {
     return XUtf8::encode(mUnits);
 }
 
+std::string XStr::displayUtf8() const {
+    return XUtf8::encodeForDisplay(mUnits);
+}
+
 XStr& XStr::operator+=(const XStr& other) {
     mUnits += other.mUnits;
     return *this;

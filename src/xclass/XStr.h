@@ -1,5 +1,7 @@
 // Wide string of the foundation: one 32-bit code unit per character. Text enters and
-// leaves as UTF-8; everything in between counts characters, not bytes.
+// leaves as UTF-8; everything in between counts characters, not bytes. File names are
+// bytes: a byte that is not part of well-formed UTF-8 is kept as an escaped byte
+// (U+DC80..U+DCFF, see XUtf8), so utf8() gives back exactly the bytes that came in.
 #pragma once
 
 #include <compare>
@@ -20,7 +22,7 @@ public:
     static constexpr size_type npos = std::u32string::npos;
 
     XStr() = default;
-    // UTF-8 in; malformed sequences become U+FFFD.
+    // UTF-8 in; each byte of a malformed sequence becomes an escaped byte.
     XStr(const char* utf8);  // NOLINT(google-explicit-constructor): literals read as text
     XStr(std::string_view utf8);
     XStr(const std::string& utf8);
@@ -30,8 +32,12 @@ public:
 
     static XStr fromUtf8(std::string_view utf8);
     static XStr fromUtf8(const char* bytes, size_type length);
-    // Encodes as UTF-8; units that are no Unicode scalar value become U+FFFD.
+    // The bytes for the system and for children (paths, argument vectors): escaped bytes
+    // become their raw byte again; other units that are no Unicode scalar value become
+    // U+FFFD. Not always well-formed UTF-8.
     std::string utf8() const;
+    // Well-formed UTF-8 for people: escaped bytes are shown as U+FFFD.
+    std::string displayUtf8() const;
 
     const std::u32string& units() const { return mUnits; }
     std::u32string& units() { return mUnits; }
@@ -134,7 +140,7 @@ private:
 using XStrList = std::vector<XStr>;
 using XFileName = XStr;
 
-// gtest and diagnostics print the UTF-8 form.
+// gtest and diagnostics print the bytes (utf8()).
 std::ostream& operator<<(std::ostream& out, const XStr& s);
 // Found by GoogleTest, which would otherwise print the text as a list of code units.
 void PrintTo(const XStr& s, std::ostream* out);

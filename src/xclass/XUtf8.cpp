@@ -39,7 +39,7 @@ void appendDecoded(std::u32string& out, std::string_view bytes) {
                 hi = 0x8F;
             }
         } else {
-            out.push_back(kReplacement);
+            out.push_back(escapeByte(b0));
             ++i;
             continue;
         }
@@ -63,9 +63,12 @@ void appendDecoded(std::u32string& out, std::string_view bytes) {
             out.push_back(cp);
             i = j;
         } else {
-            // The valid prefix read so far is replaced as one unit.
-            out.push_back(kReplacement);
-            i = (j > i + 1) ? j : i + 1;
+            // The prefix read so far holds no lead byte after the first, so escaping its
+            // bytes one by one is what reading them again would do; the byte that broke
+            // the sequence is read again, since it may start a valid one.
+            for (; i < j; ++i) {
+                out.push_back(escapeByte(p[i]));
+            }
         }
     }
 }
@@ -77,8 +80,10 @@ std::u32string decode(std::string_view bytes) {
     return out;
 }
 
-void appendEncoded(std::string& out, char32_t c) {
-    if (c >= 0xD800 && c <= 0xDFFF) {
+namespace {
+
+void appendScalar(std::string& out, char32_t c) {
+    if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
         c = kReplacement;
     }
     if (c < 0x80) {
@@ -90,14 +95,26 @@ void appendEncoded(std::string& out, char32_t c) {
         out.push_back(static_cast<char>(0xE0 | (c >> 12)));
         out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c <= 0x10FFFF) {
+    } else {
         out.push_back(static_cast<char>(0xF0 | (c >> 18)));
         out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        appendEncoded(out, kReplacement);
     }
+}
+
+}  // namespace
+
+void appendEncoded(std::string& out, char32_t c) {
+    if (isEscapedByte(c)) {
+        out.push_back(static_cast<char>(c - kEscapedByteBase));
+    } else {
+        appendScalar(out, c);
+    }
+}
+
+void appendDisplayed(std::string& out, char32_t c) {
+    appendScalar(out, c);
 }
 
 std::string encode(std::u32string_view units) {
@@ -105,6 +122,15 @@ std::string encode(std::u32string_view units) {
     out.reserve(units.size());
     for (char32_t c : units) {
         appendEncoded(out, c);
+    }
+    return out;
+}
+
+std::string encodeForDisplay(std::u32string_view units) {
+    std::string out;
+    out.reserve(units.size());
+    for (char32_t c : units) {
+        appendScalar(out, c);
     }
     return out;
 }

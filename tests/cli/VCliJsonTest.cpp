@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "VCliJsonObject.h"
+#include "XJSON.h"
 
 TEST(VCliJson, PlainTextIsOnlyQuoted) {
     EXPECT_EQ(VCliJson::quote("Encoding 'a b'"), "\"Encoding 'a b'\"");
@@ -25,14 +26,24 @@ TEST(VCliJson, WellFormedUtf8PassesThrough) {
     EXPECT_EQ(VCliJson::quote(text), "\"" + text + "\"");
 }
 
-TEST(VCliJson, MalformedUtf8BecomesReplacementCharacters) {
-    // A lone continuation byte, a truncated sequence, an overlong "/", an encoded surrogate
-    // and a value above U+10FFFF.
-    EXPECT_EQ(VCliJson::quote("a\x80z"), "\"a\\ufffdz\"");
-    EXPECT_EQ(VCliJson::quote("a\xe2\x82"), "\"a\\ufffd\\ufffd\"");
-    EXPECT_EQ(VCliJson::quote("\xc0\xaf"), "\"\\ufffd\\ufffd\"");
-    EXPECT_EQ(VCliJson::quote("\xed\xa0\x80"), "\"\\ufffd\\ufffd\\ufffd\"");
-    EXPECT_EQ(VCliJson::quote("\xf4\x90\x80\x80"), "\"\\ufffd\\ufffd\\ufffd\\ufffd\"");
+TEST(VCliJson, MalformedUtf8BytesAreEscapedOneByOne) {
+    // A lone continuation byte, a truncated sequence, an overlong "/", an encoded surrogate,
+    // a value above U+10FFFF and a Latin-1 name.
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\x80z", "\"a\\udc80z\""},
+        {"a\xe2\x82", "\"a\\udce2\\udc82\""},
+        {"\xc0\xaf", "\"\\udcc0\\udcaf\""},
+        {"\xed\xa0\x80", "\"\\udced\\udca0\\udc80\""},
+        {"\xf4\x90\x80\x80", "\"\\udcf4\\udc90\\udc80\\udc80\""},
+        {"lat\xe9.mp4", "\"lat\\udce9.mp4\""},
+    };
+    for (const auto& [bytes, literal] : cases) {
+        EXPECT_EQ(VCliJson::quote(bytes), literal);
+        // The program's own reader gives back the very bytes.
+        const XJSON::Owned back = XJSON::ParseUtf8(literal);
+        ASSERT_NE(back, nullptr) << literal;
+        EXPECT_EQ(back->AsString().Value.utf8(), bytes) << literal;
+    }
 }
 
 TEST(VCliJsonObject, MembersInOrderOnOneLine) {

@@ -178,6 +178,9 @@ TEST_F(VAFileInfoCacheTest, ShutdownKillsARunningProbeAndDropsLateBatches) {
     writeTextFile(mDir.file("hang"), "#!/bin/sh\necho $$ > '" + pidFile + "'\nexec sleep 30\n");
     chmod(mDir.file("hang").c_str(), 0755);
     VAMediaProbe::setFFprobePath(XStr(mDir.file("hang")));
+    // Files that exist: a missing one is never given to ffprobe.
+    writeTextFile(mDir.file("a"), "");
+    writeTextFile(mDir.file("b"), "");
     const auto started = std::chrono::steady_clock::now();
     {
         VAFileInfoCache cache({XStr(mDir.file("a")), XStr(mDir.file("b"))}, nullptr, noDiskCache());

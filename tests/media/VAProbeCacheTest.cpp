@@ -8,7 +8,10 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
+#include <optional>
 
+#include "FifoRescue.h"
 #include "TestSupport.h"
 #include "VAAppDataFolder.h"
 #include "VAMutableTag.h"
@@ -164,6 +167,108 @@ TEST_F(VAProbeCacheTest, ADamagedFileIsIgnoredAndReplacedByTheNextSave) {
         ASSERT_TRUE(cache.save());
         EXPECT_TRUE(findInNewRun(path)) << damage;
     }
+}
+
+TEST_F(VAProbeCacheTest, AFileThatCannotBeReadIsNeverWaitedOnNorReplaced) {
+    const std::string path = makeFile("a.mp4");
+    std::filesystem::create_directories(mDir.file("cache"));
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        bool fifo;
+    };
+    const Case cases[] = {
+        {"a FIFO", [] {}, true},
+        // Sparse, so "too large" costs no disk.
+        {"too large",
+         [&] {
+             writeTextFile(cachePath(), "{\"version\": 1, \"records\": []}");
+             ASSERT_EQ(truncate(cachePath().c_str(), VAProbeCacheFile::kMaxFileBytes + 1), 0);
+         },
+         false},
+        {"far too large",
+         [&] {
+             writeTextFile(cachePath(), "{\"version\": 1, \"records\": []}");
+             ASSERT_EQ(truncate(cachePath().c_str(), int64_t{1} << 36), 0);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        std::remove(cachePath().c_str());
+        std::optional<FifoRescue> fifo;
+        if (c.fifo) {
+            fifo.emplace(cachePath());
+            ASSERT_TRUE(fifo->made());
+        }
+        c.make();
+        struct stat before {};
+        ASSERT_EQ(lstat(cachePath().c_str(), &before), 0);
+        VAProbeCache cache{XStr(cachePath())};
+        EXPECT_FALSE(cache.find(XStr(path), statOf(path))) << c.what;
+        cache.store(recordFor(path, "T"), statOf(path));
+        EXPECT_TRUE(cache.find(XStr(path), statOf(path))) << c.what;
+        EXPECT_FALSE(cache.save()) << c.what;
+        cache.refresh();
+        struct stat after {};
+        ASSERT_EQ(lstat(cachePath().c_str(), &after), 0);
+        EXPECT_EQ(after.st_ino, before.st_ino) << c.what << " was replaced";
+        EXPECT_EQ(after.st_size, before.st_size) << c.what;
+        if (fifo) {
+            EXPECT_FALSE(fifo->fired()) << c.what << " was waited on";
+        }
+    }
+}
+
+TEST_F(VAProbeCacheTest, AWriteLeavesOutTheOldestRecordsThatWouldNotFit) {
+    const std::string path = makeFile("a.mp4");
+    std::vector<VAProbeCacheRecord> records;
+    for (int i = 0; i < 100; ++i) {
+        VAProbeCacheRecord r;
+        r.path = XStr(path + std::to_string(i));
+        r.stat = statOf(path);
+        r.idTags.AddElement("title", XStr(std::string(1000, 'x')));
+        records.push_back(std::move(r));
+    }
+    std::filesystem::create_directories(mDir.file("cache"));
+    const int64_t limit = 40000;
+    ASSERT_GT(static_cast<int64_t>(VAProbeCacheFile::render(records).size()), limit);
+    ASSERT_TRUE(VAProbeCacheFile::write(XStr(cachePath()), records, limit));
+    struct stat st {};
+    ASSERT_EQ(stat(cachePath().c_str(), &st), 0);
+    EXPECT_LE(st.st_size, limit);
+    const std::optional<std::vector<VAProbeCacheRecord>> back =
+        VAProbeCacheFile::read(XStr(cachePath()));
+    ASSERT_TRUE(back);
+    // The newest records, in order: never more than fit, and at most an eighth fewer.
+    std::size_t fit = 0;
+    while (fit < records.size() &&
+           static_cast<int64_t>(VAProbeCacheFile::render(
+                                    std::vector<VAProbeCacheRecord>(
+                                        records.end() - static_cast<long>(fit + 1), records.end()))
+                                    .size()) <= limit) {
+        ++fit;
+    }
+    ASSERT_LE(back->size(), fit);
+    ASSERT_GE(back->size() * 8, fit * 7);
+    for (std::size_t i = 0; i < back->size(); ++i) {
+        EXPECT_EQ((*back)[i].path, records[records.size() - back->size() + i].path);
+    }
+}
+
+TEST_F(VAProbeCacheTest, APathThatIsNotUtf8KeepsItsRecord) {
+    const std::string path = makeFile("lat\xe9 \xff.mp4");
+    {
+        VAProbeCache cache{XStr(cachePath())};
+        cache.store(recordFor(path, "Bytes"), statOf(path));
+        ASSERT_TRUE(cache.save());
+    }
+    const std::shared_ptr<VAMediaFileInfo> found = findInNewRun(path);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->url().utf8(), path);
+    EXPECT_EQ(found->getIDTagValueOf("title"), "Bytes");
+    // The file itself is well-formed UTF-8.
+    EXPECT_EQ(XStr(readTextFile(cachePath())).utf8(),
+              XStr(readTextFile(cachePath())).displayUtf8());
 }
 
 TEST_F(VAProbeCacheTest, DamagedRecordsAreSkippedAndTheRestRead) {

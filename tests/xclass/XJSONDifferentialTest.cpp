@@ -1,12 +1,15 @@
 // Generated standard JSON (no exponents, no surrogate escapes, unique names) read by the
 // library and by an independent parser must give the same trees; the library's own
-// output must be standard JSON that the other parser reads back.
+// output must be standard JSON that the other parser reads back, and stays well-formed
+// UTF-8 when its text holds bytes that are not UTF-8.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <string>
+#include <string_view>
 
 #include "XJSON.h"
 #include "XUtf8.h"
@@ -19,7 +22,8 @@ constexpr int kDocuments = 3000;
 
 class Generator {
 public:
-    explicit Generator(uint32_t seed) : mRandom(seed) {}
+    // oddBytes: strings also hold raw bytes that are not UTF-8, as file names may.
+    explicit Generator(uint32_t seed, bool oddBytes = false) : mRandom(seed), mOddBytes(oddBytes) {}
 
     std::string document() {
         std::string out;
@@ -119,6 +123,10 @@ private:
                 escape(out);
                 continue;
             }
+            if (mOddBytes && chance(4)) {
+                out.push_back(static_cast<char>(0x80 + below(0x80)));
+                continue;
+            }
             const char32_t c = character();
             if (c == U'"' || c == U'\\') {
                 out.push_back('\\');
@@ -180,11 +188,14 @@ private:
     }
 
     std::mt19937 mRandom;
+    const bool mOddBytes;
 };
 
 // Empty when the trees agree, else where and how they differ.
+// shown: our strings compared in their display form, where odd bytes are U+FFFD.
 std::string difference(const XJSON::AnyType& ours, const Reference& theirs, double tolerance,
-                       const std::string& where = "$") {
+                       const std::string& where = "$", bool shown = false) {
+    const auto text = [shown](const XStr& s) { return shown ? s.displayUtf8() : s.utf8(); };
     switch (ours.TypeOf()) {
         case XJSON::typeObject: {
             if (!theirs.is_object() || theirs.size() != ours.AsObject().Count()) {
@@ -192,11 +203,11 @@ std::string difference(const XJSON::AnyType& ours, const Reference& theirs, doub
             }
             std::size_t i = 0;
             for (const auto& [name, member] : theirs.items()) {
-                if (ours.AsObject().NameAt(i).utf8() != name) {
+                if (text(ours.AsObject().NameAt(i)) != name) {
                     return where + ": name " + name;
                 }
-                const std::string inner =
-                    difference(ours.AsObject().ValueAt(i), member, tolerance, where + "." + name);
+                const std::string inner = difference(ours.AsObject().ValueAt(i), member, tolerance,
+                                                     where + "." + name, shown);
                 if (!inner.empty()) {
                     return inner;
                 }
@@ -210,7 +221,7 @@ std::string difference(const XJSON::AnyType& ours, const Reference& theirs, doub
             }
             for (std::size_t i = 0; i < theirs.size(); ++i) {
                 const std::string inner = difference(ours.AsArray().At(i), theirs[i], tolerance,
-                                                     where + "[" + std::to_string(i) + "]");
+                                                     where + "[" + std::to_string(i) + "]", shown);
                 if (!inner.empty()) {
                     return inner;
                 }
@@ -218,7 +229,7 @@ std::string difference(const XJSON::AnyType& ours, const Reference& theirs, doub
             return "";
         }
         case XJSON::typeString:
-            return theirs.is_string() && theirs.get<std::string>() == ours.AsString().Value.utf8()
+            return theirs.is_string() && theirs.get<std::string>() == text(ours.AsString().Value)
                        ? ""
                        : where + ": string differs";
         case XJSON::typeNumber: {
@@ -269,6 +280,89 @@ TEST(XJSONDifferential, OurOutputIsStandardJsonWithTheSameTree) {
         // Written decimals keep seven places.
         EXPECT_EQ(difference(*ours, theirs, 1e-7), "") << written;
     }
+}
+
+// The same tree, texts to the byte, numbers within the seven written decimals.
+bool sameAfterWriting(const XJSON::AnyType& original, const XJSON::AnyType& back) {
+    if (original.TypeOf() != back.TypeOf()) {
+        return false;
+    }
+    switch (original.TypeOf()) {
+        case XJSON::typeObject: {
+            const XJSON::Object& a = original.AsObject();
+            const XJSON::Object& b = back.AsObject();
+            for (std::size_t i = 0; i < std::max(a.Count(), b.Count()); ++i) {
+                if (a.NameAt(i).utf8() != b.NameAt(i).utf8() ||
+                    !sameAfterWriting(a.ValueAt(i), b.ValueAt(i))) {
+                    return false;
+                }
+            }
+            return a.Count() == b.Count();
+        }
+        case XJSON::typeArray: {
+            const XJSON::Array& a = original.AsArray();
+            const XJSON::Array& b = back.AsArray();
+            for (std::size_t i = 0; i < std::max(a.Count(), b.Count()); ++i) {
+                if (!sameAfterWriting(a.At(i), b.At(i))) {
+                    return false;
+                }
+            }
+            return a.Count() == b.Count();
+        }
+        case XJSON::typeString:
+            return original.AsString().Value.utf8() == back.AsString().Value.utf8();
+        case XJSON::typeNumber:
+            return std::fabs(original.AsNumber().Value - back.AsNumber().Value) <=
+                   1e-7 * std::max(1.0, std::fabs(original.AsNumber().Value));
+        default:
+            return original.Equals(back);
+    }
+}
+
+// The escapes of odd bytes ("\uDCE9") are the one thing of ours a strict reader refuses
+// (a lone surrogate); with U+FFFD in their place it must read our text as we do.
+std::string withOddBytesShown(const std::string& written) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < written.size()) {
+        if (written[i] != '\\') {
+            out.push_back(written[i++]);
+            continue;
+        }
+        const std::string escape = written.substr(i, 6);
+        if (escape.size() == 6 && escape.compare(0, 4, "\\uDC") == 0 &&
+            std::string_view("89ABCDEF").find(escape[4]) != std::string_view::npos) {
+            out += "\\uFFFD";
+            i += 6;
+        } else {
+            out += written.substr(i, 2);
+            i += 2;
+        }
+    }
+    return out;
+}
+
+TEST(XJSONDifferential, OurOutputOfOddBytesIsWellFormedAndStandardButForTheirEscapes) {
+    Generator generator(4242, true);
+    int odd = 0;
+    for (int n = 0; n < kDocuments; ++n) {
+        const std::string text = generator.document();
+        const XJSON::Owned ours = XJSON::ParseUtf8(text);
+        ASSERT_NE(ours, nullptr) << text;
+        const std::string written = ours->ToUtf8();
+        for (const char32_t unit : XUtf8::decode(written)) {
+            ASSERT_FALSE(XUtf8::isEscapedByte(unit)) << written;
+        }
+        odd += written.find("\\uDC") != std::string::npos ? 1 : 0;
+        // Read back, every string has its bytes.
+        const XJSON::Owned back = XJSON::ParseUtf8(written);
+        ASSERT_NE(back, nullptr);
+        EXPECT_TRUE(sameAfterWriting(*ours, *back)) << written;
+        Reference theirs;
+        ASSERT_NO_THROW(theirs = Reference::parse(withOddBytesShown(written))) << written;
+        EXPECT_EQ(difference(*ours, theirs, 1e-7, "$", true), "") << written;
+    }
+    EXPECT_GT(odd, kDocuments / 10);
 }
 
 TEST(XJSONDifferential, BothRejectEveryTruncatedDocument) {

@@ -2,10 +2,12 @@
 
 #include <errno.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <thread>
 
+#include "FifoRescue.h"
 #include "JSONTestSupport.h"
 #include "TestSupport.h"
 #include "XJSON.h"
@@ -45,16 +47,34 @@ TEST(XJSONFile, MissingOrOversizedFilesGiveNoValue) {
     EXPECT_EQ(XJSON::ReadFile(XStr(dir.path()), 1000000), nullptr);
 }
 
-TEST(XJSONFile, FilesWithoutASizeAreReadToTheirEnd) {
+TEST(XJSONFile, OnlyRegularFilesAreRead) {
     TestTempDir dir;
-    const std::string fifo = dir.file("pipe.json");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const std::string content = "[" + std::string(200000, ' ') + "\"end\"]";
-    std::thread writer([&] { writeTextFile(fifo, content); });
-    const XJSON::Owned value = XJSON::ReadFile(XStr(fifo), 1000000);
-    writer.join();
-    ASSERT_NE(value, nullptr);
-    EXPECT_EQ(describe(*value), "[\"end\"]");
+    // A FIFO without a writer is refused at once instead of waited on.
+    FifoRescue fifo(dir.file("pipe.json"));
+    ASSERT_TRUE(fifo.made());
+    EXPECT_EQ(XJSON::ReadFile(dir.xfile("pipe.json"), 1000000), nullptr);
+    EXPECT_FALSE(fifo.fired()) << "the reader waited for a writer";
+    // A link to a regular file is one.
+    writeTextFile(dir.file("real.json"), "[1]");
+    ASSERT_EQ(symlink(dir.file("real.json").c_str(), dir.file("link.json").c_str()), 0);
+    EXPECT_NE(XJSON::ReadFile(dir.xfile("link.json"), 1000), nullptr);
+    // A device is none, however much it would give.
+    ASSERT_EQ(symlink("/dev/zero", dir.file("zero.json").c_str()), 0);
+    errno = 0;
+    EXPECT_EQ(XJSON::ReadFile(dir.xfile("zero.json"), 1 << 30), nullptr);
+    EXPECT_EQ(errno, EINVAL);
+}
+
+TEST(XJSONFile, TheSizeLimitHoldsBeforeAnythingIsRead) {
+    TestTempDir dir;
+    // A sparse file far larger than memory is refused by its size, not by a failed
+    // allocation.
+    const std::string huge = dir.file("huge.json");
+    writeTextFile(huge, "[1]");
+    ASSERT_EQ(truncate(huge.c_str(), int64_t{1} << 36), 0);
+    errno = 0;
+    EXPECT_EQ(XJSON::ReadFile(XStr(huge), 1 << 20), nullptr);
+    EXPECT_EQ(errno, EFBIG);
 }
 
 TEST(XJSONFile, AByteOrderMarkIsNotSkipped) {
@@ -63,12 +83,27 @@ TEST(XJSONFile, AByteOrderMarkIsNotSkipped) {
     EXPECT_EQ(XJSON::ReadFile(dir.xfile("bom.json"), 1000), nullptr);
 }
 
-TEST(XJSONFile, MalformedUtf8CostsOnlyTheBadCharacter) {
+TEST(XJSONFile, MalformedUtf8KeepsItsBytes) {
     TestTempDir dir;
     writeTextFile(dir.file("bad.json"), "{\"a\":\"x\xffy\", \"b\":2}");
     const XJSON::Owned value = XJSON::ReadFile(dir.xfile("bad.json"), 1000);
     ASSERT_NE(value, nullptr);
-    EXPECT_EQ(describe(*value), "{a:\"x<FFFD>y\",b:2}");
+    EXPECT_EQ(describe(*value), "{a:\"x<DCFF>y\",b:2}");
+    EXPECT_EQ(value->AsObject().Get("a").AsString().Value.utf8(), "x\xffy");
+}
+
+TEST(XJSONFile, NamesThatAreNotUtf8SurviveAWriteAndARead) {
+    TestTempDir dir;
+    const std::string name = "/media/lat\xe9 \xff\xfe.mp4";
+    XJSON::Object object;
+    object.Add("path", std::make_unique<XJSON::String>(XStr(name)));
+    ASSERT_TRUE(XJSON::WriteFileAtomically(dir.xfile("names.json"), &object));
+    const std::string written = readTextFile(dir.file("names.json"));
+    // Well-formed UTF-8 on disk: every odd byte is an escape.
+    EXPECT_EQ(written, "{\n    \"path\":\"/media/lat\\uDCE9 \\uDCFF\\uDCFE.mp4\"\n}");
+    const XJSON::Owned back = XJSON::ReadFile(dir.xfile("names.json"), 1000);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->AsObject().Get("path").AsString().Value.utf8(), name);
 }
 
 // Writing

@@ -4,14 +4,17 @@
 
 #include <errno.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 
 #include <string>
 #include <vector>
 
+#include "FifoRescue.h"
 #include "JSONTestSupport.h"
 #include "RegistryTestSupport.h"
+#include "XRegistryStore.h"
 #include "XSys.h"
 
 namespace {
@@ -376,7 +379,7 @@ TEST_F(XRegistryStoreTest, AFailedRewriteLeavesThePreviousStore) {
     EXPECT_EQ(XRegistry::GetDWORD("v"), 1u);
 }
 
-TEST_F(XRegistryStoreTest, WithoutTheLockReadsAreEmptyAndWritesAreNotSaved) {
+TEST_F(XRegistryStoreTest, WithoutTheLockReadsStillWorkAndWritesAreNotSaved) {
     XRegistry::SetDWORD("v", 1);
     const std::string before = storeText();
     {
@@ -384,13 +387,92 @@ TEST_F(XRegistryStoreTest, WithoutTheLockReadsAreEmptyAndWritesAreNotSaved) {
         seam.calls().flock = failingFlock;
         EXPECT_TRUE(XRegistry::SetDWORD("v", 2));
         EXPECT_TRUE(XRegistry::SetDWORD("w", 2));
-        bool missing = false;
-        EXPECT_EQ(XRegistry::GetDWORD("v", {}, {}, &missing), 0u);
+        // Writers replace the file in one step, so a reader needs no lock.
+        bool missing = true;
+        EXPECT_EQ(XRegistry::GetDWORD("v", {}, {}, &missing), 1u);
+        EXPECT_FALSE(missing);
+        EXPECT_EQ(XRegistry::GetDWORD("w", {}, {}, &missing), 0u);
         EXPECT_TRUE(missing);
     }
     EXPECT_EQ(storeText(), before);
-    // Once the lock works again the store is read again.
-    EXPECT_EQ(XRegistry::GetDWORD("v"), 1u);
+    XRegistry::SetDWORD("w", 3);
+    EXPECT_EQ(XRegistry::GetDWORD("w"), 3u);
+}
+
+// A read-only file system: the lock file cannot be made.
+int openRefusingLockFiles(const char* path, int flags, mode_t mode) {
+    const std::string p(path);
+    if (p.size() >= 5 && p.compare(p.size() - 5, 5, ".lock") == 0) {
+        errno = EROFS;
+        return -1;
+    }
+    return XSysReal().open(path, flags, mode);
+}
+
+TEST_F(XRegistryStoreTest, AStoreWhoseLockFileCannotBeMadeIsStillRead) {
+    writeStore("{\"HKCU\":{\"Software\":{\"Quillmere\":{\"VantaroVideo\":{\"v\":7}}}}}");
+    const std::string before = storeText();
+    XSysOverride seam;
+    seam.calls().open = openRefusingLockFiles;
+    EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
+    EXPECT_TRUE(XRegistry::SetDWORD("v", 8));
+    EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
+    EXPECT_EQ(storeText(), before);
+    EXPECT_FALSE(fileExists(storePath() + ".lock"));
+}
+
+TEST_F(XRegistryStoreTest, AStoreInAReadOnlyFolderIsRead) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    writeStore("{\"HKCU\":{\"Software\":{\"Quillmere\":{\"VantaroVideo\":{\"v\":7}}}}}");
+    ASSERT_EQ(chmod(dir().path().c_str(), 0555), 0);
+    EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
+    EXPECT_TRUE(XRegistry::SetDWORD("v", 8));
+    EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
+    EXPECT_FALSE(fileExists(storePath() + ".lock"));
+    ASSERT_EQ(chmod(dir().path().c_str(), 0700), 0);
+}
+
+// Files that are no settings
+
+TEST_F(XRegistryStoreTest, AStoreOrLockThatIsAFifoIsNeverWaitedOnNorReplaced) {
+    for (const std::string& which : {storePath(), storePath() + ".lock"}) {
+        std::remove(storePath().c_str());
+        std::remove((storePath() + ".lock").c_str());
+        FifoRescue fifo(which);
+        ASSERT_TRUE(fifo.made());
+        bool missing = false;
+        EXPECT_EQ(XRegistry::GetDWORD("v", {}, {}, &missing), 0u) << which;
+        EXPECT_TRUE(missing);
+        EXPECT_TRUE(XRegistry::SetDWORD("v", 1));
+        EXPECT_FALSE(fifo.fired()) << which << " was waited on";
+        struct stat st {};
+        ASSERT_EQ(lstat(which.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode)) << which << " was replaced";
+        std::remove(which.c_str());
+    }
+}
+
+TEST_F(XRegistryStoreTest, AStoreTooLargeToReadIsNeverReadNorReplaced) {
+    // Sparse: far larger than memory on disk in no time.
+    for (const int64_t size : {XRegistryStore::kMaxFileBytes + 1, int64_t{1} << 36}) {
+        writeStore("{\"HKCU\":{\"v\":1}}");
+        ASSERT_EQ(truncate(storePath().c_str(), size), 0);
+        bool missing = false;
+        EXPECT_EQ(XRegistry::GetDWORD("v", "HKCU", "", &missing), 0u);
+        EXPECT_TRUE(missing);
+        EXPECT_TRUE(XRegistry::SetDWORD("w", 2));
+        struct stat st {};
+        ASSERT_EQ(stat(storePath().c_str(), &st), 0);
+        EXPECT_EQ(st.st_size, size);
+        EXPECT_FALSE(fileExists(storePath() + ".unreadable"));
+    }
+    // Just within the limit it is read.
+    std::string fits = "{\"HKCU\":{\"v\":1}}";
+    fits.resize(static_cast<std::size_t>(XRegistryStore::kMaxFileBytes), ' ');
+    writeStore(fits);
+    EXPECT_EQ(XRegistry::GetDWORD("v", "HKCU", ""), 1u);
 }
 
 TEST_F(XRegistryStoreTest, AStoreThatCannotBeReadIsNeverOverwritten) {

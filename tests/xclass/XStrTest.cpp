@@ -15,51 +15,106 @@ TEST(XStrUtf8, RoundTripsEveryPlane) {
     EXPECT_EQ(s.utf8(), text);
 }
 
-TEST(XStrUtf8, MalformedInputBecomesReplacementCharacters) {
+// Each byte of an ill-formed sequence becomes its escaped byte U+DC00 + byte.
+TEST(XStrUtf8, MalformedInputKeepsEveryByteEscaped) {
     struct Case {
         std::string bytes;
         std::u32string expected;
     };
     const Case cases[] = {
-        {"\xFF", U"\uFFFD"},                                // never a lead byte
-        {"\x80z", U"\uFFFDz"},                              // lone continuation
-        {"\xC0\xAF", U"\uFFFD\uFFFD"},                      // overlong slash
-        {"\xE0\x80\xAF", U"\uFFFD\uFFFD\uFFFD"},            // overlong three-byte form
-        {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},            // surrogate
-        {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},  // above U+10FFFF
-        {"\xE2\x82", U"\uFFFD"},                            // truncated at the end: one unit
-        {"\xE2\x82z", U"\uFFFDz"},                          // truncated before an ASCII letter
-        {"\xF0\x9F\x8E", U"\uFFFD"},
+        {"\xFF", U"\xDCFF"},                                // never a lead byte
+        {"\x80z", U"\xDC80z"},                              // lone continuation
+        {"\xC0\xAF", U"\xDCC0\xDCAF"},                      // overlong slash
+        {"\xE0\x80\xAF", U"\xDCE0\xDC80\xDCAF"},            // overlong three-byte form
+        {"\xED\xA0\x80", U"\xDCED\xDCA0\xDC80"},            // encoded surrogate
+        {"\xED\xB3\xA9", U"\xDCED\xDCB3\xDCA9"},            // the encoded U+DCE9 itself
+        {"\xF4\x90\x80\x80", U"\xDCF4\xDC90\xDC80\xDC80"},  // above U+10FFFF
+        {"\xE2\x82", U"\xDCE2\xDC82"},                      // truncated at the end
+        {"\xE2\x82z", U"\xDCE2\xDC82z"},                    // truncated before a letter
+        {"\xE2\xE2\x82\xAC", U"\xDCE2\u20AC"},              // a cut lead, then a whole one
+        {"\xF0\x9F\x8E", U"\xDCF0\xDC9F\xDC8E"},
+        {"lat\xE9.mp4", U"lat\xDCE9.mp4"},  // a Latin-1 file name
         {std::string("a\0b", 3), std::u32string(U"a\0b", 3)},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(XStr(c.bytes).units(), c.expected) << "bytes of length " << c.bytes.size();
+        const XStr s(c.bytes);
+        EXPECT_EQ(s.units(), c.expected) << "bytes of length " << c.bytes.size();
+        EXPECT_EQ(s.utf8(), c.bytes);
+        // For people: one U+FFFD per odd byte, and well-formed UTF-8 throughout.
+        const std::string shown = s.displayUtf8();
+        EXPECT_EQ(XStr(shown).displayUtf8(), shown);
+        for (const char32_t unit : XStr(shown)) {
+            EXPECT_FALSE(XUtf8::isEscapedByte(unit));
+        }
+    }
+    EXPECT_EQ(XStr("lat\xE9.mp4").displayUtf8(), "lat\xEF\xBF\xBD.mp4");
+}
+
+TEST(XStrUtf8, NonScalarUnitsOtherThanEscapedBytesEncodeAsReplacement) {
+    struct Case {
+        char32_t unit;
+        const char* bytes;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {0xDCE9, "\xE9", "\xEF\xBF\xBD"},
+        {0xDC80, "\x80", "\xEF\xBF\xBD"},
+        {0xDCFF, "\xFF", "\xEF\xBF\xBD"},
+        // Escapes of ASCII bytes are never made by decoding; they would smuggle a "/" in.
+        {0xDC2F, "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
+        {0xDC7F, "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
+        {0xD800, "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
+        {0xDBFF, "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
+        {0xDD00, "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
+        {0x110000, "\xEF\xBF\xBD", "\xEF\xBF\xBD"},
+        {0xE9, "\xC3\xA9", "\xC3\xA9"},
+    };
+    for (const Case& c : cases) {
+        const XStr s(std::u32string{U'a', c.unit, U'b'});
+        EXPECT_EQ(s.utf8(), std::string("a") + c.bytes + "b")
+            << std::hex << static_cast<unsigned>(c.unit);
+        EXPECT_EQ(s.displayUtf8(), std::string("a") + c.shown + "b")
+            << std::hex << static_cast<unsigned>(c.unit);
     }
 }
 
-TEST(XStrUtf8, EncodingReplacesNonScalarUnits) {
-    XStr s(std::u32string{U'a', 0xD800, 0x110000, U'b'});
-    EXPECT_EQ(s.utf8(),
-              "a\xEF\xBF\xBD\xEF\xBF\xBD"
-              "b");
-}
-
-TEST(XStrUtf8, DecodingArbitraryBytesNeverExceedsInputLength) {
+TEST(XStrUtf8, EveryByteStringComesBackWhole) {
     uint32_t seed = 12345;
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 4000; ++round) {
         std::string bytes;
         const int n = static_cast<int>(seed % 17);
         for (int i = 0; i < n; ++i) {
             seed = seed * 1103515245u + 12345u;
-            bytes.push_back(static_cast<char>((seed >> 16) & 0xFF));
+            // Half the rounds draw from the bytes that make up UTF-8's lead and
+            // continuation bytes, where the edge cases are.
+            const auto b = static_cast<unsigned char>((seed >> 16) & 0xFF);
+            bytes.push_back(static_cast<char>(round % 2 == 0 ? b : 0x80 | (b & 0x7F)));
         }
         seed = seed * 1103515245u + 12345u;
         const std::u32string decoded = XUtf8::decode(bytes);
         ASSERT_LE(decoded.size(), bytes.size());
-        // Whatever came in, what goes out is valid UTF-8 that decodes to the same units.
-        const std::string reencoded = XUtf8::encode(decoded);
-        ASSERT_EQ(XUtf8::decode(reencoded), decoded);
+        ASSERT_EQ(XUtf8::encode(decoded), bytes);
+        // Text made by concatenation keeps the bytes of its parts.
+        const std::size_t cut = bytes.size() / 2;
+        ASSERT_EQ((XStr(bytes.substr(0, cut)) + XStr(bytes.substr(cut))).utf8(), bytes);
+        // The display form is well-formed: decoding it escapes nothing.
+        for (const char32_t unit : XUtf8::decode(XUtf8::encodeForDisplay(decoded))) {
+            ASSERT_FALSE(XUtf8::isEscapedByte(unit));
+        }
     }
+}
+
+TEST(XStrUtf8, WellFormedTextNeverHoldsEscapedBytes) {
+    // Every scalar value round-trips, and none decodes into the escaped-byte range.
+    std::u32string all;
+    for (char32_t c = 1; c <= 0x10FFFF; c += (c < 0x10000 ? 1 : 97)) {
+        if (c < 0xD800 || c > 0xDFFF) {
+            all.push_back(c);
+        }
+    }
+    const std::string bytes = XUtf8::encode(all);
+    EXPECT_EQ(XUtf8::decode(bytes), all);
+    EXPECT_EQ(XUtf8::encodeForDisplay(all), bytes);
 }
 
 TEST(XStrCase, FoldsOnlyAsciiLetters) {

@@ -92,29 +92,37 @@ TEST(clLineSplitter, ByteOrderMarkAtLineStartIsDropped) {
 }
 
 TEST(clLineSplitter, LeadByteWithoutRestOfMarkStaysInLine) {
-    // EF BB 41: the two bytes stay and decode as one ill-formed sequence, then "A".
+    // EF BB 41: the two bytes stay, each kept as its escaped byte, then "A".
     const std::vector<XStr> got = splitWhole(
         "\xEF\xBB"
         "A\n");
     ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].units(), std::u32string(U"\uFFFDA"));
+    EXPECT_EQ(got[0].units(), std::u32string(U"\xDCEF\xDCBB"
+                                             U"A"));
+    EXPECT_EQ(got[0].utf8(),
+              "\xEF\xBB"
+              "A");
     // EF followed by a valid continuation that is not BB: a real character survives.
     EXPECT_EQ(splitWhole("\xEF\xBC\xA1\n"), lines({"\xEF\xBC\xA1"}));  // U+FF21
     // EF just before the line end stays as well.
     const std::vector<XStr> cut = splitWhole("\xEF\nnext\n");
     ASSERT_EQ(cut.size(), 2u);
-    EXPECT_EQ(cut[0].units(), std::u32string(U"\uFFFD"));
+    EXPECT_EQ(cut[0].units(), std::u32string(U"\xDCEF"));
     EXPECT_EQ(cut[1], XStr("next"));
     // A partial mark left at end of input is delivered.
     EXPECT_EQ(splitWhole("\xEF\xBB").size(), 1u);
 }
 
-TEST(clLineSplitter, InvalidUtf8BecomesReplacementCharacter) {
+TEST(clLineSplitter, InvalidUtf8KeepsItsBytes) {
     const std::vector<XStr> got = splitWhole(
         "a\xFF"
         "b\xC3\n\xC3\xA9\n");
     ASSERT_EQ(got.size(), 2u);
-    EXPECT_EQ(got[0].units(), std::u32string(U"a\uFFFDb\uFFFD"));
+    EXPECT_EQ(got[0].units(), std::u32string(U"a\xDCFF"
+                                             U"b\xDCC3"));
+    EXPECT_EQ(got[0].utf8(),
+              "a\xFF"
+              "b\xC3");
     EXPECT_EQ(got[1].units(), std::u32string(U"\u00E9"));
 }
 
@@ -133,7 +141,8 @@ TEST(clLineSplitter, EveryCutOfTrickyInputGivesTheSameLines) {
     const std::vector<XStr> whole = splitWhole(bytes);
     ASSERT_EQ(whole.size(), 7u);
     EXPECT_EQ(whole[0], XStr("a"));
-    EXPECT_EQ(whole[2].units(), std::u32string(U"\uFFFDb"));
+    EXPECT_EQ(whole[2].units(), std::u32string(U"\xDCEF\xDCBB"
+                                               U"b"));
     EXPECT_EQ(whole[4], XStr("\xEF\xBC\xA1"));
     EXPECT_EQ(whole[6], XStr("last"));
     for (size_t a = 0; a <= bytes.size(); ++a) {
