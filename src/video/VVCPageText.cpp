@@ -71,8 +71,10 @@ XStr domainOf(const VVCControl& c) {
 XStr valueOf(const VVCControl& c) {
     switch (c.kind) {
         case VVCControl::Kind::kSlider:
-            return c.valueText.empty() ? c.currentValueText()
-                                       : c.currentValueText() + ", " + c.valueText;
+            // The label when it says more than the value.
+            return c.valueText.empty() || c.valueText == c.currentValueText()
+                       ? c.currentValueText()
+                       : c.currentValueText() + ", " + c.valueText;
         case VVCControl::Kind::kChoice:
         case VVCControl::Kind::kText:
         case VVCControl::Kind::kFile:

@@ -49,6 +49,22 @@ TEST(VVCPageText, DescribesEveryControlWithItsSheet) {
                         "help (button) \"Codec documentation\": an action"}));
 }
 
+TEST(VVCPageText, SlidersShowTheirValuesListedWhenFewElseTheirRange) {
+    const std::unique_ptr<VMCDSPPage> rotate = VVCPageText::openEffectPage("Rotate", false);
+    ASSERT_NE(rotate, nullptr);
+    EXPECT_EQ(VVCPageText::describe(*rotate),
+              XStrList{"angle (slider) \"Angle\": -360 degrees to 360 degrees (or #1 to #721); "
+                       "now 0 degrees"});
+    const std::unique_ptr<VMCDSPPage> hqdn3d =
+        VVCPageText::openEffectPage("Denoiser (High Precision 3D)", true);
+    ASSERT_NE(hqdn3d, nullptr);
+    EXPECT_EQ(
+        VVCPageText::describe(*hqdn3d).at(0),
+        XStr("luma-spatial (slider) \"Luma spatial\": 0.2, 0.4, 0.4, 0.8, 1, 2, 3, 4, 5, 6, "
+             "7, 8, 9, 10, 12, 14, 16, 18, 20, 25, 30, 35, 40, 50, 60, 70, 80, 90, 100 (or #1 "
+             "to #29); now 4, Luma Spatial 4"));
+}
+
 TEST(VVCPageText, SettingsApplyInOrderAsUserActions) {
     XStr error;
     const std::optional<VAEncoderArgs> args =
