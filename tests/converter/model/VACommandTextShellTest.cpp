@@ -114,13 +114,24 @@ TEST(VACommandTextShellQuote, QuotedFormsAreValidUtf8WithoutControlCharacters) {
     }
 }
 
-TEST(VACommandTextShellQuote, BashReadsBackEveryArgumentExactly) {
+void expectExactReadBack(const char* shell) {
     for (const Case& c : cases()) {
-        const ShellRun run = runShell("/bin/bash", ShellQuote(c.argument));
-        EXPECT_EQ(run.status, 0) << c.quoted;
-        EXPECT_EQ(run.output, nulJoined({c.bytes})) << c.quoted;
-        EXPECT_TRUE(run.folderEmpty) << c.quoted;
+        const ShellRun run = runShell(shell, ShellQuote(c.argument));
+        EXPECT_EQ(run.status, 0) << shell << " " << c.quoted;
+        EXPECT_EQ(run.output, nulJoined({c.bytes})) << shell << " " << c.quoted;
+        EXPECT_TRUE(run.folderEmpty) << shell << " " << c.quoted;
     }
+}
+
+TEST(VACommandTextShellQuote, BashReadsBackEveryArgumentExactly) {
+    expectExactReadBack("/bin/bash");
+}
+
+TEST(VACommandTextShellQuote, ZshReadsBackEveryArgumentExactly) {
+    if (access("/usr/bin/zsh", X_OK) != 0) {
+        GTEST_SKIP() << "no zsh here";
+    }
+    expectExactReadBack("/usr/bin/zsh");
 }
 
 TEST(VACommandTextShellQuote, ShReadsBackEveryArgumentAndRunsNothing) {
