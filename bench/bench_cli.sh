@@ -40,7 +40,7 @@ done
 # The commands vantaro would start, without the progress file FFmpeg alone does not need,
 # and with nothing on their input, as vantaro starts them (FFmpeg reads keys from it).
 "$vantaro" convert --dry-run --overwrite --encoder-args "$args" -o "$work/out" "$work/in" \
-  | sed -e 's| -progress /dev/null | |' -e 's|$| </dev/null|' > "$work/commands.txt"
+  | grep -v '^#' | sed -e 's| -progress /dev/null | |' -e 's|$| </dev/null|' > "$work/commands.txt"
 [ "$(wc -l < "$work/commands.txt")" -eq "$clips" ]
 tr '\n' '\0' < "$work/commands.txt" > "$work/commands0.txt"
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "VADisplayText.h"
 #include "VALocateFFmpeg.h"
 #include "VCliOptionParser.h"
 #include "VCliUsage.h"
@@ -12,8 +13,13 @@ namespace {
 
 const VCliOptionDef kHelp = {"help", 'h', false, false, "", "show this help"};
 const VCliOptionDef kAll = {"all", 0, false, false, "", "also list what is not offered, marked"};
-const VCliOptionDef kSet = {"set", 's',        true,
-                            true,  "ID=VALUE", "set a control as a user would, in the order given"};
+const VCliOptionDef kSet = {"set",
+                            's',
+                            true,
+                            true,
+                            "ID=VALUE",
+                            "set a control as a user would, in the order given; VALUE as shown\n"
+                            "below, or #N for a choice's or a slider's N-th step"};
 
 struct Parsed {
     bool ok = false;
@@ -40,9 +46,10 @@ Parsed parse(const std::vector<std::string>& args, const std::vector<VCliOptionD
         return p;
     }
     if (p.options.operands.size() != operands) {
-        p.status = VCliUsage::fail(
-            err, operands == 0 ? "'" + command + "' takes no file or name" : "give one name",
-            command);
+        p.status = VCliUsage::fail(err,
+                                   "The command '" + command + "' takes " +
+                                       (operands == 0 ? "no file or name" : "one name"),
+                                   command);
         return p;
     }
     p.ok = true;
@@ -69,14 +76,14 @@ XStrList settingsOf(const VCliParsedOptions& options) {
 
 void printLines(std::ostream& out, const XStrList& lines) {
     for (const XStr& line : lines) {
-        out << line.utf8() << '\n';
+        out << VADisplayText::utf8(line) << '\n';
     }
 }
 
 void printControls(std::ostream& out, const XStrList& controls) {
     out << "Controls:\n";
     for (const XStr& line : controls) {
-        out << "  " << line.utf8() << '\n';
+        out << "  " << VADisplayText::utf8(line) << '\n';
     }
 }
 
@@ -154,10 +161,11 @@ int VCliCatalogueCommands::encoder(const std::vector<std::string>& args, std::os
     const XStr name = *VVCPageText::encoderNamed(typed, false, gpl);
     const VAEncoderArgs written = host.encoderArgsV2();
     const XStr ext = VVCPageText::outputExtension(name, written);
-    out << "Encoder: " << name.utf8() << '\n'
-        << "Extension: " << (ext.empty() ? "(none: give --ext .EXT)" : ext.utf8()) << '\n';
+    out << "Encoder: " << VADisplayText::utf8(name) << '\n'
+        << "Extension: " << (ext.empty() ? "(none: give --ext .EXT)" : VADisplayText::utf8(ext))
+        << '\n';
     printControls(out, controls);
-    out << "Arguments: " << written.strArgs.utf8() << '\n';
+    out << "Arguments: " << VADisplayText::utf8(written.strArgs) << '\n';
     return 0;
 }
 
@@ -174,12 +182,12 @@ int VCliCatalogueCommands::effect(const std::vector<std::string>& args, std::ost
     if (!page || !VVCPageText::applySettings(*page, settingsOf(p.options), &error)) {
         return VCliUsage::fail(err, error.utf8(), "effect");
     }
-    out << "Effect: " << VVCPageText::effectNamed(typed, false, gpl)->utf8() << '\n';
+    out << "Effect: " << VADisplayText::utf8(*VVCPageText::effectNamed(typed, false, gpl)) << '\n';
     printControls(out, VVCPageText::describe(*page));
-    out << "Arguments: " << page->dspArgs().utf8() << '\n';
+    out << "Arguments: " << VADisplayText::utf8(page->dspArgs()) << '\n';
     XStr why;
     if (!page->dspValidate(&why)) {
-        out << "Not ready: " << why.utf8() << '\n';
+        out << "Not ready: " << VADisplayText::utf8(why) << '\n';
     }
     return 0;
 }

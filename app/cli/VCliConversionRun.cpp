@@ -49,8 +49,11 @@ VCliSummary VCliConversionRun::summary() const {
     VCliSummary s;
     s.jobs = static_cast<uint32_t>(mSpec->entries.size());
     s.cancelled = mSignal != 0;
+    s.encoderName = mSpec->Encoder ? mSpec->Encoder->name : XStr();
+    s.copies = !mSpec->entries.empty();
     for (const VAConversionEntry& entry : mSpec->entries) {
         s.failed += entry.hadErrors ? 1 : 0;
+        s.copies = s.copies && entry.justCopy;
     }
     return s;
 }
@@ -68,6 +71,7 @@ void VCliConversionRun::printLogs() {
         }
     }
     if (!parts.empty()) {
+        // Each part's lines are escaped already; the blank line between parts stays.
         mErr << XStr::join(parts, "\n\n").utf8() << '\n';
         mErr.flush();
     }

@@ -1,6 +1,7 @@
 #include "VCliConvertOptions.h"
 
 #include "VCliOptionParser.h"
+#include "VCliText.h"
 
 namespace {
 
@@ -32,7 +33,8 @@ const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
         {"effect", 0, true, true, "NAME", "add an effect ('vantaro effects')"},
         {"set", 's', true, true, "ID=VALUE",
          "set a control of the encoder, or NAME.ID=VALUE of an effect (NAME#2.ID=VALUE for\n"
-         "the second of that name), in the order given"},
+         "the second of that name), in the order given; VALUE as 'vantaro encoder' or\n"
+         "'vantaro effect' shows it, or #N for a choice's or a slider's N-th step"},
         {"encoder-args", 0, true, false, "TEXT", "FFmpeg output options of every job"},
         {"effects", 0, true, false, "TEXT",
          "effect chain, as an effect-chain string (before any --effect)"},
@@ -45,7 +47,10 @@ const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
         {"join", 0, false, false, "", "join all files, in the order given, into one output"},
         {"copy", 0, false, false, "", "copy the files instead of converting them"},
         {"overwrite", 0, false, false, "", "replace outputs that exist already"},
-        {"dry-run", 0, false, false, "", "print the FFmpeg command of every job; start nothing"},
+        {"dry-run", 0, false, false, "text",
+         "print the FFmpeg command of every job quoted for a shell (=text: as the log\n"
+         "shows it), what it does afterwards and which outputs exist; start nothing",
+         true},
         {"json", 0, false, false, "", "print progress as one JSON object per line"},
         {"verbose", 0, false, false, "", "print the information log at the end as well"},
         {"help", 'h', false, false, "", "show this help"},
@@ -88,7 +93,8 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
     }
     for (const std::string& setting : parsed.values("set")) {
         if (setting.empty() || setting[0] == '=') {
-            error = "invalid setting '" + setting + "' (use ID=VALUE or NAME.ID=VALUE)";
+            error =
+                "Invalid setting " + VCliText::quoted(setting) + " (use ID=VALUE or NAME.ID=VALUE)";
             return false;
         }
         out.settings.push_back(XStr(setting));
@@ -99,52 +105,60 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
             e = "." + e;
         }
         if (e.size() < 2 || e.contains(U'/') || e == "..") {
-            error = "invalid extension '" + *ext + "'";
+            error = "Invalid extension " + VCliText::quoted(*ext);
             return false;
         }
         out.ext = e;
     }
     if (const auto dir = parsed.value("output")) {
         if (dir->empty()) {
-            error = "option '--output' needs a folder";
+            error = "The option '--output' needs a folder";
             return false;
         }
         out.outputDir = XStr(*dir);
     }
     if (const auto jobs = parsed.value("jobs")) {
         if (!readJobs(*jobs, out.jobs)) {
-            error = "invalid number of jobs '" + *jobs + "' (use 1 to 256)";
+            error = "Invalid number of jobs " + VCliText::quoted(*jobs) + " (use 1 to 256)";
             return false;
         }
     }
     out.join = parsed.has("join");
     out.copy = parsed.has("copy");
     out.dryRun = parsed.has("dry-run");
+    if (const auto form = parsed.value("dry-run"); form && !form->empty()) {
+        if (*form != "text") {
+            error = "Invalid value " + VCliText::quoted(*form) +
+                    " of '--dry-run' (use --dry-run or --dry-run=text)";
+            return false;
+        }
+        out.dryRunText = true;
+    }
     out.json = parsed.has("json");
     out.verbose = parsed.has("verbose");
     out.overwrite = parsed.has("overwrite");
     if (out.copy && out.join) {
-        error = "--copy and --join cannot be used together";
+        error = "The options '--copy' and '--join' cannot be used together";
         return false;
     }
     if (out.copy && (parsed.has("encoder-args") || parsed.has("effects") || parsed.has("encoder") ||
                      parsed.has("effect") || parsed.has("set"))) {
-        error = "--copy makes plain copies; encoders and effects do not apply";
+        error = "The option '--copy' makes plain copies; encoders and effects do not apply";
         return false;
     }
     if (out.encoder && parsed.has("encoder-args")) {
-        error = "--encoder and --encoder-args cannot be used together";
+        error = "The options '--encoder' and '--encoder-args' cannot be used together";
         return false;
     }
     for (const std::string& file : parsed.operands) {
         if (file.empty()) {
-            error = "an empty file name was given";
+            error = "An empty file name was given";
             return false;
         }
         out.files.push_back(XStr(file));
     }
     if (out.files.empty()) {
-        error = "no input files";
+        error = "No input files";
         return false;
     }
     return true;

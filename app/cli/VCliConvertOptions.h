@@ -28,6 +28,8 @@ struct VCliConvertOptions {
     bool join = false;
     bool copy = false;
     bool dryRun = false;
+    // "--dry-run=text": the commands as the log shows them instead of quoted for a shell.
+    bool dryRunText = false;
     bool json = false;
     bool verbose = false;
     bool overwrite = false;

@@ -11,13 +11,14 @@
 #include "VAConvertSourceConcat.h"
 #include "VALocateFFmpeg.h"
 #include "VCliPageSettings.h"
+#include "VCliText.h"
 #include "VVCCodecs.h"
 #include "VVCPageText.h"
 
 namespace {
 
 std::string quoted(const XStr& path) {
-    return "'" + path.utf8() + "'";
+    return VCliText::quoted(path);
 }
 
 bool statPath(const XStr& path, struct stat& st) {
@@ -135,9 +136,9 @@ bool VCliJobPlanner::chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& r
 
     if (!mOptions.encoder) {
         if (!split.encoderSettings.empty()) {
-            result.messages.push_back("the setting '" + split.encoderSettings.front().utf8() +
-                                      "' names no effect given with --effect; settings of an "
-                                      "encoder need --encoder");
+            result.messages.push_back("The setting " + quoted(split.encoderSettings.front()) +
+                                      " names no effect given with '--effect'; settings of an "
+                                      "encoder need '--encoder'");
             return false;
         }
         return typedArgs();
@@ -153,9 +154,9 @@ bool VCliJobPlanner::chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& r
     const bool custom = *name == kEncoderName;
     if (mOptions.ext) {
         if (!custom) {
-            result.messages.push_back("--ext applies only to the encoder '" +
-                                      std::string(kEncoderName) + "'; the encoder '" +
-                                      name->utf8() + "' writes " +
+            result.messages.push_back("The option '--ext' applies only to the encoder " +
+                                      quoted(XStr(kEncoderName)) + "; the encoder " +
+                                      quoted(*name) + " writes " +
                                       VVCPageText::outputExtension(*name, *args).utf8() + " files");
             return false;
         }
@@ -163,8 +164,8 @@ bool VCliJobPlanner::chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& r
     }
     ext = VVCPageText::outputExtension(*name, *args);
     if (ext.empty() || ext == ".") {
-        result.messages.push_back("the encoder '" + name->utf8() +
-                                  "' needs the extension of its outputs: give --ext .EXT");
+        result.messages.push_back("The encoder " + quoted(*name) +
+                                  " needs the extension of its outputs: give --ext .EXT");
         return false;
     }
     const std::vector<VAEncoderDesc> offered = VVCCodecs::listEncoders(gpl);
@@ -173,7 +174,25 @@ bool VCliJobPlanner::chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& r
     return true;
 }
 
-void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& result) const {
+std::string VCliJobPlanner::ownSourceMessage(const VAConversionEntry& entry, const XStr& source,
+                                             bool joined) {
+    const XStr& to = entry.urlTo;
+    const std::string fix = entry.justCopy
+                                ? "choose another output folder with -o DIR"
+                                : "choose another output folder (-o DIR) or extension (--ext .EXT)";
+    if (joined) {
+        return "Cannot join into " + quoted(to) + ": it is one of the files being joined, " +
+               "and writing it would destroy it while it is read; " + fix;
+    }
+    const std::string what = entry.justCopy ? "copy" : "convert";
+    const std::string same =
+        source == to ? std::string() : " " + quoted(to) + " is another name for that file;";
+    return "Cannot " + what + " " + quoted(source) + " onto itself:" + same +
+           " writing the output would destroy the file while it is read; " + fix;
+}
+
+void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& result,
+                                        std::vector<std::string>& existing) const {
     std::set<XStr> taken;
     for (const VAConversionEntry& entry : spec.entries) {
         const XStr& to = entry.urlTo;
@@ -185,31 +204,39 @@ void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& re
             sources.push_back(entry.convertFrom->urlForConversion);
         }
         if (!taken.insert(to).second) {
-            result.messages.push_back(quoted(to) + " would be written by more than one job");
+            result.messages.push_back("The output " + quoted(to) +
+                                      " would be written by more than one job");
             continue;
         }
         // Only a single source converted by FFmpeg onto its own path is safe: the run
         // writes beside it and replaces it after a clean run. Joins and copies read while
         // writing, and another name for the same file escapes that guard.
-        bool itself = false;
+        const XStr* itself = nullptr;
+        bool inPlace = false;
         for (const XStr& source : sources) {
             const bool guarded = !entry.justCopy && sources.size() == 1 && source.equalsNoCase(to);
+            inPlace = inPlace || guarded;
             if (!guarded && (source == to || sameInode(source, to))) {
-                itself = true;
+                itself = &source;
             }
         }
-        if (itself) {
-            result.messages.push_back(quoted(to) + " is a source of its own job; choose another" +
-                                      " output folder or extension");
+        if (itself != nullptr) {
+            result.messages.push_back(ownSourceMessage(entry, *itself, sources.size() > 1));
             continue;
         }
         struct stat st {};
         if (lstat(to.utf8().c_str(), &st) == 0) {
             if (S_ISDIR(st.st_mode)) {
-                result.messages.push_back(quoted(to) + " is a folder");
-            } else if (!mOptions.overwrite) {
-                result.messages.push_back(quoted(to) + " exists; use --overwrite to replace it");
+                result.messages.push_back("The output " + quoted(to) + " is a folder");
+                continue;
             }
+            result.existing.push_back(to);
+            existing.push_back(
+                inPlace ? "The output " + quoted(to) +
+                              " is its own source; use --overwrite to replace the source with "
+                              "the converted file once it is complete, or choose another output "
+                              "folder (-o DIR) or extension (--ext .EXT)"
+                        : "The output " + quoted(to) + " exists; use --overwrite to replace it");
         }
     }
 }
@@ -284,9 +311,19 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
         }
     }
 
-    refuseDestinations(*spec, result);
+    std::vector<std::string> existing;
+    refuseDestinations(*spec, result, existing);
     if (!result.messages.empty()) {
         result.exitCode = 1;
+        return result;
+    }
+    if (!mOptions.overwrite && !existing.empty()) {
+        result.messages = existing;
+        result.exitCode = 1;
+    }
+    // A dry run goes on to show every command, the refused ones too.
+    result.planned = true;
+    if (result.exitCode != 0) {
         return result;
     }
     if (createOutput && !mOptions.dryRun) {

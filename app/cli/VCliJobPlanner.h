@@ -19,6 +19,12 @@ public:
         int exitCode = 0;
         std::vector<std::string> messages;
         std::shared_ptr<VAConversionSpec> spec;
+        // Every job has its destination, and nothing but outputs that exist (refused
+        // without --overwrite) stands in the way: a dry run can show every command.
+        bool planned = false;
+        // Destinations that exist already, in job order: replaced with --overwrite,
+        // refused without.
+        XStrList existing;
     };
 
     explicit VCliJobPlanner(VCliConvertOptions options);
@@ -40,7 +46,14 @@ private:
     // when the options name an encoder or effects.
     bool chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& result) const;
     bool checkOutputFolder(const XStr& folder, Result& result, bool& create) const;
-    void refuseDestinations(const VAConversionSpec& spec, Result& result) const;
+    // Refusals go into the result's messages; each output that exists into its list, with
+    // the refusal it meets without --overwrite in existing.
+    void refuseDestinations(const VAConversionSpec& spec, Result& result,
+                            std::vector<std::string>& existing) const;
+    // Why a job cannot write its output: it is the source, or one of the joined files,
+    // under this or another name.
+    static std::string ownSourceMessage(const VAConversionEntry& entry, const XStr& source,
+                                        bool joined);
 
     VCliConvertOptions mOptions;
     VCliSourceList mSources;

@@ -49,13 +49,16 @@ void VCliJsonPrinter::jobStarted(uint32_t job, const VMCCPU& slot) {
 }
 
 void VCliJsonPrinter::jobFinished(uint32_t job, bool hadErrors) {
-    emit(VCliJsonObject()
-             .add("event", "job-end")
-             .add("job", job)
-             .add("ok", !hadErrors)
-             .add("source", sourceOf(job))
-             .add("destination", destinationOf(job))
-             .str());
+    VCliJsonObject event;
+    event.add("event", "job-end")
+        .add("job", job)
+        .add("ok", !hadErrors)
+        .add("source", sourceOf(job))
+        .add("destination", destinationOf(job));
+    if (hadErrors) {
+        event.add("error", firstErrorOf(job));
+    }
+    emit(event.str());
 }
 
 void VCliJsonPrinter::logLine(uint32_t job, const XStr& line, bool error) {
@@ -80,7 +83,7 @@ void VCliJsonPrinter::finish(const VCliSummary& summary) {
              .add("succeeded", summary.succeeded)
              .add("failed", summary.failed)
              .add("percent", mDialog->getPercentDone())
-             .add("main", mDialog->labelProgressMain())
+             .add("main", summary.text())
              .add("elapsed", mDialog->labelProgressElapsed())
              .add("exit", summary.exitCode)
              .str());

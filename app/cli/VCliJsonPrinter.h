@@ -1,7 +1,8 @@
 // Progress as one JSON object per line, for programs: "job-start", "progress" (each time
 // the overall percentage changes, with the percentage of every running job), "log" (every
-// line of every job's logs), "job-end" and, last, "done". Jobs are numbered from 0 in the
-// order of the files.
+// line of every job's logs), "job-end" (a failed job with its first error line as
+// "error") and, last, "done" (its "main" the summary). Jobs are numbered from 0 in the order
+// of the files.
 #pragma once
 
 #include <ostream>

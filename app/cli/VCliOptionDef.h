@@ -15,4 +15,6 @@ struct VCliOptionDef {
     // How the help names the value ("TEXT", "DIR").
     std::string valueName;
     std::string help;
+    // With takesValue false: a value may still follow as "--name=VALUE".
+    bool optionalValue = false;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "VCliText.h"
+
 VCliOptionParser::VCliOptionParser(std::vector<VCliOptionDef> table) : mTable(std::move(table)) {}
 
 const VCliOptionDef* VCliOptionParser::findLong(const std::string& name) const {
@@ -26,7 +28,7 @@ bool VCliOptionParser::take(const VCliOptionDef& def, const std::string& shownNa
                             std::string value, VCliParsedOptions& out, std::string& error) const {
     if (def.takesValue && !def.repeatable && out.has(def.longName)) {
         // Two different values for one setting is a mistake, not a preference for the last.
-        error = "option '" + shownName + "' given more than once";
+        error = "The option " + VCliText::quoted(shownName) + " is given more than once";
         return false;
     }
     if (!def.takesValue && out.has(def.longName)) {
@@ -52,19 +54,19 @@ bool VCliOptionParser::parse(const std::vector<std::string>& args, VCliParsedOpt
             const std::string shown = "--" + name;
             const VCliOptionDef* def = findLong(name);
             if (def == nullptr) {
-                error = "unknown option '" + shown + "'";
+                error = "Unknown option " + VCliText::quoted(shown);
                 return false;
             }
             std::string value;
             if (equals != std::string::npos) {
-                if (!def->takesValue) {
-                    error = "option '" + shown + "' takes no value";
+                if (!def->takesValue && !def->optionalValue) {
+                    error = "The option " + VCliText::quoted(shown) + " takes no value";
                     return false;
                 }
                 value = arg.substr(equals + 1);
             } else if (def->takesValue) {
                 if (i + 1 >= args.size()) {
-                    error = "option '" + shown + "' needs a value";
+                    error = "The option " + VCliText::quoted(shown) + " needs a value";
                     return false;
                 }
                 value = args[++i];
@@ -79,7 +81,7 @@ bool VCliOptionParser::parse(const std::vector<std::string>& args, VCliParsedOpt
                 const std::string shown = std::string("-") + arg[c];
                 const VCliOptionDef* def = findShort(arg[c]);
                 if (def == nullptr) {
-                    error = "unknown option '" + shown + "'";
+                    error = "Unknown option " + VCliText::quoted(shown);
                     return false;
                 }
                 std::string value;
@@ -89,7 +91,7 @@ bool VCliOptionParser::parse(const std::vector<std::string>& args, VCliParsedOpt
                     } else if (i + 1 < args.size()) {
                         value = args[++i];
                     } else {
-                        error = "option '" + shown + "' needs a value";
+                        error = "The option " + VCliText::quoted(shown) + " needs a value";
                         return false;
                     }
                     c = arg.size();
@@ -113,6 +115,8 @@ std::string VCliOptionParser::optionsHelp() const {
         name += "--" + def.longName;
         if (def.takesValue) {
             name += " " + def.valueName;
+        } else if (def.optionalValue) {
+            name += "[=" + def.valueName + "]";
         }
         width = std::max(width, name.size());
         names.push_back(std::move(name));

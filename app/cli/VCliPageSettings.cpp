@@ -1,9 +1,11 @@
 #include "VCliPageSettings.h"
 
+#include "VCliText.h"
+
 namespace {
 
 std::string quoted(const XStr& text) {
-    return "'" + text.utf8() + "'";
+    return VCliText::quoted(text);
 }
 
 // "NAME" and the number N (0 when not given) of "NAME#N"; false when "#" is not followed by
@@ -59,22 +61,23 @@ bool VCliPageSettings::split(const XStrList& effectNames, const XStrList& settin
             }
             if (matches.empty()) {
                 if (isEffectName(name) || number != 0) {
-                    error = "the setting " + quoted(setting) + " is for the effect " +
+                    error = "The setting " + quoted(setting) + " is for the effect " +
                             quoted(name) + ", which no --effect adds";
                     return false;
                 }
                 continue;
             }
             if (number == 0 && matches.size() > 1) {
-                error = "the setting " + quoted(setting) + " could be for any of the " +
+                error = "The setting " + quoted(setting) + " could be for any of the " +
                         std::to_string(matches.size()) + " effects " + quoted(name) + "; write " +
                         quoted(name + "#1." + id.substr(dot + 1)) + " and so on";
                 return false;
             }
             if (number > static_cast<int>(matches.size())) {
-                error = "the setting " + quoted(setting) + " is for effect " + quoted(name) +
+                error = "The setting " + quoted(setting) + " is for effect " + quoted(name) +
                         " number " + std::to_string(number) + ", but only " +
-                        std::to_string(matches.size()) + " are added";
+                        std::to_string(matches.size()) + (matches.size() == 1 ? " is" : " are") +
+                        " added";
                 return false;
             }
             matches[number == 0 ? 0 : number - 1]->settings.push_back(setting.substr(dot + 1));

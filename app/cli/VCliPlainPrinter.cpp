@@ -1,5 +1,7 @@
 #include "VCliPlainPrinter.h"
 
+#include "VADisplayText.h"
+
 namespace {
 
 XStr joinNonEmpty(const XStrList& parts) {
@@ -15,7 +17,7 @@ XStr joinNonEmpty(const XStrList& parts) {
 }  // namespace
 
 void VCliPlainPrinter::line(const XStr& text) {
-    mOut << text.utf8() << '\n';
+    mOut << VADisplayText::utf8(text) << '\n';
     mOut.flush();
 }
 
@@ -41,7 +43,7 @@ void VCliPlainPrinter::jobStarted(uint32_t job, const VMCCPU& /*slot*/) {
 
 void VCliPlainPrinter::jobFinished(uint32_t job, bool hadErrors) {
     if (hadErrors) {
-        line(XStr::format("Failed %u/%u: ", job + 1, jobCount()) + sourceOf(job));
+        line(XStr::format("Failed %u/%u: ", job + 1, jobCount()) + failureOf(job));
     } else {
         line(XStr::format("Finished %u/%u: ", job + 1, jobCount()) + destinationOf(job));
     }
@@ -52,13 +54,8 @@ void VCliPlainPrinter::note(const XStr& text) {
 }
 
 void VCliPlainPrinter::finish(const VCliSummary& summary) {
-    if (summary.cancelled) {
-        line(XStr::format("Stopped after %u of %u jobs (", summary.succeeded + summary.failed,
-                          summary.jobs) +
-             mDialog->labelProgressElapsed() + ")");
-    } else {
-        line(mDialog->labelProgressMain());
+    line(summary.text());
+    if (!mDialog->labelProgressElapsed().empty()) {
         line(mDialog->labelProgressElapsed());
     }
-    line(XStr::format("%u succeeded, %u failed", summary.succeeded, summary.failed));
 }

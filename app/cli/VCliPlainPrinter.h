@@ -1,5 +1,6 @@
-// Progress as plain lines, for a log file or a pipe: each job's start and end, the overall
-// percentage each time it passes another tenth, and a summary.
+// Progress as plain lines, for a log file or a pipe: each job's start and end (a failure
+// with its first error line), the overall percentage each time it passes another tenth,
+// and a summary. Control characters in names and FFmpeg's lines are shown escaped.
 #pragma once
 
 #include <ostream>

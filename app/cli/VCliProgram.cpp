@@ -3,12 +3,13 @@
 #include "VCliCatalogueCommands.h"
 #include "VCliConvertCommand.h"
 #include "VCliProbeCommand.h"
+#include "VCliText.h"
 #include "VCliUsage.h"
 
 int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                      bool outIsTerminal) {
     if (args.empty()) {
-        return VCliUsage::fail(err, "no command given");
+        return VCliUsage::fail(err, "No command given");
     }
     const std::string& command = args.front();
     const std::vector<std::string> rest(args.begin() + 1, args.end());
@@ -39,7 +40,7 @@ int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, st
         return VCliCatalogueCommands::effect(rest, out, err);
     }
     if (!command.empty() && command[0] == '-') {
-        return VCliUsage::fail(err, "unknown option '" + command + "'");
+        return VCliUsage::fail(err, "Unknown option " + VCliText::quoted(command));
     }
-    return VCliUsage::fail(err, "unknown command '" + command + "'");
+    return VCliUsage::fail(err, "Unknown command " + VCliText::quoted(command));
 }

@@ -16,6 +16,11 @@ protected:
     XStr sourceOf(uint32_t job) const;
     XStr destinationOf(uint32_t job) const;
     uint32_t jobCount() const;
+    // The first line of a job's error log; empty when it has none.
+    XStr firstErrorOf(uint32_t job) const;
+    // "SOURCE" and, when the job has an error line, ": " and that line, without the source
+    // path FFmpeg often writes in front of it.
+    XStr failureOf(uint32_t job) const;
 
     const VMCProgressDialog* mDialog = nullptr;
 };

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "VCliText.h"
+
 VCliSourceList::VCliSourceList() : mLister(listFolder) {}
 
 XStr VCliSourceList::absolutePath(const XStr& path) {
@@ -47,8 +49,8 @@ bool VCliSourceList::expand(const XStrList& operands, XStrList& files, std::stri
         if (stat(path.utf8().c_str(), &st) != 0) {
             const int e = errno;
             error = e == ENOENT || e == ENOTDIR
-                        ? "No such file: '" + operand.utf8() + "'"
-                        : "Cannot read '" + operand.utf8() + "': " + strerror(e);
+                        ? "No such file: " + VCliText::quoted(operand)
+                        : "Cannot read " + VCliText::quoted(operand) + ": " + strerror(e);
             return false;
         }
         if (!S_ISDIR(st.st_mode)) {
@@ -58,7 +60,7 @@ bool VCliSourceList::expand(const XStrList& operands, XStrList& files, std::stri
         std::vector<std::string> names;
         int e = 0;
         if (!mLister(path.utf8(), names, e)) {
-            error = "Cannot read folder '" + operand.utf8() + "': " + strerror(e);
+            error = "Cannot read folder " + VCliText::quoted(operand) + ": " + strerror(e);
             return false;
         }
         std::sort(names.begin(), names.end());

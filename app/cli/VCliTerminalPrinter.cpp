@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "VADisplayText.h"
 #include "XClock.h"
 
 namespace {
@@ -35,7 +36,7 @@ XStr VCliTerminalPrinter::bar(uint32_t percent, unsigned width) {
 
 XStrList VCliTerminalPrinter::frameLines() const {
     XStrList lines;
-    lines.push_back(mDialog->labelProgressMain());
+    lines.push_back(mFinalMain.empty() ? mDialog->labelProgressMain() : mFinalMain);
     lines.push_back(bar(mDialog->getPercentDone(), kBarWidth));
     XStrList labels;
     for (const XStr* label : {&mDialog->labelProgressElapsed(), &mDialog->labelProgressLeft(),
@@ -50,6 +51,9 @@ XStrList VCliTerminalPrinter::frameLines() const {
             lines.push_back("  " + slot.indexOfThisCPUString() + ": " + slot.status +
                             XStr::format("  %u%%", std::min<uint32_t>(slot.percentDone, 100)));
         }
+    }
+    for (XStr& line : lines) {
+        line = VADisplayText::escaped(line);
     }
     return lines;
 }
@@ -105,7 +109,7 @@ void VCliTerminalPrinter::jobStarted(uint32_t /*job*/, const VMCCPU& /*slot*/) {
 }
 
 void VCliTerminalPrinter::jobFinished(uint32_t job, bool hadErrors) {
-    note(hadErrors ? "Failed: " + sourceOf(job) : "Done: " + destinationOf(job));
+    note(hadErrors ? "Failed: " + failureOf(job) : "Done: " + destinationOf(job));
 }
 
 void VCliTerminalPrinter::allDone() {
@@ -116,19 +120,14 @@ void VCliTerminalPrinter::note(const XStr& line) {
     // The scheduler updates its labels right after a job ends, and the tick does so soon
     // in any case: the display comes back with labels that are true.
     std::string s = eraseFrame();
-    s += line.utf8() + "\n";
+    s += VADisplayText::utf8(line) + "\n";
     mOut << s;
     mOut.flush();
 }
 
 void VCliTerminalPrinter::finish(const VCliSummary& summary) {
+    // The scheduler's own label counts every job as converted; the summary tells the
+    // failures apart.
+    mFinalMain = summary.text();
     redraw(true);
-    XStr text = XStr::format("%u succeeded, %u failed", summary.succeeded, summary.failed);
-    if (summary.cancelled) {
-        text = XStr::format("Stopped after %u of %u jobs; ", summary.succeeded + summary.failed,
-                            summary.jobs) +
-               text;
-    }
-    mOut << text.utf8() << "\n";
-    mOut.flush();
 }

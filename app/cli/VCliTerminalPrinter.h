@@ -1,6 +1,8 @@
 // The live display on a terminal: the main label, a bar with the percentage, the elapsed,
 // left and speed labels, and one line per busy encoder slot, redrawn in place at most ten
-// times a second. Lines that stay (a job done or failed) are printed above it.
+// times a second. Lines that stay (a job done, or failed with its first error line) are
+// printed above it. Control characters in names and FFmpeg's lines are shown escaped, so
+// nothing but the display's own sequences moves the cursor.
 #pragma once
 
 #include <functional>
@@ -23,7 +25,8 @@ public:
     void note(const XStr& line) override;
     void finish(const VCliSummary& summary) override;
 
-    // The display as it would be drawn now, without control sequences.
+    // The display as it would be drawn now, without control sequences; after finish, the
+    // summary in place of the main label.
     XStrList frameLines() const;
     static XStr bar(uint32_t percent, unsigned width);
     static constexpr uint32_t kMinRedrawMs = 100;
@@ -40,4 +43,5 @@ private:
     unsigned mDrawnLines = 0;
     uint32_t mLastDraw = 0;
     bool mDrawnOnce = false;
+    XStr mFinalMain;
 };

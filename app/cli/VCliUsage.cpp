@@ -1,5 +1,7 @@
 #include "VCliUsage.h"
 
+#include "VADisplayText.h"
+
 std::string VCliUsage::programHelp() {
     return "Usage: vantaro COMMAND [options] [FILE...]\n"
            "\n"
@@ -18,8 +20,13 @@ std::string VCliUsage::programHelp() {
            "Run 'vantaro COMMAND --help' for the options of a command.\n";
 }
 
+void VCliUsage::error(std::ostream& err, const std::string& message) {
+    err << "vantaro: " << VADisplayText::linesUtf8(message) << '\n';
+    err.flush();
+}
+
 int VCliUsage::fail(std::ostream& err, const std::string& message, const std::string& command) {
-    err << "vantaro: " << message << '\n';
+    error(err, message);
     err << "Try 'vantaro " << (command.empty() ? "" : command + " ") << "--help'.\n";
     return kUsageError;
 }

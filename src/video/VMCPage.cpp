@@ -1,6 +1,10 @@
 #include "VMCPage.h"
 
 #include <cmath>
+#include <optional>
+
+#include "VADisplayText.h"
+#include "VVCControlMatch.h"
 
 namespace {
 
@@ -53,45 +57,51 @@ void fail(XStr* error, const XStr& message) {
 
 bool VMCPage::parseValue(const VVCControl& control, const XStr& value, VVCControlValue& out,
                          XStr* error) {
-    const XStr quotedId = "'" + control.id + "'";
+    const XStr subject = "The control " + VADisplayText::quoted(control.id);
+    const XStr typed = VADisplayText::quoted(value);
     if (!control.enabled || !control.visible) {
-        fail(error, quotedId + " cannot be changed in the current settings");
+        fail(error, subject + " cannot be changed in the current settings");
         return false;
     }
     switch (control.kind) {
         case VVCControl::Kind::kSlider: {
+            const auto steps = static_cast<std::size_t>(control.maximum - control.minimum + 1);
+            std::optional<int> step;
             int n = 0;
-            if (!parseInt(value, n) || n < control.minimum || n > control.maximum) {
-                fail(error, XStr::format("%s takes a position from %d to %d, not '%s'",
-                                         quotedId.utf8().c_str(), control.minimum, control.maximum,
-                                         value.utf8().c_str()));
+            if (VVCControlMatch::isPosition(value)) {
+                step = VVCControlMatch::position(value, steps);
+            } else if (control.shownValue) {
+                step = VVCControlMatch::find(value, control.values());
+            } else if (parseInt(value, n) && n >= control.minimum && n <= control.maximum) {
+                step = n - control.minimum;
+            }
+            if (!step) {
+                fail(error, valuesError(control, value));
                 return false;
             }
-            out.integer = n;
+            out.integer = control.minimum + *step;
             return true;
         }
         case VVCControl::Kind::kChoice: {
+            std::optional<int> index;
             int n = -1;
-            if (parseInt(value, n) && n >= 0 &&
-                static_cast<std::size_t>(n) < control.items.size()) {
-                out.integer = n;
-                out.text = control.items[n];
-                return true;
-            }
-            for (std::size_t i = 0; i < control.items.size(); ++i) {
-                if (control.items[i].equalsNoCase(value.trimmed())) {
-                    out.integer = static_cast<int>(i);
-                    out.text = control.items[i];
-                    return true;
+            if (VVCControlMatch::isPosition(value)) {
+                index = VVCControlMatch::position(value, control.items.size());
+            } else {
+                index = VVCControlMatch::find(value, control.items);
+                // The index counted from 0, as scripts wrote it before titles and positions.
+                if (!index && parseInt(value, n) && n >= 0 &&
+                    static_cast<std::size_t>(n) < control.items.size()) {
+                    index = n;
                 }
             }
-            XStrList quoted;
-            for (const XStr& item : control.items) {
-                quoted.push_back("'" + item + "'");
+            if (!index) {
+                fail(error, valuesError(control, value));
+                return false;
             }
-            fail(error,
-                 quotedId + " is one of " + XStr::join(quoted, ", ") + ", not '" + value + "'");
-            return false;
+            out.integer = *index;
+            out.text = control.items[static_cast<std::size_t>(*index)];
+            return true;
         }
         case VVCControl::Kind::kCheckBox: {
             const XStr v = value.trimmed().lowerASCII();
@@ -103,15 +113,16 @@ bool VMCPage::parseValue(const VVCControl& control, const XStr& value, VVCContro
                 out.integer = 0;
                 return true;
             }
-            fail(error, quotedId + " is on or off, not '" + value + "'");
+            fail(error, subject + " is on or off, not " + typed);
             return false;
         }
         case VVCControl::Kind::kNumber: {
             double n = 0;
             if (!parseNumber(value, n) || n < control.numberMinimum || n > control.numberMaximum) {
-                fail(error, XStr::format("%s takes a number from %g to %g, not '%s'",
-                                         quotedId.utf8().c_str(), control.numberMinimum,
-                                         control.numberMaximum, value.utf8().c_str()));
+                fail(error, subject +
+                                XStr::format(" takes a number from %g to %g, not ",
+                                             control.numberMinimum, control.numberMaximum) +
+                                typed);
                 return false;
             }
             out.number = n;
@@ -124,10 +135,26 @@ bool VMCPage::parseValue(const VVCControl& control, const XStr& value, VVCContro
         case VVCControl::Kind::kButton:
             return true;
         case VVCControl::Kind::kLabel:
-            fail(error, quotedId + " is a label and cannot be set");
+            fail(error, subject + " is a label and cannot be set");
             return false;
     }
     return false;
+}
+
+XStr VMCPage::valuesError(const VVCControl& control, const XStr& value) {
+    const XStrList values = control.values();
+    XStr text = "The control " + VADisplayText::quoted(control.id);
+    const XStr positions = XStr::format(" (or its position #1 to #%zu)", values.size());
+    if (values.size() > kListedValues) {
+        return text + " takes a value from " + values.front() + " to " + values.back() + positions +
+               ", not " + VADisplayText::quoted(value);
+    }
+    text +=
+        " takes one of these values" + positions + ", not " + VADisplayText::quoted(value) + ":";
+    for (const XStr& v : values) {
+        text += "\n  " + v;
+    }
+    return text;
 }
 
 bool VMCPage::setControl(const XStr& id, const XStr& value, XStr* error) {
@@ -139,7 +166,8 @@ bool VMCPage::setControl(const XStr& id, const XStr& value, XStr* error) {
             if (c.id == sheetId && c.opensSheet) {
                 VMCPage* sheet = openSheet(sheetId);
                 if (sheet == nullptr) {
-                    fail(error, "'" + sheetId + "' cannot be opened now");
+                    fail(error,
+                         "The sheet " + VADisplayText::quoted(sheetId) + " cannot be opened now");
                     return false;
                 }
                 const bool ok = sheet->setControl(id.substr(dot + 1), value, error);
@@ -164,7 +192,8 @@ bool VMCPage::setControl(const XStr& id, const XStr& value, XStr* error) {
             ids.push_back(c.id);
         }
     }
-    fail(error, "No control '" + id + "'; the controls are: " + XStr::join(ids, ", "));
+    fail(error, "No control " + VADisplayText::quoted(id) + ". The controls are:\n  " +
+                    XStr::join(ids, "\n  "));
     return false;
 }
 

@@ -22,9 +22,11 @@ public:
     // The controls with their current state.
     virtual std::vector<VVCControl> pageView() const = 0;
 
-    // One user action on a control, the value written as text: a slider position, a
-    // choice's index or title (ASCII case ignored), on/off (also true/false, yes/no, 1/0),
-    // a number, a text or a path; a button takes no value. "sheet.id" reaches a control of
+    // One user action on a control, the value written as text: a slider's or a choice's
+    // value as the control shows it (see VVCControlMatch) or its position "#N" counted from
+    // 1 (a slider without shown values also takes the position itself, a choice its index
+    // from 0), on/off (also true/false, yes/no, 1/0), a number, a text or a path; a button
+    // takes no value. "sheet.id" reaches a control of
     // the sheet a button opens, which is then confirmed. False, with a message that names
     // what would be valid, when the control or the value is not.
     bool setControl(const XStr& id, const XStr& value, XStr* error = nullptr);
@@ -39,6 +41,11 @@ public:
     // Checks a value against a control; the message says why not.
     static bool parseValue(const VVCControl& control, const XStr& value, VVCControlValue& out,
                            XStr* error);
+    // For a value a slider or a choice does not take: its values one per line, or their
+    // range when there are more than kListedValues.
+    static XStr valuesError(const VVCControl& control, const XStr& value);
+
+    static constexpr std::size_t kListedValues = 30;
 
 protected:
     // Called by setControl once the value is valid for the control.

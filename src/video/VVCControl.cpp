@@ -106,7 +106,7 @@ const char* VVCControl::kindName(Kind kind) {
 XStr VVCControl::currentValueText() const {
     switch (kind) {
         case Kind::kSlider:
-            return XStr::number(value);
+            return valueAt(value);
         case Kind::kChoice:
             return value >= 0 && static_cast<std::size_t>(value) < items.size() ? items[value]
                                                                                 : XStr();
@@ -122,4 +122,21 @@ XStr VVCControl::currentValueText() const {
             return {};
     }
     return {};
+}
+
+XStr VVCControl::valueAt(int position) const {
+    return shownValue ? shownValue(position) : XStr::number(position);
+}
+
+XStrList VVCControl::values() const {
+    if (kind == Kind::kChoice) {
+        return items;
+    }
+    XStrList out;
+    if (kind == Kind::kSlider) {
+        for (int p = minimum; p <= maximum; ++p) {
+            out.push_back(valueAt(p));
+        }
+    }
+    return out;
 }

@@ -3,6 +3,8 @@
 // line sets them by identifier.
 #pragma once
 
+#include <functional>
+
 #include "XStr.h"
 
 struct VVCControl {
@@ -27,6 +29,10 @@ struct VVCControl {
     int maximum = 0;
     int value = 0;
     XStr valueText;
+    // A slider whose positions stand for values: the value a position shows, as its label
+    // writes it ("30", "128 kbps", "1.50"), so that a value can be given as it is shown.
+    // Empty when the position is itself the value.
+    std::function<XStr(int position)> shownValue;
 
     XStrList items;
 
@@ -51,7 +57,16 @@ struct VVCControl {
     static VVCControl button(XStr id, XStr title, bool opensSheet = false);
     static VVCControl label(XStr id, XStr text);
 
+    VVCControl& withShownValues(std::function<XStr(int position)> shown) {
+        shownValue = std::move(shown);
+        return *this;
+    }
+
     static const char* kindName(Kind kind);
     // The current value as the command line writes it ("27", "Medium", "on", "1.5", ...).
     XStr currentValueText() const;
+    // What a slider shows at a position: its shown value, else the position.
+    XStr valueAt(int position) const;
+    // The values a slider or a choice takes, one per step or item, in order.
+    XStrList values() const;
 };

@@ -35,7 +35,10 @@ std::size_t VVCDSPPageAudioBitrate::positionFor(int64_t kbps) {
 
 std::vector<VVCControl> VVCDSPPageAudioBitrate::pageView() const {
     return {VVCControl::slider("bitrate", "Bit rate", 0, static_cast<int>(kRates.size()) - 1,
-                               static_cast<int>(mSliderPos), XStr::format("%u kbps", kbps()))};
+                               static_cast<int>(mSliderPos), XStr::format("%u kbps", kbps()))
+                .withShownValues([](int position) {
+                    return XStr::format("%u kbps", kRates[static_cast<std::size_t>(position)]);
+                })};
 }
 
 XStr VVCDSPPageAudioBitrate::dspArgs() const {

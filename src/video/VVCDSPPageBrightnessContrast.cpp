@@ -13,10 +13,16 @@ constexpr VVCDSPSliderScale kContrast{0.0, 3.0, 0.01};
 std::vector<VVCControl> VVCDSPPageBrightnessContrast::pageView() const {
     return {VVCControl::slider("brightness", "Brightness", kBrightness.minimumPosition(),
                                kBrightness.maximumPosition(), kBrightness.positionOf(mBrightness),
-                               "Brightness: " + VVCDSPText::fixed(mBrightness, 2)),
+                               "Brightness: " + VVCDSPText::fixed(mBrightness, 2))
+                .withShownValues([](int position) {
+                    return VVCDSPText::fixed(kBrightness.valueAt(position), 2);
+                }),
             VVCControl::slider("contrast", "Contrast", kContrast.minimumPosition(),
                                kContrast.maximumPosition(), kContrast.positionOf(mContrast),
-                               "Contrast: " + VVCDSPText::fixed(mContrast, 2))};
+                               "Contrast: " + VVCDSPText::fixed(mContrast, 2))
+                .withShownValues([](int position) {
+                    return VVCDSPText::fixed(kContrast.valueAt(position), 2);
+                })};
 }
 
 XStr VVCDSPPageBrightnessContrast::dspArgs() const {

@@ -43,13 +43,17 @@ std::vector<VVCControl> VVCDSPPageDenoiserWavelet::pageView() const {
     }
     return {VVCControl::slider("threshold", "Threshold", kThreshold.minimumPosition(),
                                kThreshold.maximumPosition(), kThreshold.positionOf(mThreshold),
-                               "Threshold " + VVCDSPText::fixed(mThreshold, 1)),
+                               "Threshold " + VVCDSPText::fixed(mThreshold, 1))
+                .withShownValues([](int position) {
+                    return VVCDSPText::fixed(kThreshold.valueAt(position), 1);
+                }),
             VVCControl::choice("method", "Method", names, method),
             VVCControl::numberField("steps", "Steps", mSteps, 1, 32, 0),
             VVCControl::numberField("planes", "Planes", mPlanes, 1, 15, 0),
             VVCControl::slider("strength", "Strength", 0, 100,
                                static_cast<int>(std::min<uint32_t>(mStrength, 100)),
-                               XStr::format("Strength %u%%", mStrength))};
+                               XStr::format("Strength %u%%", mStrength))
+                .withShownValues([](int position) { return XStr::format("%d%%", position); })};
 }
 
 XStr VVCDSPPageDenoiserWavelet::dspArgs() const {

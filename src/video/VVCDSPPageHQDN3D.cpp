@@ -13,6 +13,10 @@ XStr strengthAt(std::size_t index) {
         VVCDSPPageHQDN3D::kStrengths[std::min<std::size_t>(index, kLast)]);
 }
 
+XStr strengthAtPosition(int position) {
+    return strengthAt(static_cast<std::size_t>(position));
+}
+
 }  // namespace
 
 XStr VVCDSPPageHQDN3D::printed(double value) {
@@ -38,11 +42,14 @@ std::size_t VVCDSPPageHQDN3D::indexFor(double value) {
 
 std::vector<VVCControl> VVCDSPPageHQDN3D::pageView() const {
     return {VVCControl::slider("luma-spatial", "Luma spatial", 0, kLast, static_cast<int>(mIdx1),
-                               "Luma Spatial " + strengthAt(mIdx1)),
+                               "Luma Spatial " + strengthAt(mIdx1))
+                .withShownValues(strengthAtPosition),
             VVCControl::slider("chroma-spatial", "Chroma spatial", 0, kLast,
-                               static_cast<int>(mIdx2), "Chroma Spatial " + strengthAt(mIdx2)),
+                               static_cast<int>(mIdx2), "Chroma Spatial " + strengthAt(mIdx2))
+                .withShownValues(strengthAtPosition),
             VVCControl::slider("luma-temporal", "Luma temporal", 0, kLast, static_cast<int>(mIdx3),
-                               "Luma Temporal " + strengthAt(mIdx3))};
+                               "Luma Temporal " + strengthAt(mIdx3))
+                .withShownValues(strengthAtPosition)};
 }
 
 XStr VVCDSPPageHQDN3D::dspArgs() const {

@@ -18,7 +18,10 @@ std::vector<VVCControl> VVCDSPPageHSB::pageView() const {
                                XStr::format("Hue %d", mHue)),
             VVCControl::slider("saturation", "Saturation", kSaturation.minimumPosition(),
                                kSaturation.maximumPosition(), kSaturation.positionOf(mSaturation),
-                               "Saturation " + VVCDSPText::fixed(mSaturation, 1))};
+                               "Saturation " + VVCDSPText::fixed(mSaturation, 1))
+                .withShownValues([](int position) {
+                    return VVCDSPText::fixed(kSaturation.valueAt(position), 1);
+                })};
 }
 
 XStr VVCDSPPageHSB::dspArgs() const {

@@ -6,8 +6,10 @@
 #include "VVCDSPText.h"
 
 std::vector<VVCControl> VVCDSPPageRotate::pageView() const {
-    return {VVCControl::slider("angle", "Angle", -360, 360, std::clamp(mRotateValue, -360, 360),
-                               XStr::format("%d degrees", mRotateValue))};
+    return {
+        VVCControl::slider("angle", "Angle", -360, 360, std::clamp(mRotateValue, -360, 360),
+                           XStr::format("%d degrees", mRotateValue))
+            .withShownValues([](int position) { return XStr::format("%d degrees", position); })};
 }
 
 XStr VVCDSPPageRotate::dspArgs() const {

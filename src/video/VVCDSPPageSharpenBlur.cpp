@@ -8,13 +8,17 @@ namespace {
 // The range FFmpeg's unsharp filter takes.
 constexpr VVCDSPSliderScale kAmount{-2.0, 5.0, 0.1};
 
+XStr label(double value) {
+    return value < 0 ? "Blur " + VVCDSPText::fixed(-value, 1)
+                     : "Sharpen " + VVCDSPText::fixed(value, 1);
+}
+
 }  // namespace
 
 std::vector<VVCControl> VVCDSPPageSharpenBlur::pageView() const {
-    const XStr label = mValue < 0 ? "Blur " + VVCDSPText::fixed(-mValue, 1)
-                                  : "Sharpen " + VVCDSPText::fixed(mValue, 1);
     return {VVCControl::slider("amount", "Amount", kAmount.minimumPosition(),
-                               kAmount.maximumPosition(), kAmount.positionOf(mValue), label)};
+                               kAmount.maximumPosition(), kAmount.positionOf(mValue), label(mValue))
+                .withShownValues([](int position) { return label(kAmount.valueAt(position)); })};
 }
 
 XStr VVCDSPPageSharpenBlur::dspArgs() const {

@@ -296,6 +296,25 @@ VVCControl VVCEncoderPageCommon::qualityControl() const {
     VVCControl slider =
         VVCControl::slider(kQualityId, "Quality", 0, mMaximum, mPosition, sliderLabel());
     slider.enabled = mEnabled;
+    switch (mMode) {
+        case kModeCRF:
+            slider.withShownValues(
+                [](int position) { return XStr::number(static_cast<int>(kMaxCRF) - position); });
+            break;
+        case kModeQScale:
+            slider.withShownValues(
+                [](int position) { return XStr::number(static_cast<int>(kMaxQScale) - position); });
+            break;
+        case kModeCBR:
+        case kModeABR:
+            slider.withShownValues([](int position) {
+                return VVCEncoderBitrates::formatBitrateUser(
+                    VVCEncoderBitrates::bitrateByIndex(static_cast<unsigned>(position)));
+            });
+            break;
+        default:
+            break;
+    }
     return slider;
 }
 

@@ -21,7 +21,8 @@ void VVCEncoderPageQScaleFormat::viewDidLoad() {
 
 std::vector<VVCControl> VVCEncoderPageQScaleFormat::pageView() const {
     return {VVCControl::slider("quality", "Quality", 0, kMaxQScale, mPosition,
-                               XStr::format("Quality (qscale) %d", qscale()))};
+                               XStr::format("Quality (qscale) %d", qscale()))
+                .withShownValues([](int position) { return XStr::number(kMaxQScale - position); })};
 }
 
 XStr VVCEncoderPageQScaleFormat::encoderArgs() const {

@@ -32,7 +32,11 @@ void VVCEncoderPageWMV::viewDidLoad() {
 std::vector<VVCControl> VVCEncoderPageWMV::pageView() const {
     const uint32_t kbps = VVCEncoderBitrates::bitrateByIndex(static_cast<unsigned>(mPosition));
     return {VVCControl::slider("bitrate", "Bitrate", 0, kLastPosition, mPosition,
-                               "Bitrate: " + VVCEncoderBitrates::formatBitrateUser(kbps))};
+                               "Bitrate: " + VVCEncoderBitrates::formatBitrateUser(kbps))
+                .withShownValues([](int position) {
+                    return VVCEncoderBitrates::formatBitrateUser(
+                        VVCEncoderBitrates::bitrateByIndex(static_cast<unsigned>(position)));
+                })};
 }
 
 XStr VVCEncoderPageWMV::bitrateStr() const {

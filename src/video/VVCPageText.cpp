@@ -1,6 +1,7 @@
 #include "VVCPageText.h"
 
 #include "VADSPMenu.h"
+#include "VADisplayText.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCEncoderPageIndex.h"
 #include "VVCCodecs.h"
@@ -8,20 +9,45 @@
 namespace {
 
 XStr quoted(const XStr& text) {
-    return "'" + text + "'";
+    return VADisplayText::quoted(text);
+}
+
+XStrList quotedAll(const XStrList& names) {
+    XStrList out;
+    for (const XStr& name : names) {
+        out.push_back(quoted(name));
+    }
+    return out;
+}
+
+// One name a line, under a sentence that ends in a colon.
+XStr listed(const XStrList& names) {
+    XStr text;
+    for (const XStr& name : names) {
+        text += "\n  " + name;
+    }
+    return text;
+}
+
+// "A, B, C" for few values, else "A to C"; then how to give a position.
+XStr valuesOf(const VVCControl& c) {
+    const XStrList values = c.values();
+    XStr text;
+    if (c.kind == VVCControl::Kind::kChoice) {
+        text = XStr::join(quotedAll(values), ", ");
+    } else if (c.shownValue && values.size() <= VMCPage::kListedValues) {
+        text = XStr::join(values, ", ");
+    } else {
+        text = values.front() + " to " + values.back();
+    }
+    return text + XStr::format(" (or #1 to #%zu)", values.size());
 }
 
 XStr domainOf(const VVCControl& c) {
     switch (c.kind) {
         case VVCControl::Kind::kSlider:
-            return XStr::format("%d to %d", c.minimum, c.maximum);
-        case VVCControl::Kind::kChoice: {
-            XStrList items;
-            for (const XStr& item : c.items) {
-                items.push_back(quoted(item));
-            }
-            return XStr::join(items, ", ");
-        }
+        case VVCControl::Kind::kChoice:
+            return valuesOf(c);
         case VVCControl::Kind::kCheckBox:
             return "on or off";
         case VVCControl::Kind::kNumber:
@@ -45,8 +71,10 @@ XStr domainOf(const VVCControl& c) {
 XStr valueOf(const VVCControl& c) {
     switch (c.kind) {
         case VVCControl::Kind::kSlider:
-            return c.valueText.empty() ? c.currentValueText()
-                                       : c.currentValueText() + ", " + c.valueText;
+            // The label when it says more than the value.
+            return c.valueText.empty() || c.valueText == c.currentValueText()
+                       ? c.currentValueText()
+                       : c.currentValueText() + ", " + c.valueText;
         case VVCControl::Kind::kChoice:
         case VVCControl::Kind::kText:
         case VVCControl::Kind::kFile:
@@ -88,14 +116,6 @@ std::optional<XStr> findNoCase(const XStrList& names, const XStr& typed) {
         }
     }
     return std::nullopt;
-}
-
-XStrList quotedAll(const XStrList& names) {
-    XStrList out;
-    for (const XStr& name : names) {
-        out.push_back(quoted(name));
-    }
-    return out;
 }
 
 void fail(XStr* error, const XStr& message) {
@@ -159,8 +179,7 @@ XStrList VVCPageText::encoderLines(bool all, bool gplOffered) {
 std::unique_ptr<VMCEncoderPage> VVCPageText::openEncoderPage(const XStr& name,
                                                              VMCEncoderPageHost* host,
                                                              bool gplOffered, XStr* error) {
-    const XStr valid =
-        "; the encoders are: " + XStr::join(quotedAll(encoderNames(gplOffered)), ", ");
+    const XStr valid = ". The encoders are:" + listed(encoderNames(gplOffered));
     const std::optional<XStr> offered = encoderNamed(name, false, gplOffered);
     if (!offered) {
         const std::optional<XStr> known = encoderNamed(name, true, gplOffered);
@@ -231,8 +250,7 @@ std::optional<XStr> VVCPageText::effectNamed(const XStr& typed, bool all, bool g
 
 std::unique_ptr<VMCDSPPage> VVCPageText::openEffectPage(const XStr& name, bool gplOffered,
                                                         XStr* error) {
-    const XStr valid =
-        "; the effects are: " + XStr::join(quotedAll(addableEffects(gplOffered)), ", ");
+    const XStr valid = ". The effects are:" + listed(addableEffects(gplOffered));
     const std::optional<XStr> offered = effectNamed(name, false, gplOffered);
     if (!offered) {
         const std::optional<XStr> known = effectNamed(name, true, gplOffered);
@@ -258,7 +276,7 @@ std::optional<VADSPSpec> VVCPageText::effectFor(const XStr& name, const XStrList
     const XStr canonical = *effectNamed(name, false, gplOffered);
     XStr why;
     if (!applySettings(*page, settings, &why)) {
-        fail(error, "The effect " + quoted(canonical) + ": " + why);
+        fail(error, "Effect " + quoted(canonical) + ": " + why);
         return std::nullopt;
     }
     if (!page->dspValidate(&why)) {

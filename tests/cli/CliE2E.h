@@ -50,6 +50,9 @@ protected:
     }
     std::string tmp() const { return mDir.file("tmp"); }
     static std::string q(const std::string& path) { return VACommandText::Quote(path).utf8(); }
+    static std::string sq(const std::string& path) {
+        return VACommandText::ShellQuote(path).utf8();
+    }
 
     TestTempDir mDir;
     ScopedEnv mTemp{"XTempFolderScope_Location", mDir.file("tmp").c_str()};

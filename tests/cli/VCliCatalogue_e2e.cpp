@@ -46,7 +46,8 @@ TEST_F(CliE2E, EncodersAndEffectsAreListedInAlignedColumns) {
     CliProcess extra;
     EXPECT_EQ(vantaro({"effects", "Crop"}, extra), 2);
     EXPECT_EQ(extra.err,
-              "vantaro: 'effects' takes no file or name\nTry 'vantaro effects --help'.\n");
+              "vantaro: The command 'effects' takes no file or name\nTry 'vantaro effects "
+              "--help'.\n");
 }
 
 TEST_F(CliE2E, EncoderAndEffectShowTheirControlsAndTheTextTheyGive) {
@@ -57,15 +58,15 @@ TEST_F(CliE2E, EncoderAndEffectShowTheirControlsAndTheTextTheyGive) {
               "Extension: .webm\n"
               "Controls:\n"
               "  rate-control (choice) \"Rate control\": 'Average bitrate', 'Constant "
-              "bitrate', 'Constant quality (CRF)'; now 'Constant quality (CRF)'\n"
-              "  quality (slider) \"Quality\": 0 to 50; now 27, Quality (CRF) 24\n"
-              "  audio (choice) \"Audio\": 'Audio Stream: Re-encode to Opus'; now 'Audio "
-              "Stream: Re-encode to Opus'\n"
+              "bitrate', 'Constant quality (CRF)' (or #1 to #3); now 'Constant quality (CRF)'\n"
+              "  quality (slider) \"Quality\": 51 to 1 (or #1 to #51); now 24, Quality (CRF) 24\n"
+              "  audio (choice) \"Audio\": 'Audio Stream: Re-encode to Opus' (or #1 to #1); now "
+              "'Audio Stream: Re-encode to Opus'\n"
               "Arguments: -acodec libopus -c:v libvpx -crf 24\n");
 
     CliProcess set;
     ASSERT_EQ(vantaro({"encoder", "WebM (VP8)", "--set", "quality=30"}, set), 0) << set.err;
-    EXPECT_TRUE(hasLine(set, "Arguments: -acodec libopus -c:v libvpx -crf 21")) << set.out;
+    EXPECT_TRUE(hasLine(set, "Arguments: -acodec libopus -c:v libvpx -crf 30")) << set.out;
 
     CliProcess crop;
     ASSERT_EQ(vantaro({"effect", "Crop", "-s", "width=100"}, crop), 0) << crop.err;
@@ -90,11 +91,15 @@ TEST_F(CliE2E, EncoderAndEffectShowTheirControlsAndTheTextTheyGive) {
     CliProcess bad;
     EXPECT_EQ(vantaro({"encoder", "WebM (VP8)", "--set", "crf=20"}, bad), 2);
     EXPECT_EQ(bad.err,
-              "vantaro: No control 'crf'; the controls are: rate-control, quality, audio\n"
+              "vantaro: No control 'crf'. The controls are:\n"
+              "  rate-control\n"
+              "  quality\n"
+              "  audio\n"
               "Try 'vantaro encoder --help'.\n");
     CliProcess none;
     EXPECT_EQ(vantaro({"effect"}, none), 2);
-    EXPECT_EQ(none.err, "vantaro: give one name\nTry 'vantaro effect --help'.\n");
+    EXPECT_EQ(none.err,
+              "vantaro: The command 'effect' takes one name\nTry 'vantaro effect --help'.\n");
 }
 
 TEST_F(CliE2E, DryRunWithAnEncoderByNamePrintsItsOutputOptions) {
@@ -102,10 +107,10 @@ TEST_F(CliE2E, DryRunWithAnEncoderByNamePrintsItsOutputOptions) {
     writeTextFile(src, "not read by a dry run");
     CliProcess p;
     ASSERT_EQ(vantaro({"convert", "--dry-run", "--encoder", "WebM (VP8)", src}, p), 0) << p.err;
-    EXPECT_EQ(p.out, q(mFFmpeg) + "   -i " + q(src) +
+    EXPECT_EQ(p.out, sq(mFFmpeg) + " -i " + sq(src) +
                          " -acodec libopus -c:v libvpx -crf 24 -loglevel 16 -y -ignore_unknown "
                          "-hide_banner -progress /dev/null " +
-                         q(mDir.file("in/clip.webm")) + "\n");
+                         sq(mDir.file("in/clip.webm")) + "\n");
 }
 
 TEST_F(CliE2E, ConvertsThroughTheNamedEncoderAndEffectPages) {
@@ -127,6 +132,7 @@ TEST_F(CliE2E, ConvertsThroughTheNamedEncoderAndEffectPages) {
 
     CliProcess wrong;
     EXPECT_EQ(vantaro({"convert", "--effect", "Crop", "--set", "Crop.width=none", src}, wrong), 2);
-    EXPECT_NE(wrong.err.find("The effect 'Crop': 'width' "), std::string::npos) << wrong.err;
+    EXPECT_NE(wrong.err.find("Effect 'Crop': The control 'width' "), std::string::npos)
+        << wrong.err;
     EXPECT_FALSE(fileExists(mDir.file("in/clip.mp4"))) << "nothing ran";
 }

@@ -100,8 +100,7 @@ TEST(VCliConversionRun, PlainLinesWithProgressWeightedBySize) {
               "Progress: 100% (0 seconds elapsed)\n"
               "Finished 3/3: /out/c.mp4\n"
               "Converted 3 files to [Custom FFmpeg settings]\n"
-              "Finished in 0 seconds\n"
-              "3 succeeded, 0 failed\n");
+              "Finished in 0 seconds\n");
     EXPECT_EQ(o.err, "");
 }
 
@@ -109,11 +108,43 @@ TEST(VCliConversionRun, FailedJobGivesStatusOneAndItsErrorLogInCopyFormat) {
     const Outcome o = runScripted(specOf(threeJobs("/out/bad.mp4")), oneAtATime(),
                                   VCliConversionRun::Display::kPlain);
     EXPECT_EQ(o.status, 1);
-    EXPECT_NE(o.out.find("Failed 2/3: /in/b.mov\n"), std::string::npos) << o.out;
-    EXPECT_NE(o.out.find("\n2 succeeded, 1 failed\n"), std::string::npos) << o.out;
+    // The failure is told when it happens, with its first error line; the summary counts
+    // only what succeeded as converted.
+    EXPECT_NE(o.out.find("\nFailed 2/3: /in/b.mov: Invalid data found when processing input\n"
+                         "Started 3/3: "),
+              std::string::npos)
+        << o.out;
+    EXPECT_NE(o.out.find("\nConverted 2 files to [Custom FFmpeg settings]; 1 file failed\n"
+                         "Finished in 0 seconds\n"),
+              std::string::npos)
+        << o.out;
     EXPECT_EQ(o.err,
               "Error converting to [Custom FFmpeg settings], 'b.mov' to '/out/bad.mp4'\n"
               "   Invalid data found when processing input\n");
+}
+
+TEST(VCliConversionRun, FailureLinesAndLogsShowNamesAndFFmpegsLinesEscaped) {
+    // FFmpeg names the input in front of its message; the failure line names it once.
+    const auto runner = [](const VMCProcessArg& arg) {
+        VMCStatusCallback& cb = *arg.callback;
+        cb.onErrorLine(arg.srcFrom->urlForConversion + ": Invalid data\x1b[2J");
+        cb.onErrorLine("Conversion failed!");
+        cb.onPercentDone(100);
+    };
+    const Outcome o = runScripted(specOf({{"/in/x\x1b]0;t\a\n.mov", "/out/x.mp4", 10}}),
+                                  oneAtATime(), VCliConversionRun::Display::kPlain, runner);
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.out,
+              "Started 1/1: /in/x\\033]0;t\\007\\n.mov -> /out/x.mp4\n"
+              "Progress: 100% (0 seconds elapsed)\n"
+              "Failed 1/1: /in/x\\033]0;t\\007\\n.mov: Invalid data\\033[2J\n"
+              "Converted 0 files to [Custom FFmpeg settings]; 1 file failed\n"
+              "Finished in 0 seconds\n");
+    EXPECT_EQ(o.err,
+              "Error converting to [Custom FFmpeg settings], 'x\\033]0;t\\007\\n.mov' to "
+              "'/out/x.mp4'\n"
+              "   /in/x\\033]0;t\\007\\n.mov: Invalid data\\033[2J\n"
+              "   Conversion failed!\n");
 }
 
 TEST(VCliConversionRun, VerboseAddsTheInformationLogAfterTheErrors) {
@@ -168,10 +199,11 @@ TEST(VCliConversionRun, JsonEventsOnePerLine) {
                   progress(100, main2, 1, 100) +
                   "{\"event\":\"log\",\"job\":1,\"error\":false,\"line\":\"Encoding exit\"}\n"
                   "{\"event\":\"job-end\",\"job\":1,\"ok\":false,\"source\":\"/in/\\\"q\\\".mov\","
-                  "\"destination\":\"/out/bad.mp4\"}\n"
+                  "\"destination\":\"/out/bad.mp4\","
+                  "\"error\":\"Invalid data found when processing input\"}\n"
                   "{\"event\":\"done\",\"ok\":false,\"cancelled\":false,\"jobs\":2,\"succeeded\":1,"
                   "\"failed\":1,\"percent\":100,"
-                  "\"main\":\"Converted 2 files to [Custom FFmpeg settings]\","
+                  "\"main\":\"Converted 1 file to [Custom FFmpeg settings]; 1 file failed\","
                   "\"elapsed\":\"Finished in 0 seconds\",\"exit\":1}\n");
 }
 

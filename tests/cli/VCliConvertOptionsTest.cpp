@@ -54,7 +54,7 @@ TEST(VCliConvertOptions, ExtensionThatIsNoExtensionIsRefused) {
     for (const char* bad : {"", ".", "../x", "a/b"}) {
         const Read r = read({"--ext", bad, "a"});
         EXPECT_FALSE(r.ok) << bad;
-        EXPECT_EQ(r.error, std::string("invalid extension '") + bad + "'");
+        EXPECT_EQ(r.error, std::string("Invalid extension '") + bad + "'");
     }
 }
 
@@ -62,7 +62,7 @@ TEST(VCliConvertOptions, JobsMustBeAPlainCountInRange) {
     for (const char* bad : {"0", "-1", "x", "2x", "", "257", "99999999999"}) {
         const Read r = read({"-j", bad, "a"});
         EXPECT_FALSE(r.ok) << bad;
-        EXPECT_EQ(r.error, std::string("invalid number of jobs '") + bad + "' (use 1 to 256)");
+        EXPECT_EQ(r.error, std::string("Invalid number of jobs '") + bad + "' (use 1 to 256)");
     }
     EXPECT_EQ(read({"-j256", "a"}).options.jobs, 256u);
     EXPECT_EQ(read({"--jobs=1", "a"}).options.jobs, 1u);
@@ -71,7 +71,7 @@ TEST(VCliConvertOptions, JobsMustBeAPlainCountInRange) {
 TEST(VCliConvertOptions, NoFilesIsAUsageError) {
     const Read r = read({"--join"});
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, "no input files");
+    EXPECT_EQ(r.error, "No input files");
 }
 
 TEST(VCliConvertOptions, HelpNeedsNoFiles) {
@@ -82,16 +82,16 @@ TEST(VCliConvertOptions, HelpNeedsNoFiles) {
 
 TEST(VCliConvertOptions, CopyExcludesJoinAndEncoderSettings) {
     EXPECT_EQ(read({"--copy", "--join", "a", "b"}).error,
-              "--copy and --join cannot be used together");
+              "The options '--copy' and '--join' cannot be used together");
     EXPECT_EQ(read({"--copy", "--encoder-args", "-c copy", "a"}).error,
-              "--copy makes plain copies; encoders and effects do not apply");
+              "The option '--copy' makes plain copies; encoders and effects do not apply");
     EXPECT_TRUE(read({"--copy", "--ext", ".bak", "a"}).ok);
 }
 
 TEST(VCliConvertOptions, EmptyFileNameIsRefused) {
     const Read r = read({"a", ""});
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, "an empty file name was given");
+    EXPECT_EQ(r.error, "An empty file name was given");
 }
 
 TEST(VCliConvertOptions, HelpListsEveryOptionOfTheTable) {
@@ -111,10 +111,38 @@ TEST(VCliConvertOptions, EncoderEffectsAndSettingsKeepTheirOrder) {
     EXPECT_EQ(r.options.settings, (XStrList{"quality=30", "Crop.width=320"}));
 
     EXPECT_EQ(read({"--set", "=3", "a"}).error,
-              "invalid setting '=3' (use ID=VALUE or NAME.ID=VALUE)");
+              "Invalid setting '=3' (use ID=VALUE or NAME.ID=VALUE)");
     EXPECT_EQ(read({"--copy", "--effect", "Flip", "a"}).error,
-              "--copy makes plain copies; encoders and effects do not apply");
+              "The option '--copy' makes plain copies; encoders and effects do not apply");
     EXPECT_FALSE(read({"--encoder", "AVI", "--encoder-args", "-c:v mpeg4", "a"}).ok);
     EXPECT_FALSE(read({"--encoder", "AVI", "--encoder", "GIF Animation", "a"}).ok)
         << "one encoder per conversion";
+}
+
+TEST(VCliConvertOptions, DryRunIsQuotedForAShellUnlessTextIsAsked) {
+    struct Row {
+        std::vector<std::string> args;
+        bool ok;
+        bool text;
+        XStrList files;
+    };
+    const Row rows[] = {
+        {{"--dry-run", "a"}, true, false, {"a"}},
+        {{"--dry-run=text", "a"}, true, true, {"a"}},
+        {{"--dry-run=", "a"}, true, false, {"a"}},
+        // The value only ever follows "=": a word after the option is a file.
+        {{"--dry-run", "text"}, true, false, {"text"}},
+        {{"--dry-run=shell", "a"}, false, false, {}},
+    };
+    for (const Row& row : rows) {
+        const Read r = read(row.args);
+        EXPECT_EQ(r.ok, row.ok) << row.args[0] << " " << r.error;
+        if (r.ok) {
+            EXPECT_TRUE(r.options.dryRun);
+            EXPECT_EQ(r.options.dryRunText, row.text) << row.args[0];
+            EXPECT_EQ(r.options.files, row.files);
+        }
+    }
+    EXPECT_NE(VCliConvertOptions::helpText().find("      --dry-run[=text]  "), std::string::npos)
+        << VCliConvertOptions::helpText();
 }

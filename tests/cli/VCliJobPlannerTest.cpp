@@ -215,12 +215,19 @@ TEST_F(Planner, ExistingDestinationIsRefusedUnlessOverwriteIsGiven) {
     touch("b.mp4");
     auto r = plan({a, b});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.messages,
-              (std::vector<std::string>{
-                  "'" + mDir.file("a.mp4") + "' exists; use --overwrite to replace it",
-                  "'" + mDir.file("b.mp4") + "' exists; use --overwrite to replace it"}));
+    EXPECT_EQ(
+        r.messages,
+        (std::vector<std::string>{
+            "The output '" + mDir.file("a.mp4") + "' exists; use --overwrite to replace it",
+            "The output '" + mDir.file("b.mp4") + "' exists; use --overwrite to replace it"}));
+    // A dry run still has every job, to show their commands.
+    EXPECT_TRUE(r.planned);
+    EXPECT_EQ(destinations(r), (XStrList{mDir.xfile("a.mp4"), mDir.xfile("b.mp4")}));
+    EXPECT_EQ(r.existing, (XStrList{mDir.xfile("a.mp4"), mDir.xfile("b.mp4")}));
     r = plan({a, b}, [](VCliConvertOptions& o) { o.overwrite = true; });
     EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.messages.empty());
+    EXPECT_EQ(r.existing, (XStrList{mDir.xfile("a.mp4"), mDir.xfile("b.mp4")}));
     for (const VAConversionEntry& entry : r.spec->entries) {
         EXPECT_TRUE(entry.overwriteExisting) << "the run replaces them only when it succeeds";
     }
@@ -231,15 +238,20 @@ TEST_F(Planner, DestinationThatIsAFolderIsRefusedEvenWithOverwrite) {
     folder("a.mp4");
     const auto r = plan({a}, [](VCliConvertOptions& o) { o.overwrite = true; });
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.messages, std::vector<std::string>{"'" + mDir.file("a.mp4") + "' is a folder"});
+    EXPECT_EQ(r.messages,
+              std::vector<std::string>{"The output '" + mDir.file("a.mp4") + "' is a folder"});
+    EXPECT_FALSE(r.planned) << "not even a dry run goes on";
 }
 
 TEST_F(Planner, ConvertingAFileOntoItselfNeedsOverwrite) {
     const std::string a = touch("a.mp4");
     auto r = plan({a});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.messages,
-              std::vector<std::string>{"'" + a + "' exists; use --overwrite to replace it"});
+    EXPECT_EQ(r.messages, std::vector<std::string>{
+                              "The output '" + a +
+                              "' is its own source; use --overwrite to replace the source with "
+                              "the converted file once it is complete, or choose another output "
+                              "folder (-o DIR) or extension (--ext .EXT)"});
     // The run writes beside it and replaces it only after a clean run.
     r = plan({a}, [](VCliConvertOptions& o) { o.overwrite = true; });
     EXPECT_EQ(r.exitCode, 0);
@@ -257,9 +269,10 @@ TEST_F(Planner, AnotherNameForTheSourceIsRefusedEvenWithOverwrite) {
     });
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.messages, std::vector<std::string>{
-                              "'" + mDir.file("out/a.mp4") +
-                              "' is a source of its own job; choose another output folder or "
-                              "extension"});
+                              "Cannot convert '" + a + "' onto itself: '" + mDir.file("out/a.mp4") +
+                              "' is another name for that file; writing the output would destroy "
+                              "the file while it is read; choose another output folder (-o DIR) "
+                              "or extension (--ext .EXT)"});
 }
 
 TEST_F(Planner, CopyOntoItselfIsRefusedEvenWithOverwrite) {
@@ -269,8 +282,10 @@ TEST_F(Planner, CopyOntoItselfIsRefusedEvenWithOverwrite) {
         o.overwrite = true;
     });
     EXPECT_EQ(r.exitCode, 1);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_NE(r.messages[0].find("is a source of its own job"), std::string::npos);
+    EXPECT_EQ(r.messages, std::vector<std::string>{
+                              "Cannot copy '" + a +
+                              "' onto itself: writing the output would destroy the file while it "
+                              "is read; choose another output folder with -o DIR"});
 }
 
 TEST_F(Planner, CopyKeepsTheSourceExtensionAndListsWhatOverwriteReplaces) {
@@ -300,7 +315,7 @@ TEST_F(Planner, TwoJobsOntoOneDestinationAreRefused) {
         o.overwrite = true;
     });
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.messages, std::vector<std::string>{"'" + mDir.file("out/clip.mp4") +
+    EXPECT_EQ(r.messages, std::vector<std::string>{"The output '" + mDir.file("out/clip.mp4") +
                                                    "' would be written by more than one job"});
     EXPECT_FALSE(fileExists(mDir.file("out"))) << "a refused plan makes no folder";
 }
@@ -329,9 +344,10 @@ TEST_F(Planner, JoinOntoOneOfItsOwnSourcesIsRefusedEvenWithOverwrite) {
     });
     EXPECT_EQ(r.exitCode, 1);
     ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0], "'" + a +
-                                 "' is a source of its own job; choose another output folder or "
-                                 "extension");
+    EXPECT_EQ(r.messages[0], "Cannot join into '" + a +
+                                 "': it is one of the files being joined, and writing it would "
+                                 "destroy it while it is read; choose another output folder (-o "
+                                 "DIR) or extension (--ext .EXT)");
 }
 
 TEST_F(Planner, EncoderByNameTakesItsPageAndTheCataloguesExtension) {
@@ -343,7 +359,7 @@ TEST_F(Planner, EncoderByNameTakesItsPageAndTheCataloguesExtension) {
     ASSERT_EQ(r.exitCode, 0) << (r.messages.empty() ? "" : r.messages[0]);
     ASSERT_TRUE(r.spec->Encoder.has_value());
     EXPECT_EQ(r.spec->Encoder->name, "WebM (VP8)");
-    EXPECT_EQ(r.spec->EncoderArgsV2.strArgs, "-acodec libopus -c:v libvpx -crf 21");
+    EXPECT_EQ(r.spec->EncoderArgsV2.strArgs, "-acodec libopus -c:v libvpx -crf 30");
     EXPECT_EQ(destinations(r), XStrList{mDir.xfile("a.webm")});
 
     const auto custom = plan({a}, [](VCliConvertOptions& o) {
@@ -384,26 +400,26 @@ TEST_F(Planner, EncoderAndEffectMistakesAreUsageErrorsThatSayWhatIsValid) {
     };
     const std::vector<Case> cases = {
         {[](VCliConvertOptions& o) { o.encoder = XStr("WebM (VP7)"); },
-         "No encoder 'WebM (VP7)'; the encoders are: '"},
+         "No encoder 'WebM (VP7)'. The encoders are:\n  "},
         {[](VCliConvertOptions& o) {
              o.encoder = XStr("WebM (VP8)");
              o.ext = XStr(".mkv");
          },
-         "--ext applies only to the encoder '[Custom FFmpeg settings]'; the encoder 'WebM "
-         "(VP8)' writes .webm files"},
+         "The option '--ext' applies only to the encoder '[Custom FFmpeg settings]'; the encoder "
+         "'WebM (VP8)' writes .webm files"},
         {[](VCliConvertOptions& o) { o.encoder = XStr("[Custom FFmpeg settings]"); },
-         "the encoder '[Custom FFmpeg settings]' needs the extension of its outputs"},
+         "The encoder '[Custom FFmpeg settings]' needs the extension of its outputs"},
         {[](VCliConvertOptions& o) { o.settings = {"quality=3"}; },
-         "the setting 'quality=3' names no effect given with --effect"},
+         "The setting 'quality=3' names no effect given with '--effect'"},
         {[](VCliConvertOptions& o) {
              o.effectNames = {"Crop"};
              o.settings = {"Crop.depth=3"};
          },
-         "The effect 'Crop': No control 'depth'; the controls are: width, height, x, y"},
+         "Effect 'Crop': No control 'depth'. The controls are:\n  width\n  height\n  x\n  y"},
         {[](VCliConvertOptions& o) { o.effectNames = {"Watermark"}; },
          "The effect 'Watermark' is not ready: "},
         {[](VCliConvertOptions& o) { o.effectNames = {"Blur"}; },
-         "No effect 'Blur'; the effects are: 'Aspect Ratio', "},
+         "No effect 'Blur'. The effects are:\n  Aspect Ratio\n  "},
     };
     for (const Case& c : cases) {
         const auto r = plan({a}, c.tweak);

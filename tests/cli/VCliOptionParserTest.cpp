@@ -70,7 +70,7 @@ TEST(VCliOptionParser, RepeatableOptionKeepsEveryValueInOrder) {
 TEST(VCliOptionParser, SingleValueOptionGivenTwiceIsAnError) {
     const Parse p = parse({"-o", "/a", "--output", "/b"});
     EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "option '--output' given more than once");
+    EXPECT_EQ(p.error, "The option '--output' is given more than once");
 }
 
 TEST(VCliOptionParser, FlagGivenTwiceIsStillOneFlag) {
@@ -82,32 +82,32 @@ TEST(VCliOptionParser, FlagGivenTwiceIsStillOneFlag) {
 TEST(VCliOptionParser, UnknownLongAndShortOptionsAreNamed) {
     Parse p = parse({"a.mov", "--bogus"});
     EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "unknown option '--bogus'");
+    EXPECT_EQ(p.error, "Unknown option '--bogus'");
     p = parse({"--bogus=1"});
-    EXPECT_EQ(p.error, "unknown option '--bogus'");
+    EXPECT_EQ(p.error, "Unknown option '--bogus'");
     p = parse({"-vx"});
     EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "unknown option '-x'");
+    EXPECT_EQ(p.error, "Unknown option '-x'");
 }
 
 TEST(VCliOptionParser, PrefixOfALongNameIsNotAccepted) {
     const Parse p = parse({"--out", "/x"});
     EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "unknown option '--out'");
+    EXPECT_EQ(p.error, "Unknown option '--out'");
 }
 
 TEST(VCliOptionParser, MissingValueAtTheEnd) {
     Parse p = parse({"a.mov", "--encoder-args"});
     EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "option '--encoder-args' needs a value");
+    EXPECT_EQ(p.error, "The option '--encoder-args' needs a value");
     p = parse({"-o"});
-    EXPECT_EQ(p.error, "option '-o' needs a value");
+    EXPECT_EQ(p.error, "The option '-o' needs a value");
 }
 
 TEST(VCliOptionParser, FlagWithAValueIsAnError) {
     const Parse p = parse({"--join=yes"});
     EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "option '--join' takes no value");
+    EXPECT_EQ(p.error, "The option '--join' takes no value");
 }
 
 TEST(VCliOptionParser, DoubleDashMakesTheRestOperands) {

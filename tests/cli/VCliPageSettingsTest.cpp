@@ -49,15 +49,15 @@ TEST(VCliPageSettings, RepeatedEffectsAreNumberedFromOne) {
 
 TEST(VCliPageSettings, MistakesNameTheSetting) {
     EXPECT_EQ(run({"Crop", "Crop"}, {"Crop.x=1"}).error,
-              "the setting 'Crop.x=1' could be for any of the 2 effects 'Crop'; write "
+              "The setting 'Crop.x=1' could be for any of the 2 effects 'Crop'; write "
               "'Crop#1.x' and so on");
     EXPECT_EQ(run({"Crop"}, {"Crop#2.x=1"}).error,
-              "the setting 'Crop#2.x=1' is for effect 'Crop' number 2, but only 1 are added");
+              "The setting 'Crop#2.x=1' is for effect 'Crop' number 2, but only 1 is added");
     EXPECT_EQ(run({}, {"Watermark.image=a.png"}).error,
-              "the setting 'Watermark.image=a.png' is for the effect 'Watermark', which no "
+              "The setting 'Watermark.image=a.png' is for the effect 'Watermark', which no "
               "--effect adds");
     EXPECT_EQ(run({"Crop"}, {"Rotate#1.angle=90"}).error,
-              "the setting 'Rotate#1.angle=90' is for the effect 'Rotate', which no --effect adds");
+              "The setting 'Rotate#1.angle=90' is for the effect 'Rotate', which no --effect adds");
     // "#" without a number from 1 is not an effect reference: the encoder gets it whole.
     const Outcome o = run({"Crop"}, {"Crop#0.x=1"});
     ASSERT_TRUE(o.ok);

@@ -46,11 +46,14 @@ public:
 
 class TerminalDisplay : public ::testing::Test {
 protected:
+    // The names of the two jobs' files.
+    virtual std::vector<XStr> names() const { return {"a", "b"}; }
+
     void SetUp() override {
         XMainThread::setPoster(mLoop);
         auto spec = std::make_shared<VAConversionSpec>();
         spec->Encoder = VAEncoderDesc::makeVideoCodec("[Custom FFmpeg settings]", "");
-        for (const char* name : {"a", "b"}) {
+        for (const XStr& name : names()) {
             VAConversionEntry entry;
             entry.convertFrom = VAConvertSource::withURL(XStr("/in/") + name + ".mov");
             entry.urlTo = XStr("/out/") + name + ".mp4";
@@ -59,7 +62,14 @@ protected:
         }
         mDialog = VMCProgressDialog::createWithSpec(spec, mHost, nullptr);
         mDialog->setNumThreads(2);
-        mDialog->setJobRunner([this](const VMCProcessArg& arg) { mGate(arg); });
+        mDialog->setJobRunner([this](const VMCProcessArg& arg) {
+            if (arg.urlTo.contains(U'!')) {
+                arg.callback->onErrorLine("[in#0] " + arg.srcFrom->urlForConversion +
+                                          ": Invalid data\x1b[2J");
+                arg.callback->onErrorLine("a second line");
+            }
+            mGate(arg);
+        });
         mDialog->setClock([this] { return mDialogNow; });
         mPrinter.setDialog(mDialog.get());
         mPrinter.setClock([this] { return mNow; });
@@ -152,5 +162,81 @@ TEST_F(TerminalDisplay, LongLinesAreCutToTheTerminalWidth) {
     std::string line;
     while (std::getline(lines, line)) {
         EXPECT_LT(line.size(), 30u) << line;
+    }
+}
+
+namespace {
+
+// Names that would clear the screen and break the display's lines if shown raw.
+class TerminalDisplayOfNastyNames : public TerminalDisplay {
+protected:
+    std::vector<XStr> names() const override { return {"a\x1b[2J", "b\n!"}; }
+};
+
+}  // namespace
+
+TEST_F(TerminalDisplayOfNastyNames, ControlCharactersAreShownEscaped) {
+    mDialog->oneTimeInit();
+    EXPECT_EQ(take(),
+              "Converting 1 out of 2 files to [Custom FFmpeg settings]\n"
+              "[..............................]   0%\n"
+              "0 seconds elapsed\n"
+              "  Encoder 1: Encoding 'a\\033[2J'  0%\n"
+              "  Encoder 2: Encoding 'b\\n!'  0%\n");
+    // A failure is told at once, with its first error line.
+    mGate.release("/out/b\n!.mp4");
+    ASSERT_TRUE(mLoop->runUntil([this] { return !mDialog->cpus()[1].isBusy(); }, 5000));
+    const std::string out = take();
+    EXPECT_EQ(out.rfind("\r\x1b[5A\x1b[JFailed: /in/b\\n!.mov: [in#0] /in/b\\n!.mov: Invalid "
+                        "data\\033[2J\n",
+                        0),
+              0u)
+        << out;
+}
+
+TEST_F(TerminalDisplay, TheLastFrameSaysWhatWasConvertedAndWhatFailed) {
+    mDialog->oneTimeInit();
+    mGate.releaseAll();
+    ASSERT_TRUE(mLoop->runUntil([this] { return mDialog->isAllDone(); }, 5000));
+    take();
+    VCliSummary summary;
+    summary.jobs = 2;
+    summary.succeeded = 1;
+    summary.failed = 1;
+    summary.encoderName = "[Custom FFmpeg settings]";
+    mPrinter.finish(summary);
+    const std::string out = take();
+    EXPECT_NE(out.find("\x1b[J"
+                       "Converted 1 file to [Custom FFmpeg settings]; 1 file failed\n"
+                       "[##############################] 100%\n"),
+              std::string::npos)
+        << out;
+}
+
+TEST(VCliSummary, CountsWhatSucceededAndSaysWhatFailed) {
+    struct Row {
+        uint32_t jobs, succeeded, failed;
+        bool cancelled, copies;
+        const char* text;
+    };
+    const Row rows[] = {
+        {3, 3, 0, false, false, "Converted 3 files to X"},
+        {1, 1, 0, false, false, "Converted 1 file to X"},
+        {3, 2, 1, false, false, "Converted 2 files to X; 1 file failed"},
+        {2, 0, 2, false, false, "Converted 0 files to X; 2 files failed"},
+        {3, 1, 0, true, false, "Stopped: converted 1 of 3 files to X"},
+        {1, 0, 1, true, false, "Stopped: converted 0 of 1 file to X; 1 file failed"},
+        {2, 2, 0, false, true, "Copied 2 files"},
+        {2, 1, 1, false, true, "Copied 1 file; 1 file failed"},
+    };
+    for (const Row& row : rows) {
+        VCliSummary s;
+        s.jobs = row.jobs;
+        s.succeeded = row.succeeded;
+        s.failed = row.failed;
+        s.cancelled = row.cancelled;
+        s.copies = row.copies;
+        s.encoderName = "X";
+        EXPECT_EQ(s.text(), XStr(row.text));
     }
 }

@@ -110,10 +110,17 @@ TEST_F(CliE2E, BrokenFileFailsAloneAndTheOthersConvert) {
     EXPECT_EQ(status, 1) << p.out << p.err;
     EXPECT_EQ(probeValue(out + "/a.mp4", "v:0", "codec_name"), "h264");
     EXPECT_EQ(probeValue(out + "/b.mp4", "v:0", "codec_name"), "h264");
-    EXPECT_NE(p.out.find("Failed 2/3: " + broken + "\n"), std::string::npos) << p.out;
+    // The failure is told as it happens, with FFmpeg's first error line.
+    const std::size_t failed = p.out.find("Failed 2/3: " + broken + ": ");
+    ASSERT_NE(failed, std::string::npos) << p.out;
+    EXPECT_NE(p.out.substr(failed, p.out.find('\n', failed) - failed).find("moov atom not found"),
+              std::string::npos)
+        << p.out;
     EXPECT_NE(p.out.find("Finished 1/3: " + out + "/a.mp4\n"), std::string::npos) << p.out;
     EXPECT_NE(p.out.find("Finished 3/3: " + out + "/b.mp4\n"), std::string::npos) << p.out;
-    EXPECT_NE(p.out.find("\n2 succeeded, 1 failed\n"), std::string::npos) << p.out;
+    EXPECT_NE(p.out.find("\nConverted 2 files to [Custom FFmpeg settings]; 1 file failed\n"),
+              std::string::npos)
+        << p.out;
     // The error log, in the copy format: the job's header, then its lines indented.
     const std::string header =
         "Error converting to [Custom FFmpeg settings], 'x.mp4' to '" + out + "/x.mp4'\n   ";
@@ -171,7 +178,7 @@ TEST_F(CliE2E, TerminateSignalStopsLikeAnInterrupt) {
     EXPECT_NE(p.out.find("Stopping..."), std::string::npos) << p.out;
 }
 
-TEST_F(CliE2E, DryRunPrintsTheRunsOwnCommandsAndStartsNothing) {
+TEST_F(CliE2E, DryRunAsTextPrintsTheRunsOwnCommandTextsAndStartsNothing) {
     writeTextFile(mDir.file("in/a b.mov"), "not read by a dry run");
     writeTextFile(mDir.file("in/part2.mov"), "x");
     const std::string src = mDir.file("in/a b.mov");
@@ -180,7 +187,7 @@ TEST_F(CliE2E, DryRunPrintsTheRunsOwnCommandsAndStartsNothing) {
     const std::string tail = " -loglevel 16 -y -ignore_unknown -hide_banner -progress /dev/null ";
 
     CliProcess normal;
-    ASSERT_EQ(vantaro({"convert", "--dry-run", "-o", out, "--encoder-args",
+    ASSERT_EQ(vantaro({"convert", "--dry-run=text", "-o", out, "--encoder-args",
                        "-c:v libx264 -crf 23 -vf \"scale=1280:-2, fps=30\"", src},
                       normal),
               0)
@@ -190,7 +197,7 @@ TEST_F(CliE2E, DryRunPrintsTheRunsOwnCommandsAndStartsNothing) {
                               q(out + "/a b.mp4") + "\n");
 
     CliProcess seek;
-    ASSERT_EQ(vantaro({"convert", "--dry-run", "-o", out, "--encoder-args",
+    ASSERT_EQ(vantaro({"convert", "--dry-run=text", "-o", out, "--encoder-args",
                        "-ss 5 -c:v libx264 -t 00:00:10", src},
                       seek),
               0);
@@ -198,7 +205,7 @@ TEST_F(CliE2E, DryRunPrintsTheRunsOwnCommandsAndStartsNothing) {
                             q(out + "/a b.mp4") + "\n");
 
     CliProcess join;
-    ASSERT_TRUE(join.start({"convert", "--dry-run", "--join", "-o", out, "--ext", ".mov",
+    ASSERT_TRUE(join.start({"convert", "--dry-run=text", "--join", "-o", out, "--ext", ".mov",
                             "--encoder-args", "-vcodec copy -acodec copy", src, part2}));
     // The list file a run would make is named after the process.
     const std::string list = tmp() + "/vavXTempFile-" + std::to_string(join.pid()) + "-1.txt";
@@ -207,7 +214,7 @@ TEST_F(CliE2E, DryRunPrintsTheRunsOwnCommandsAndStartsNothing) {
                             " -vcodec copy -acodec copy" + tail + q(out + "/a b.mov") + "\n");
 
     CliProcess loop;
-    ASSERT_EQ(vantaro({"convert", "--dry-run", "-o", out, "--encoder-args",
+    ASSERT_EQ(vantaro({"convert", "--dry-run=text", "-o", out, "--encoder-args",
                        "-loopvideo=3 -c:v libx264", part2},
                       loop),
               0);
@@ -229,8 +236,8 @@ TEST_F(CliE2E, ExistingOutputIsRefusedBeforeAnythingStarts) {
     writeTextFile(mDir.file("in/b.mp4"), "keep me");
     CliProcess p;
     EXPECT_EQ(vantaro({"convert", a, b}, p), 1);
-    EXPECT_EQ(p.err,
-              "vantaro: '" + mDir.file("in/b.mp4") + "' exists; use --overwrite to replace it\n");
+    EXPECT_EQ(p.err, "vantaro: The output '" + mDir.file("in/b.mp4") +
+                         "' exists; use --overwrite to replace it\n");
     EXPECT_EQ(p.out, "");
     EXPECT_FALSE(fileExists(mDir.file("in/a.mp4"))) << "not even the other job ran";
     EXPECT_EQ(readTextFile(mDir.file("in/b.mp4")), "keep me");
@@ -268,16 +275,20 @@ TEST_F(CliE2E, UsageErrorsNameTheProblemAndGiveStatusTwo) {
     };
     const std::string missing = mDir.file("in/nothing.mov");
     const std::vector<Case> cases = {
-        {{}, "vantaro: no command given\nTry 'vantaro --help'.\n"},
-        {{"transmogrify"}, "vantaro: unknown command 'transmogrify'\nTry 'vantaro --help'.\n"},
-        {{"--frobnicate"}, "vantaro: unknown option '--frobnicate'\nTry 'vantaro --help'.\n"},
+        {{}, "vantaro: No command given\nTry 'vantaro --help'.\n"},
+        {{"transmogrify"}, "vantaro: Unknown command 'transmogrify'\nTry 'vantaro --help'.\n"},
+        {{"--frobnicate"}, "vantaro: Unknown option '--frobnicate'\nTry 'vantaro --help'.\n"},
         {{"convert", "--frobnicate", "x"},
-         "vantaro: unknown option '--frobnicate'\nTry 'vantaro convert --help'.\n"},
+         "vantaro: Unknown option '--frobnicate'\nTry 'vantaro convert --help'.\n"},
         {{"convert", "x", "--ext"},
-         "vantaro: option '--ext' needs a value\nTry 'vantaro convert --help'.\n"},
+         "vantaro: The option '--ext' needs a value\nTry 'vantaro convert --help'.\n"},
         {{"convert", "-j", "none", "x"},
-         "vantaro: invalid number of jobs 'none' (use 1 to 256)\nTry 'vantaro convert --help'.\n"},
-        {{"convert"}, "vantaro: no input files\nTry 'vantaro convert --help'.\n"},
+         "vantaro: Invalid number of jobs 'none' (use 1 to 256)\nTry 'vantaro convert --help'.\n"},
+        {{"convert", "--dry-run=json", "x"},
+         "vantaro: Invalid value 'json' of '--dry-run' (use --dry-run or --dry-run=text)\n"
+         "Try 'vantaro convert --help'.\n"},
+        {{"convert"}, "vantaro: No input files\nTry 'vantaro convert --help'.\n"},
+        {{"convert\x1b[2J"}, "vantaro: Unknown command 'convert\\033[2J'\nTry 'vantaro --help'.\n"},
         {{"convert", missing}, "vantaro: No such file: '" + missing + "'\n"},
     };
     for (const Case& c : cases) {

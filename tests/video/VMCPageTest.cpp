@@ -79,12 +79,15 @@ TEST(VMCPage, ValuesAreCheckedAgainstTheirControlBeforeThePageSeesThem) {
     EXPECT_TRUE(page.setControl("quality", "50", &error));
     EXPECT_EQ(page.position, 50);
     EXPECT_FALSE(page.setControl("quality", "51", &error));
-    EXPECT_EQ(error, XStr("'quality' takes a position from 0 to 50, not '51'"));
+    EXPECT_EQ(error, XStr("The control 'quality' takes a value from 0 to 50 (or its position #1 to "
+                          "#51), not '51'"));
+    EXPECT_TRUE(page.setControl("quality", "#1", &error)) << "a slider without shown values";
+    EXPECT_EQ(page.position, 0);
     EXPECT_FALSE(page.setControl("quality", "2x", &error));
     EXPECT_TRUE(page.setControl("enabled", "OFF", &error));
     EXPECT_FALSE(page.enabled);
     EXPECT_FALSE(page.setControl("quality", "10", &error)) << "disabled now";
-    EXPECT_EQ(error, XStr("'quality' cannot be changed in the current settings"));
+    EXPECT_EQ(error, XStr("The control 'quality' cannot be changed in the current settings"));
     EXPECT_FALSE(page.setControl("enabled", "maybe", &error));
     EXPECT_TRUE(page.setControl("gain", "-2.5", &error));
     EXPECT_DOUBLE_EQ(page.gain, -2.5);
@@ -93,15 +96,15 @@ TEST(VMCPage, ValuesAreCheckedAgainstTheirControlBeforeThePageSeesThem) {
     EXPECT_TRUE(page.setControl("title", "a \"b\" c", &error));
     EXPECT_EQ(page.title, XStr("a \"b\" c"));
     EXPECT_FALSE(page.setControl("note", "x", &error));
-    EXPECT_EQ(page.applied, (XStrList{"quality", "enabled", "gain", "title"}));
+    EXPECT_EQ(page.applied, (XStrList{"quality", "quality", "enabled", "gain", "title"}));
 }
 
 TEST(VMCPage, UnknownControlsAreNamedWithTheValidOnes) {
     TestPage page;
     XStr error;
     EXPECT_FALSE(page.setControl("crf", "20", &error));
-    EXPECT_EQ(error, XStr("No control 'crf'; the controls are: quality, enabled, gain, title, "
-                          "advanced"));
+    EXPECT_EQ(error, XStr("No control 'crf'. The controls are:\n  quality\n  enabled\n  gain\n"
+                          "  title\n  advanced"));
 }
 
 TEST(VMCPage, SheetControlsAreReachedThroughTheirButton) {
@@ -113,7 +116,8 @@ TEST(VMCPage, SheetControlsAreReachedThroughTheirButton) {
     EXPECT_EQ(page.preset, 0);
     // A bad value cancels the sheet: the page keeps its setting.
     EXPECT_FALSE(page.setControl("advanced.preset", "Turbo", &error));
-    EXPECT_EQ(error, XStr("'preset' is one of 'Fast', 'Medium', 'Slow', not 'Turbo'"));
+    EXPECT_EQ(error, XStr("The control 'preset' takes one of these values (or its position #1 to "
+                          "#3), not 'Turbo':\n  Fast\n  Medium\n  Slow"));
     EXPECT_EQ(page.preset, 0);
     EXPECT_EQ(page.sheetsClosed, 3);
 

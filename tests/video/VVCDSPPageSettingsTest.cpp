@@ -58,26 +58,26 @@ const SettingsCase kCases[] = {
     // Picture.
     {"Brightness & Contrast", {}, "-vf eq=\"brightness=0.00:contrast=1.00\""},
     {"Brightness & Contrast",
-     {"brightness=25", "contrast=150"},
+     {"brightness=0.25", "contrast=1.5"},
      "-vf eq=\"brightness=0.25:contrast=1.50\""},
-    {"Brightness & Contrast", {"brightness=-100"}, "-vf eq=\"brightness=-1.00:contrast=1.00\""},
+    {"Brightness & Contrast", {"brightness=#1"}, "-vf eq=\"brightness=-1.00:contrast=1.00\""},
     {"Hue & Saturation", {}, "-vf hue='h=0:s=0.0'"},
-    {"Hue & Saturation", {"hue=-45", "saturation=15"}, "-vf hue='h=-45:s=1.5'"},
+    {"Hue & Saturation", {"hue=-45", "saturation=1.5"}, "-vf hue='h=-45:s=1.5'"},
     {"Sharpen & Blur", {}, "-vf \"unsharp=luma_amount=0.0:chroma_amount=0.0\""},
-    {"Sharpen & Blur", {"amount=-15"}, "-vf \"unsharp=luma_amount=-1.5:chroma_amount=-1.5\""},
-    {"Sharpen & Blur", {"amount=50"}, "-vf \"unsharp=luma_amount=5.0:chroma_amount=5.0\""},
+    {"Sharpen & Blur", {"amount=blur 1.5"}, "-vf \"unsharp=luma_amount=-1.5:chroma_amount=-1.5\""},
+    {"Sharpen & Blur", {"amount=Sharpen 5"}, "-vf \"unsharp=luma_amount=5.0:chroma_amount=5.0\""},
     {"Denoiser (Wavelet)",
      {},
      "-vf vaguedenoiser='threshold=1.8:method=garrote:nsteps=6:planes=15:percent=85'"},
     {"Denoiser (Wavelet)",
-     {"threshold=30", "method=Soft", "steps=4", "planes=1", "strength=50"},
+     {"threshold=3", "method=Soft", "steps=4", "planes=1", "strength=50%"},
      "-vf vaguedenoiser='threshold=3.0:method=soft:nsteps=4:planes=1:percent=50'"},
     {"Denoiser (Spatial Denoiser)", {}, "-vf removegrain='m0=3:m1=2:m2=2:m3=3'"},
     {"Denoiser (Spatial Denoiser)", {"strength=Light"}, "-vf removegrain='m0=2:m1=1:m2=2:m3=3'"},
     {"Denoiser (Spatial Denoiser)", {"strength=Strong"}, "-vf removegrain='m0=7:m1=7:m2=5:m3=5'"},
     {"Denoiser (High Precision 3D)", {}, "-vf hqdn3d='luma_spatial=4:chroma_spatial=3:luma_tmp=6'"},
     {"Denoiser (High Precision 3D)",
-     {"luma-spatial=0", "chroma-spatial=3", "luma-temporal=28"},
+     {"luma-spatial=0.2", "chroma-spatial=0.8", "luma-temporal=#29"},
      "-vf hqdn3d='luma_spatial=0.2:chroma_spatial=0.8:luma_tmp=100'"},
     {"Deinterlace (yadif)", {}, "-vf yadif='mode=0:parity=-1:deint=0'"},
     {"Deinterlace (yadif)",
@@ -114,8 +114,8 @@ const SettingsCase kCases[] = {
     {"Speed Adjust", {}, "-vf setpts='0.500000*PTS'"},
     {"Speed Adjust", {"factor=2"}, "-vf setpts='2.000000*PTS'"},
     {"Audio Bitrate", {}, "-b:a 128k"},
-    {"Audio Bitrate", {"bitrate=0"}, "-b:a 8k"},
-    {"Audio Bitrate", {"bitrate=19"}, "-b:a 448k"},
+    {"Audio Bitrate", {"bitrate=8 kbps"}, "-b:a 8k"},
+    {"Audio Bitrate", {"bitrate=448k"}, "-b:a 448k"},
     {"Audio Mute", {}, "-frames:a 0"},
     {"[Custom]", {}, ""},
     {"[Custom]", {"arguments=-vf \"negate\"  -an"}, "-vf \"negate\"  -an"},
@@ -152,18 +152,20 @@ TEST(EffectSettings, RefusedSettingsLeaveTheText) {
         XStrList before;
         XStr setting;
     } cases[] = {
-        {"Scale Absolute", {}, "width=640"},      // custom is off
-        {"Scale Maximum", {}, "height=100"},      // custom is off
-        {"Cut", {}, "start=12"},                  // no start set
-        {"Multi-CPU Force", {}, "threads=2"},     // no limit set
-        {"Crop", {}, "width=0"},                  // below the range
-        {"Audio Bitrate", {}, "bitrate=20"},      // beyond the table
-        {"Frame Rate", {}, "preset=31 fps"},      // not a preset
-        {"Flip", {}, "direction=diagonal"},       // not a choice
-        {"Loop", {}, "count=two"},                // not a number
-        {"Cut", {"set-length=on"}, "length=-1"},  // below the range
-        {"Audio Mute", {}, "description=loud"},   // a label
-        {"Reverse", {}, "speed=2"},               // no such control
+        {"Scale Absolute", {}, "width=640"},             // custom is off
+        {"Scale Maximum", {}, "height=100"},             // custom is off
+        {"Cut", {}, "start=12"},                         // no start set
+        {"Multi-CPU Force", {}, "threads=2"},            // no limit set
+        {"Crop", {}, "width=0"},                         // below the range
+        {"Audio Bitrate", {}, "bitrate=#21"},            // beyond the table
+        {"Audio Bitrate", {}, "bitrate=100k"},           // not a step
+        {"Brightness & Contrast", {}, "brightness=25"},  // a position, not a value
+        {"Frame Rate", {}, "preset=31 fps"},             // not a preset
+        {"Flip", {}, "direction=diagonal"},              // not a choice
+        {"Loop", {}, "count=two"},                       // not a number
+        {"Cut", {"set-length=on"}, "length=-1"},         // below the range
+        {"Audio Mute", {}, "description=loud"},          // a label
+        {"Reverse", {}, "speed=2"},                      // no such control
     };
     for (const auto& c : cases) {
         auto page = newEffect(c.effect);

@@ -271,7 +271,7 @@ TEST_F(EffectsE2E, PictureEffectsRunAtTheirDefaults) {
     EXPECT_NEAR(block.at(2), 128, 2);
     const std::vector<double> source = regionMeans(big(), 0, 0, 1280, 960);
     const std::string brighter =
-        convert({effect("Brightness & Contrast", {"brightness=30"})}, big());
+        convert({effect("Brightness & Contrast", {"brightness=0.3"})}, big());
     EXPECT_GT(regionMeans(brighter, 0, 0, 1280, 960).at(0), source.at(0) + 40);
 }
 
@@ -352,7 +352,7 @@ TEST_F(EffectsE2E, AudioEffectsChangeTheSound) {
     EXPECT_EQ(probeStreamCount(mute, "a"), 0);
     EXPECT_EQ(probeStreamCount(mute, "v"), 1);
     const std::string normal = convert({effect("Audio Bitrate")}, big());
-    const std::string low = convert({effect("Audio Bitrate", {"bitrate=4"})}, big());
+    const std::string low = convert({effect("Audio Bitrate", {"bitrate=32 kbps"})}, big());
     EXPECT_GT(std::atoi(probeValue(normal, "a:0", "bit_rate").c_str()), 96000);
     EXPECT_LT(std::atoi(probeValue(low, "a:0", "bit_rate").c_str()), 40000);
 }

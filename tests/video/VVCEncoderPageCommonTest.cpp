@@ -56,9 +56,10 @@ struct CommonPage {
         page.onChanged();
         return host.encoderArgs();
     }
-    XStr move(int position) {
+    // The slider set as a user types its value.
+    XStr set(const XStr& value) {
         XStr error;
-        EXPECT_TRUE(page.setControl("quality", XStr::number(position), &error)) << error;
+        EXPECT_TRUE(page.setControl("quality", value, &error)) << error;
         return host.encoderArgs();
     }
 };
@@ -109,15 +110,19 @@ TEST(VVCEncoderPageCommon, TextWithoutRateControlLeavesThePageWithoutMode) {
 TEST(VVCEncoderPageCommon, SliderEndsAndLosslessDisablesIt) {
     CommonPage p;
     p.page.setDefCRF();
-    EXPECT_EQ(p.move(50), XStr("-crf 1"));
-    EXPECT_EQ(p.move(0), XStr("-crf 51"));
-    p.page.switchToLossless();
+    EXPECT_EQ(p.set("1"), XStr("-crf 1"));
+    EXPECT_EQ(p.set("51"), XStr("-crf 51"));
+    EXPECT_EQ(p.set("#51"), XStr("-crf 1")) << "the right end";
     XStr error;
-    EXPECT_FALSE(p.page.setControl("quality", "0", &error));
+    EXPECT_FALSE(p.page.setControl("quality", "0", &error)) << "CRF 0 is the lossless mode";
+    EXPECT_FALSE(p.page.setControl("quality", "#52", &error));
+    p.page.switchToLossless();
+    EXPECT_FALSE(p.page.setControl("quality", "#1", &error));
     EXPECT_FALSE(p.page.pageView()[0].enabled);
     p.page.switchToQScale();
-    EXPECT_EQ(p.move(10), XStr("-qscale 0"));
+    EXPECT_EQ(p.set("0"), XStr("-qscale 0"));
     EXPECT_FALSE(p.page.setControl("quality", "11", &error)) << "qscale has 11 stops";
+    EXPECT_FALSE(p.page.setControl("quality", "#12", &error));
 }
 
 TEST(VVCEncoderPageCommon, EachModeRemembersItsLastValueAndBitrateModesShareOne) {
@@ -126,7 +131,7 @@ TEST(VVCEncoderPageCommon, EachModeRemembersItsLastValueAndBitrateModesShareOne)
     p.page.switchToQScale();
     p.page.onChanged();
     EXPECT_EQ(p.host.encoderArgs(), XStr("-qscale 5")) << "qscale default";
-    EXPECT_EQ(p.move(7), XStr("-qscale 3"));
+    EXPECT_EQ(p.set("3"), XStr("-qscale 3"));
     p.page.switchToCRF();
     p.page.onChanged();
     EXPECT_EQ(p.host.encoderArgs(), XStr("-crf 30"));
@@ -137,7 +142,7 @@ TEST(VVCEncoderPageCommon, EachModeRemembersItsLastValueAndBitrateModesShareOne)
     p.page.switchToABR();
     p.page.onChanged();
     EXPECT_EQ(p.host.encoderArgs(), XStr("-b:v 1M")) << "bitrate default";
-    EXPECT_EQ(p.move(8), XStr("-b:v 1.5M"));
+    EXPECT_EQ(p.set("1.5 mbps"), XStr("-b:v 1.5M"));
     p.page.switchToCBR();
     p.page.onChanged();
     EXPECT_EQ(p.host.encoderArgs(), XStr("-b:v 1.5M -minrate 1.5M -maxrate 1.5M"));

@@ -32,7 +32,7 @@ TEST(VVCEncoderPageH264, UserActionsWriteCompleteTextsInOptionOrder) {
         {"advanced.tune", "General", "-c:v libx264 -crf 24 -preset medium -acodec aac_at"},
         {"rate-control", "Constant bitrate",
          "-c:v libx264 -b:v 1M -minrate 1M -maxrate 1M -preset medium -acodec aac_at"},
-        {"quality", "8",
+        {"quality", "1500k",
          "-c:v libx264 -b:v 1.5M -minrate 1.5M -maxrate 1.5M -preset medium -acodec aac_at"},
         {"audio", "Audio Stream: Copy 1:1 From Source",
          "-c:v libx264 -b:v 1.5M -minrate 1.5M -maxrate 1.5M -preset medium -acodec copy"},
@@ -97,8 +97,9 @@ TEST(VVCEncoderPageH264, SheetCancelKeepsTheTextAndOkAlwaysSetsAPreset) {
 
     XStr error;
     EXPECT_FALSE(page.page->setControl("advanced.preset", "Turbo", &error));
-    EXPECT_EQ(error, XStr("'preset' is one of 'Ultra fast', 'Super fast', 'Very fast', 'Faster', "
-                          "'Fast', 'Medium', 'Slow', 'Slower', 'Very slow', not 'Turbo'"));
+    EXPECT_EQ(error, XStr("The control 'preset' takes one of these values (or its position #1 to "
+                          "#9), not 'Turbo':\n  Ultra fast\n  Super fast\n  Very fast\n  Faster\n"
+                          "  Fast\n  Medium\n  Slow\n  Slower\n  Very slow"));
     EXPECT_EQ(page.args(), XStr("-c:v libx264 -crf 20 -preset turbo -acodec aac_at"));
 
     EXPECT_EQ(page.set("advanced.compatibility", "off"),
@@ -117,19 +118,19 @@ TEST(VVCEncoderPageH265, PresetOnlyAndItsOwnCodec) {
               XStr("-c:v libx265 -b:v 1M -preset veryslow -acodec aac_at"));
     XStr error;
     EXPECT_FALSE(page.page->setControl("advanced.tune", "Film", &error));
-    EXPECT_EQ(error, XStr("No control 'tune'; the controls are: preset"));
+    EXPECT_EQ(error, XStr("No control 'tune'. The controls are:\n  preset"));
 
     OpenedPage mkv("Matroska (H265)", "-c:v libx265 -crf 28 -preset fast -acodec libopus");
     EXPECT_EQ(mkv.shown("audio"), XStr("Audio Stream: Re-encode to Opus"));
     EXPECT_EQ(mkv.shown("advanced.preset"), XStr("Fast"));
-    EXPECT_EQ(mkv.set("quality", "25"), XStr("-c:v libx265 -crf 26 -preset fast -acodec libopus"));
+    EXPECT_EQ(mkv.set("quality", "26"), XStr("-c:v libx265 -crf 26 -preset fast -acodec libopus"));
 }
 
 TEST(VVCEncoderPageH264, ModeMemoriesThroughTheRateControlChoice) {
     OpenedPage page("MP4 (H264)");
-    page.set("quality", "21");  // CRF 30
+    page.set("quality", "30");
     page.set("rate-control", "Average bitrate");
-    EXPECT_EQ(page.set("quality", "9"), XStr("-c:v libx264 -b:v 2M -acodec aac_at"));
+    EXPECT_EQ(page.set("quality", "2 mbps"), XStr("-c:v libx264 -b:v 2M -acodec aac_at"));
     EXPECT_EQ(page.set("rate-control", "Constant quality (CRF)"),
               XStr("-c:v libx264 -crf 30 -acodec aac_at"));
     EXPECT_EQ(page.set("rate-control", "Constant bitrate"),

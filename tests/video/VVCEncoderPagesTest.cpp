@@ -27,7 +27,7 @@ TEST(VVCEncoderPageVP8, RateControlAndReadBack) {
     OpenedPage webm("WebM (VP8)");
     EXPECT_EQ(webm.shown("rate-control"), XStr("Constant quality (CRF)"));
     play(webm, {{"rate-control", "Average bitrate", "-acodec libopus -c:v libvpx -b:v 1M"},
-                {"quality", "14", "-acodec libopus -c:v libvpx -b:v 5M"},
+                {"quality", "5 mbps", "-acodec libopus -c:v libvpx -b:v 5M"},
                 {"rate-control", "Constant bitrate",
                  "-acodec libopus -c:v libvpx -b:v 5M -minrate 5M -maxrate 5M"},
                 {"rate-control", "2", "-acodec libopus -c:v libvpx -crf 24"}});
@@ -72,14 +72,15 @@ TEST(VVCEncoderPageVP9, DeadlineLosslessAndReadBack) {
 TEST(VVCEncoderPageApple, AverageBitrateByDefaultWithTheCodecOfTheRow) {
     OpenedPage mp4("MP4 (Apple H264)");
     EXPECT_EQ(mp4.control("quality").valueText, XStr("Average bitrate: 1 mbps"));
-    play(mp4, {{"quality", "8", "-c:v h264_videotoolbox -allow_sw 1 -b:v 1.5M -acodec aac_at"},
-               {"audio", "1", "-c:v h264_videotoolbox -allow_sw 1 -b:v 1.5M -acodec copy"}});
+    play(mp4,
+         {{"quality", "1.5 Mbps", "-c:v h264_videotoolbox -allow_sw 1 -b:v 1.5M -acodec aac_at"},
+          {"audio", "1", "-c:v h264_videotoolbox -allow_sw 1 -b:v 1.5M -acodec copy"}});
 
     OpenedPage mkv("Matroska (Apple H265)",
                    "-c:v hevc_videotoolbox -allow_sw 1 -b:v 4M -minrate 4M -maxrate 4M "
                    "-acodec libopus");
     EXPECT_EQ(mkv.control("quality").valueText, XStr("Constant bitrate: 4 mbps"));
-    EXPECT_EQ(mkv.set("quality", "14"),
+    EXPECT_EQ(mkv.set("quality", "5M"),
               XStr("-c:v hevc_videotoolbox -allow_sw 1 -b:v 5M -minrate 5M -maxrate 5M "
                    "-acodec libopus"));
     auto* apple = dynamic_cast<VVCEncoderPageApple*>(mkv.page.get());
@@ -98,7 +99,7 @@ TEST(VVCEncoderPageRemux, CopiesVideoAndReadsOnlyTheAudioChoice) {
 TEST(VVCEncoderPageQScale, AVIAndFlashReadQScaleAndKeepTheSliderWithoutIt) {
     OpenedPage avi("AVI");
     EXPECT_EQ(avi.control("quality").valueText, XStr("Quality (qscale) 3"));
-    play(avi, {{"quality", "10", " -f avi -qscale 0"}, {"quality", "0", " -f avi -qscale 10"}});
+    play(avi, {{"quality", "0", " -f avi -qscale 0"}, {"quality", "10", " -f avi -qscale 10"}});
 
     OpenedPage flash("Flash Video", " -f flv -qscale 8");
     EXPECT_EQ(flash.control("quality").value, 2);
@@ -111,8 +112,8 @@ TEST(VVCEncoderPageQScale, AVIAndFlashReadQScaleAndKeepTheSliderWithoutIt) {
 TEST(VVCEncoderPageWMV, BitrateSliderOverTheTable) {
     OpenedPage wmv("WMV (Windows Media Video)");
     EXPECT_EQ(wmv.control("bitrate").valueText, XStr("Bitrate: 2 mbps"));
-    play(wmv, {{"bitrate", "19", " -c:v wmv2 -c:a wmav2 -b:v 20M"},
-               {"bitrate", "0", " -c:v wmv2 -c:a wmav2 -b:v 200k"}});
+    play(wmv, {{"bitrate", "20 mbps", " -c:v wmv2 -c:a wmav2 -b:v 20M"},
+               {"bitrate", "#1", " -c:v wmv2 -c:a wmav2 -b:v 200k"}});
     OpenedPage stored("WMV (Windows Media Video)", " -c:v wmv2 -c:a wmav2 -b:v 1.5M");
     EXPECT_EQ(stored.control("bitrate").value, 8);
     stored.host.setEncoderArgs(" -c:v wmv2 -b:v 1200k");

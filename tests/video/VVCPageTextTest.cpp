@@ -20,16 +20,16 @@ TEST(VVCPageText, DescribesEveryControlWithItsSheet) {
         VVCPageText::describe(*page),
         (XStrList{
             "rate-control (choice) \"Rate control\": 'Average bitrate', 'Constant bitrate', "
-            "'Constant quality (CRF)', 'Lossless'; now 'Lossless'",
-            "quality (slider) \"Quality\": 0 to 0; now 0, Lossless video encoding (cannot be "
-            "changed now)",
+            "'Constant quality (CRF)', 'Lossless' (or #1 to #4); now 'Lossless'",
+            "quality (slider) \"Quality\": 0 to 0 (or #1 to #1); now 0, Lossless video encoding "
+            "(cannot be changed now)",
             "audio (choice) \"Audio\": 'Audio Stream: Re-encode to AAC', 'Audio Stream: Copy 1:1 "
-            "From Source'; now 'Audio Stream: Re-encode to AAC'",
+            "From Source' (or #1 to #2); now 'Audio Stream: Re-encode to AAC'",
             "advanced (button) \"Advanced...\": opens a sheet",
             "advanced.preset (choice) \"Preset\": 'Ultra fast', 'Super fast', 'Very fast', "
-            "'Faster', 'Fast', 'Medium', 'Slow', 'Slower', 'Very slow'; now 'Medium'",
+            "'Faster', 'Fast', 'Medium', 'Slow', 'Slower', 'Very slow' (or #1 to #9); now 'Medium'",
             "advanced.tune (choice) \"Tune for\": 'General', 'Film', 'Animation', 'Grainy film', "
-            "'Slideshow', 'Fast decode', 'Zero latency streaming'; now 'General'",
+            "'Slideshow', 'Fast decode', 'Zero latency streaming' (or #1 to #7); now 'General'",
             "advanced.compatibility (check box) \"Maximum compatibility\": on or off; now off"}));
     EXPECT_EQ(host.encoderArgs(), XStr("-c:v libx264 -crf 0 -acodec aac_at"))
         << "looking at the sheet changes nothing";
@@ -49,11 +49,27 @@ TEST(VVCPageText, DescribesEveryControlWithItsSheet) {
                         "help (button) \"Codec documentation\": an action"}));
 }
 
+TEST(VVCPageText, SlidersShowTheirValuesListedWhenFewElseTheirRange) {
+    const std::unique_ptr<VMCDSPPage> rotate = VVCPageText::openEffectPage("Rotate", false);
+    ASSERT_NE(rotate, nullptr);
+    EXPECT_EQ(VVCPageText::describe(*rotate),
+              XStrList{"angle (slider) \"Angle\": -360 degrees to 360 degrees (or #1 to #721); "
+                       "now 0 degrees"});
+    const std::unique_ptr<VMCDSPPage> hqdn3d =
+        VVCPageText::openEffectPage("Denoiser (High Precision 3D)", true);
+    ASSERT_NE(hqdn3d, nullptr);
+    EXPECT_EQ(
+        VVCPageText::describe(*hqdn3d).at(0),
+        XStr("luma-spatial (slider) \"Luma spatial\": 0.2, 0.4, 0.4, 0.8, 1, 2, 3, 4, 5, 6, "
+             "7, 8, 9, 10, 12, 14, 16, 18, 20, 25, 30, 35, 40, 50, 60, 70, 80, 90, 100 (or #1 "
+             "to #29); now 4, Luma Spatial 4"));
+}
+
 TEST(VVCPageText, SettingsApplyInOrderAsUserActions) {
     XStr error;
     const std::optional<VAEncoderArgs> args =
         VVCPageText::encoderArgsFor("Matroska (H264)",
-                                    {"rate-control=Average bitrate", "quality=8", "audio=2",
+                                    {"rate-control=Average bitrate", "quality=1.5 mbps", "audio=2",
                                      "advanced.preset=slow", "advanced.tune = film"},
                                     true, &error);
     ASSERT_TRUE(args) << error;
@@ -75,49 +91,48 @@ TEST(VVCPageText, ErrorsNameWhatIsValid) {
         bool gpl;
         const char* error;
     };
-    const XStr offered = XStr::join(
-        [] {
-            XStrList names;
-            for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(false)) {
-                names.push_back("'" + desc.name + "'");
-            }
-            return names;
-        }(),
-        ", ");
+    XStr offered;
+    for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(false)) {
+        offered += "\n  " + desc.name;
+    }
     const Row rows[] = {
-        {"MP4 (H.264)", {}, false, "No encoder 'MP4 (H.264)'; the encoders are: "},
+        {"MP4 (H.264)", {}, false, "No encoder 'MP4 (H.264)'. The encoders are:"},
         {"mp4 (h264)",
          {},
          false,
-         "The encoder 'MP4 (H264)' is not offered: needs an FFmpeg with libx264; the encoders "
-         "are: "},
+         "The encoder 'MP4 (H264)' is not offered: needs an FFmpeg with libx264. The encoders "
+         "are:"},
         {"MP4 (H264)",
          {},
          false,
-         "The encoder 'MP4 (H264)' is not offered: needs an FFmpeg with libx264; the encoders "
-         "are: "},
+         "The encoder 'MP4 (H264)' is not offered: needs an FFmpeg with libx264. The encoders "
+         "are:"},
         {"[Multi Encoder]", {}, false, "The encoder '[Multi Encoder]' has no settings page here"},
         {"WebM (VP8)",
          {"crf=20"},
          false,
-         "No control 'crf'; the controls are: rate-control, quality, audio"},
-        {"WebM (VP8)", {"quality=51"}, false, "'quality' takes a position from 0 to 50, not '51'"},
+         "No control 'crf'. The controls are:\n  rate-control\n  quality\n  audio"},
+        {"WebM (VP8)",
+         {"quality=0"},
+         false,
+         "The control 'quality' takes a value from 51 to 1 (or its position #1 to #51), not '0'"},
         {"WebM (VP8)",
          {"rate-control=Lossless"},
          false,
-         "'rate-control' is one of 'Average bitrate', 'Constant bitrate', 'Constant quality "
-         "(CRF)', not 'Lossless'"},
+         "The control 'rate-control' takes one of these values (or its position #1 to #3), not "
+         "'Lossless':\n  Average bitrate\n  Constant bitrate\n  Constant quality (CRF)"},
         {"3GP",
          {"video=H264", "video"},
          true,
-         "'video' is one of 'H263 (128x96)', 'H263 (176x144)', 'H263 (352x288)', "
-         "'H263 (704x576)', 'H263 (1408x1152)', 'H264', not ''"},
+         "The control 'video' takes one of these values (or its position #1 to #6), not '':\n"
+         "  H263 (128x96)\n  H263 (176x144)\n  H263 (352x288)\n  H263 (704x576)\n"
+         "  H263 (1408x1152)\n  H264"},
     };
     for (const Row& row : rows) {
         XStr error;
         EXPECT_FALSE(VVCPageText::encoderArgsFor(row.encoder, row.settings, row.gpl, &error));
         XStr expected = row.error;
-        if (expected.endsWith("the encoders are: ")) {
+        if (expected.endsWith("The encoders are:")) {
             expected += offered;
         }
         EXPECT_EQ(error, expected) << row.encoder;
@@ -192,7 +207,7 @@ TEST(VVCPageText, EffectsComeFromTheirPagesAndAreCheckedBeforeUse) {
     EXPECT_EQ(error,
               XStr("The effect 'Watermark' is not ready: Choose a PNG image for the watermark."));
     EXPECT_FALSE(VVCPageText::effectFor("Crop", {"width=0"}, false, &error));
-    EXPECT_TRUE(error.startsWith("The effect 'Crop': 'width' ")) << error.utf8();
+    EXPECT_TRUE(error.startsWith("Effect 'Crop': The control 'width' ")) << error.utf8();
 
     // Effects that need GPL filters are listed, marked, only when asked, and refused.
     const XStrList offered = VVCPageText::effectLines(false, false);
@@ -205,7 +220,7 @@ TEST(VVCPageText, EffectsComeFromTheirPagesAndAreCheckedBeforeUse) {
     EXPECT_EQ(VVCPageText::effectLines(true, true), VVCPageText::effectLines(false, true));
     EXPECT_FALSE(VVCPageText::effectFor("denoiser (wavelet)", {}, false, &error));
     EXPECT_TRUE(error.startsWith(XStr("The effect 'Denoiser (Wavelet)' is ") +
-                                 VVCPageText::kEffectNotOffered + "; the effects are: 'Aspect"))
+                                 VVCPageText::kEffectNotOffered + ". The effects are:\n  Aspect"))
         << error.utf8();
     EXPECT_TRUE(VVCPageText::effectFor("denoiser (wavelet)", {}, true, &error)) << error.utf8();
 }

@@ -1,5 +1,7 @@
 #include "VACommandText.h"
 
+#include "VADisplayText.h"
+
 namespace {
 
 bool isSafe(char32_t c) {
@@ -7,9 +9,71 @@ bool isSafe(char32_t c) {
            c == U'+' || c == U'-' || c == U'.' || c == U'/' || c == U'_';
 }
 
+bool isShellSafe(char32_t c) {
+    return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || (c >= U'0' && c <= U'9') ||
+           c == U'@' || c == U'%' || c == U'+' || c == U'=' || c == U':' || c == U',' ||
+           c == U'.' || c == U'/' || c == U'_' || c == U'-';
+}
+
+// Octal escapes only: a "'" or "!" never appears inside, so neither the end of the quotes
+// nor an interactive shell's history expansion can be met by accident.
+XStr dollarQuoted(const XStr& argument) {
+    XStr out("$'");
+    for (const char32_t c : argument) {
+        if (c == U'\\') {
+            out += "\\\\";
+        } else if (c == U'\'' || c == U'!' || VADisplayText::isControl(c) ||
+                   VADisplayText::isRawByte(c)) {
+            VADisplayText::appendEscape(out, c);
+        } else {
+            out += VADisplayText::shown(c);
+        }
+    }
+    out += U'\'';
+    return out;
+}
+
 }  // namespace
 
 namespace VACommandText {
+
+XStr ShellQuote(const XStr& argument) {
+    bool safe = !argument.empty();
+    bool plain = true;
+    for (const char32_t c : argument) {
+        safe = safe && isShellSafe(c);
+        plain = plain && !VADisplayText::isControl(c) && !VADisplayText::isRawByte(c);
+    }
+    if (safe) {
+        return argument;
+    }
+    if (!plain) {
+        return dollarQuoted(argument);
+    }
+    XStr out("'");
+    for (const char32_t c : argument) {
+        if (c == U'\'') {
+            out += "'\\''";
+        } else {
+            out += VADisplayText::shown(c);
+        }
+    }
+    out += U'\'';
+    return out;
+}
+
+XStr ShellLine(const XStrList& arguments) {
+    XStrList words;
+    for (const XStr& argument : arguments) {
+        XStr word = ShellQuote(argument);
+        // "NAME=value" in front of a command sets a variable instead of running anything.
+        if (words.empty() && word == argument && argument.contains(U'=')) {
+            word = "'" + argument + "'";
+        }
+        words.push_back(std::move(word));
+    }
+    return XStr::join(words, " ");
+}
 
 XStr Quote(const XStr& path) {
     bool safe = !path.empty();

@@ -14,6 +14,15 @@ XStr Quote(const XStr& path);
 
 XStrList Split(const XStr& commandText);
 
+// One argument written for a POSIX shell so that the shell reads back exactly its bytes:
+// bare when made only of letters, digits and "@%+=:,./_-"; else in single quotes, a quote
+// written '\''; and when it holds a control character or a byte that is not UTF-8, in the
+// $'...' form with octal escapes, so that the text is also safe to show on a terminal.
+XStr ShellQuote(const XStr& argument);
+// An argument vector as one shell command line: each argument quoted, blanks between. A
+// first word that would read as an assignment is quoted too.
+XStr ShellLine(const XStrList& arguments);
+
 // Every backslash and double quote preceded by a backslash: the text then reads back
 // through Split as itself, quoted or not.
 XStr Escape(const XStr& text);
