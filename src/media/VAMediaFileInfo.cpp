@@ -13,16 +13,16 @@ uint64_t VAMediaFileInfo::fileTimeFromUnix(int64_t seconds) {
     return static_cast<uint64_t>(seconds) * fileTime1Second + kFileTimeUnixEpoch;
 }
 
-std::shared_ptr<VAMediaFileInfo> VAMediaFileInfo::readFromFile(const XStr& path) {
+std::shared_ptr<VAMediaFileInfo> VAMediaFileInfo::readFromFile(const XStr& path, int stopFD) {
     auto info = std::make_shared<VAMediaFileInfo>();
-    if (!info->initWithFile(path)) {
+    if (!info->initWithFile(path, stopFD)) {
         return nullptr;
     }
     return info;
 }
 
-std::shared_ptr<VAMediaFileInfo> VAMediaFileInfo::infoForFile(const XStr& path) {
-    std::shared_ptr<VAMediaFileInfo> info = readFromFile(path);
+std::shared_ptr<VAMediaFileInfo> VAMediaFileInfo::infoForFile(const XStr& path, int stopFD) {
+    std::shared_ptr<VAMediaFileInfo> info = readFromFile(path, stopFD);
     return info ? info : empty();
 }
 
@@ -49,7 +49,7 @@ std::shared_ptr<VAMediaFileInfo> VAMediaFileInfo::infoWithIDTag(const VATag& tag
     return info;
 }
 
-bool VAMediaFileInfo::initWithFile(const XStr& path) {
+bool VAMediaFileInfo::initWithFile(const XStr& path, int stopFD) {
     mURL = path;
     const std::optional<VAFileStat> stat = VAFileStat::of(path);
     setFileStat(stat);
@@ -59,18 +59,18 @@ bool VAMediaFileInfo::initWithFile(const XStr& path) {
         mAudioProps = VATag();
         return true;
     }
-    return readFFmpegInfo();
+    return readFFmpegInfo(stopFD);
 }
 
 void VAMediaFileInfo::setFileStat(const std::optional<VAFileStat>& stat) {
     mLastModified = stat ? fileTimeFromUnix(stat->modifiedSeconds) : 0;
 }
 
-bool VAMediaFileInfo::readFFmpegInfo() {
+bool VAMediaFileInfo::readFFmpegInfo(int stopFD) {
     NTag ids;
     NTag props;
     uint64_t lengthMS = mLengthMS;
-    const VAProbeJob::Outcome outcome = VAMediaProbe::probe(mURL, ids, props, lengthMS);
+    const VAProbeJob::Outcome outcome = VAMediaProbe::probe(mURL, ids, props, lengthMS, stopFD);
     mIDTags = VATag(std::move(ids));
     mAudioProps = VATag(std::move(props));
     mLengthMS = lengthMS;

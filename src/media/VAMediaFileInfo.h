@@ -21,10 +21,10 @@ public:
     static uint64_t fileTimeNow();
     static uint64_t fileTimeFromUnix(int64_t seconds);
 
-    // Nothing when there is no ffprobe.
-    static std::shared_ptr<VAMediaFileInfo> readFromFile(const XStr& path);
+    // Nothing when there is no ffprobe. A stopFD that turns readable ends the probe.
+    static std::shared_ptr<VAMediaFileInfo> readFromFile(const XStr& path, int stopFD = -1);
     // Never nothing: the empty record when there is no ffprobe.
-    static std::shared_ptr<VAMediaFileInfo> infoForFile(const XStr& path);
+    static std::shared_ptr<VAMediaFileInfo> infoForFile(const XStr& path, int stopFD = -1);
     // As infoForFile, without special elements and binary values among the ID tags.
     static std::shared_ptr<VAMediaFileInfo> readLiteInfoFromFile(const XStr& path);
     static std::shared_ptr<VAMediaFileInfo> empty();
@@ -33,9 +33,9 @@ public:
     VAMediaFileInfo() = default;
 
     // Stores the path and modification time, then probes. False when there is no ffprobe.
-    bool initWithFile(const XStr& path);
+    bool initWithFile(const XStr& path, int stopFD = -1);
     // Replaces both tag sets with what a probe of url() finds.
-    bool readFFmpegInfo();
+    bool readFFmpegInfo(int stopFD = -1);
     // Replaces both tag sets and the length with what an ffprobe report holds.
     void readReport(std::string_view report);
     // Lets the record describe the file as stat found it (modification time in file time).

@@ -37,13 +37,13 @@ XStr VAMediaProbe::ffprobePath() {
 }
 
 VAProbeJob::Outcome VAMediaProbe::probe(const XStr& path, NTag& idTags, NTag& props,
-                                        uint64_t& lengthMS) {
+                                        uint64_t& lengthMS, int stopFD) {
     const XStr ffprobe = ffprobePath();
     if (ffprobe.empty()) {
         return VAProbeJob::Outcome::kNotStarted;
     }
     std::string report;
-    const VAProbeJob::Outcome outcome = VAProbeJob::run(ffprobe, path, report);
+    const VAProbeJob::Outcome outcome = VAProbeJob::run(ffprobe, path, report, stopFD);
     if (outcome == VAProbeJob::Outcome::kFinished || outcome == VAProbeJob::Outcome::kFailed) {
         VAProbeReport::read(report, idTags, props, lengthMS);
     }

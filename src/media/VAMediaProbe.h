@@ -22,7 +22,7 @@ public:
     // Runs ffprobe on the file and appends what its report holds. kNotStarted and kRefused
     // (a file that cannot be read or is no regular file, never given to ffprobe) leave
     // everything untouched; otherwise the sets hold what could be read (nothing for a
-    // file that is no media).
+    // file that is no media). A stopFD that turns readable ends ffprobe (kFailed).
     static VAProbeJob::Outcome probe(const XStr& path, NTag& idTags, NTag& props,
-                                     uint64_t& lengthMS);
+                                     uint64_t& lengthMS, int stopFD = -1);
 };

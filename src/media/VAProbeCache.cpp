@@ -1,5 +1,7 @@
 #include "VAProbeCache.h"
 
+#include <poll.h>
+
 #include <algorithm>
 
 #include "VAAppDataFolder.h"
@@ -7,6 +9,12 @@
 #include "XFile.h"
 
 namespace {
+
+// A stop was asked for through the descriptor.
+bool isReadable(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    return fd >= 0 && poll(&p, 1, 0) > 0;
+}
 
 std::mutex gSharedMutex;
 std::shared_ptr<VAProbeCache> gShared;
@@ -145,16 +153,16 @@ void VAProbeCache::store(const VAMediaFileInfo& info, const VAFileStat& stat) {
     trimLocked();
 }
 
-std::shared_ptr<VAMediaFileInfo> VAProbeCache::infoForFile(const XStr& path) {
+std::shared_ptr<VAMediaFileInfo> VAProbeCache::infoForFile(const XStr& path, int stopFD) {
     const std::optional<VAFileStat> before = VAFileStat::of(path);
     if (before) {
         if (std::shared_ptr<VAMediaFileInfo> kept = find(path, *before)) {
             return kept;
         }
     }
-    std::shared_ptr<VAMediaFileInfo> info = VAMediaFileInfo::infoForFile(path);
+    std::shared_ptr<VAMediaFileInfo> info = VAMediaFileInfo::infoForFile(path, stopFD);
     // A file that changed while it was probed may be described by either version.
-    if (before && !before->waits && VAFileStat::of(path) == before) {
+    if (before && !before->waits && VAFileStat::of(path) == before && !isReadable(stopFD)) {
         store(*info, *before);
     }
     return info;

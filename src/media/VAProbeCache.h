@@ -40,8 +40,9 @@ public:
     // Remembers a record that a clean probe made; the file must not have changed since
     // the stat was taken.
     void store(const VAMediaFileInfo& info, const VAFileStat& stat);
-    // The probe through the cache: a kept record, or a fresh probe that is kept.
-    std::shared_ptr<VAMediaFileInfo> infoForFile(const XStr& path);
+    // The probe through the cache: a kept record, or a fresh probe that is kept. A probe
+    // ended through stopFD is not kept.
+    std::shared_ptr<VAMediaFileInfo> infoForFile(const XStr& path, int stopFD = -1);
 
     // Writes when there is something new. False when the file could not be written or
     // must not be replaced.

@@ -1,6 +1,7 @@
 #include "VAProbeJob.h"
 
 #include <errno.h>
+#include <poll.h>
 #include <signal.h>
 
 #include "XFile.h"
@@ -74,11 +75,24 @@ bool VAProbeJob::readAvailable() {
     return true;
 }
 
-VAProbeJob::Outcome VAProbeJob::finish() {
+VAProbeJob::Outcome VAProbeJob::finish(int stopFD) {
     if (!mStarted) {
         return mRefused != 0 ? Outcome::kRefused : Outcome::kNotStarted;
     }
-    while (readAvailable()) {
+    for (;;) {
+        if (stopFD >= 0 && mProcess.OutputFD() >= 0) {
+            pollfd fds[2] = {{mProcess.OutputFD(), POLLIN, 0}, {stopFD, POLLIN, 0}};
+            while (poll(fds, 2, -1) < 0 && errno == EINTR) {
+            }
+            if (fds[1].revents != 0) {
+                kill();
+                mOutput.clear();
+                return Outcome::kFailed;
+            }
+        }
+        if (!readAvailable()) {
+            break;
+        }
     }
     if (mTooLong || mReadFailed) {
         kill();
@@ -100,11 +114,11 @@ void VAProbeJob::kill() {
     mEnded = true;
 }
 
-VAProbeJob::Outcome VAProbeJob::run(const XStr& ffprobe, const XStr& mediaPath,
-                                    std::string& output) {
+VAProbeJob::Outcome VAProbeJob::run(const XStr& ffprobe, const XStr& mediaPath, std::string& output,
+                                    int stopFD) {
     VAProbeJob job;
     job.start(ffprobe, mediaPath);
-    const Outcome outcome = job.finish();
+    const Outcome outcome = job.finish(stopFD);
     output = outcome == Outcome::kFinished ? job.takeOutput() : std::string();
     return outcome;
 }

@@ -45,8 +45,10 @@ public:
     // Reads what the pipe holds (blocking when it holds nothing yet). False once the
     // output has ended.
     bool readAvailable();
-    // Reads to the end, waits for the child and answers how it went.
-    Outcome finish();
+    // Reads to the end, waits for the child and answers how it went. When stopFD (a
+    // descriptor that becomes readable to ask for a stop) turns readable first, the child
+    // is killed and the outcome is kFailed.
+    Outcome finish(int stopFD = -1);
     // Ends the child at once.
     void kill();
 
@@ -54,7 +56,8 @@ public:
     std::string takeOutput() { return std::move(mOutput); }
 
     // start and finish in one, for a caller that waits.
-    static Outcome run(const XStr& ffprobe, const XStr& mediaPath, std::string& output);
+    static Outcome run(const XStr& ffprobe, const XStr& mediaPath, std::string& output,
+                       int stopFD = -1);
 
 private:
     XWorkerProcess mProcess;

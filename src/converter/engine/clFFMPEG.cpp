@@ -26,6 +26,8 @@ constexpr int kTickMs = 100;
 constexpr std::size_t kReadChunk = 64 * 1024;
 // Reads of one pipe per wake, so that a chatty pipe cannot starve the other.
 constexpr int kReadsPerWake = 16;
+// How long a job that FFmpeg has finished still waits for the length of its source.
+constexpr int kProbeGraceMs = 3000;
 
 std::atomic<unsigned> gDebugLogCount{0};
 
@@ -56,6 +58,10 @@ clFFMPEG::clFFMPEG(VMCProcessArg arg) : mProcessArg(std::move(arg)) {
 }
 
 clFFMPEG::~clFFMPEG() {
+    // A run that ends early does not wait for the length of its source.
+    if (mProbeStop) {
+        mProbeStop->setState(true);
+    }
     closePipe(mErrorPipe);
     closePipe(mOutputPipe);
 }
@@ -145,8 +151,10 @@ void clFFMPEG::run() {
     // The length only scales the percentages, so ffprobe runs while FFmpeg starts and works
     // instead of before it. The future's owner waits for it, and its ffprobe dies with it
     // otherwise.
-    mProbed = std::async(std::launch::async, [source = mProcessArg.srcFrom] {
-        return source ? source->probeLength() : int64_t{0};
+    // The probe can be ended, so that nobody waits for a probe that hangs.
+    const int stopFD = mProbeStop ? mProbeStop->waitHandle() : -1;
+    mProbed = std::async(std::launch::async, [source = mProcessArg.srcFrom, stopFD] {
+        return source ? source->probeLength(stopFD) : int64_t{0};
     });
     if (!prepareOutput()) {
         return;
@@ -243,6 +251,9 @@ void clFFMPEG::closePipe(Pipe& pipe) {
 
 void clFFMPEG::stopChild() {
     mStopped = true;
+    if (mProbeStop) {
+        mProbeStop->setState(true);
+    }
     const pid_t pid = mProcess.Pid();
     // SIGKILL ends a suspended child as well; no need to resume it first.
     mProcess.Stop(0);
@@ -308,9 +319,16 @@ void clFFMPEG::pumpUntilExit() {
 }
 
 void clFFMPEG::takeProbedLength(bool wait) {
-    if (mCommand.lengthFromDuration || !mProbed.valid() ||
-        (!wait && mProbed.wait_for(std::chrono::seconds(0)) != std::future_status::ready)) {
+    if (mCommand.lengthFromDuration || !mProbed.valid()) {
         return;
+    }
+    const auto grace = std::chrono::milliseconds(wait ? kProbeGraceMs : 0);
+    if (mProbed.wait_for(grace) != std::future_status::ready) {
+        if (!wait || !mProbeStop) {
+            return;
+        }
+        // FFmpeg has read the whole file already: a probe still busy is stuck.
+        mProbeStop->setState(true);
     }
     mLengthMS = mCommand.lengthFor(mProbed.get());
     if (mLengthMS != 0) {

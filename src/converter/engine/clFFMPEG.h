@@ -16,6 +16,7 @@
 #include "XTempFile.h"
 #include "XWorkerProcess.h"
 #include "clLineSplitter.h"
+#include "clSignal.h"
 
 class clFFMPEG {
 public:
@@ -67,6 +68,8 @@ private:
     int64_t mLengthMS = -1;
     VMCProcessArg mProcessArg;
     // The source's length as ffprobe reports it; it only scales the percentages.
+    // Declared first: the probe uses it until mProbed is gone.
+    std::unique_ptr<clSignal> mProbeStop = clSignal::create();
     std::future<int64_t> mProbed;
     VMCFFmpegCommand mCommand;
     XFile mDebugLog;

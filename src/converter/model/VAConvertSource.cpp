@@ -9,10 +9,10 @@ namespace {
 
 // Through the program's probe cache when it has one, so a file listed before is not
 // probed again for its length.
-int64_t probeWithFFprobe(const XStr& path) {
+int64_t probeWithFFprobe(const XStr& path, int stopFD) {
     const std::shared_ptr<VAProbeCache> cache = VAProbeCache::shared();
     const std::shared_ptr<VAMediaFileInfo> info =
-        cache ? cache->infoForFile(path) : VAMediaFileInfo::readFromFile(path);
+        cache ? cache->infoForFile(path, stopFD) : VAMediaFileInfo::readFromFile(path, stopFD);
     return info ? static_cast<int64_t>(info->lengthMS()) : 0;
 }
 
@@ -37,8 +37,8 @@ XStr VAConvertSource::strPerceivedFilename() const {
     return slash == XStr::npos || path.size() == 1 ? path : path.substr(slash + 1);
 }
 
-int64_t VAConvertSource::probeLength() const {
-    return probeLengthOf(urlForConversion);
+int64_t VAConvertSource::probeLength(int stopFD) const {
+    return probeLengthOf(urlForConversion, stopFD);
 }
 
 std::shared_ptr<VAConvertSource> VAConvertSource::withURL(const XStr& path) {
@@ -89,7 +89,7 @@ void VAConvertSource::setLengthProber(LengthProber prober) {
     gProber = std::move(prober);
 }
 
-int64_t VAConvertSource::probeLengthOf(const XStr& path) {
+int64_t VAConvertSource::probeLengthOf(const XStr& path, int stopFD) {
     LengthProber prober;
     {
         const std::lock_guard<std::mutex> lock(gProberMutex);
@@ -99,6 +99,6 @@ int64_t VAConvertSource::probeLengthOf(const XStr& path) {
         return 0;
     }
     // A failed probe counts as unknown; a negative length is no length either.
-    const int64_t lengthMS = prober(path);
+    const int64_t lengthMS = prober(path, stopFD);
     return lengthMS > 0 ? lengthMS : 0;
 }

@@ -15,8 +15,9 @@ class VAConvertSource {
 public:
     // An element of a source list as callers hand it over: a path or a made source.
     using Item = std::variant<XStr, std::shared_ptr<VAConvertSource>>;
-    // Answers the length of a media file in milliseconds, 0 when it cannot be probed.
-    using LengthProber = std::function<int64_t(const XStr& path)>;
+    // Answers the length of a media file in milliseconds, 0 when it cannot be probed; gives
+    // up when stopFD (-1 for none) turns readable.
+    using LengthProber = std::function<int64_t(const XStr& path, int stopFD)>;
 
     VAConvertSource() = default;
     explicit VAConvertSource(const XStr& path);
@@ -32,8 +33,9 @@ public:
     XStr strPerceivedFilename() const;
     void setStrPerceivedFilename(std::optional<XStr> name) { mPerceivedFilename = std::move(name); }
 
-    // The length of urlForConversion in milliseconds, 0 when the probe fails.
-    virtual int64_t probeLength() const;
+    // The length of urlForConversion in milliseconds, 0 when the probe fails or is stopped
+    // through stopFD (a descriptor that turns readable).
+    virtual int64_t probeLength(int stopFD = -1) const;
 
     static std::shared_ptr<VAConvertSource> withURL(const XStr& path);
     // Sources are taken over, paths wrapped; empty paths and null sources are dropped.
@@ -46,7 +48,7 @@ public:
     // The media probe answers by default; tests put their own prober in. Setting an empty
     // function makes every length 0.
     static void setLengthProber(LengthProber prober);
-    static int64_t probeLengthOf(const XStr& path);
+    static int64_t probeLengthOf(const XStr& path, int stopFD = -1);
 
 private:
     std::optional<XStr> mPerceivedFilename;

@@ -13,10 +13,10 @@ void VAConvertSourceConcat::setConcatURLs(XStrList paths) {
     urlPerceived = first;
 }
 
-int64_t VAConvertSourceConcat::probeLength() const {
+int64_t VAConvertSourceConcat::probeLength(int stopFD) const {
     int64_t totalMS = 0;
     for (const XStr& path : mConcatURLs) {
-        totalMS += probeLengthOf(path);
+        totalMS += probeLengthOf(path, stopFD);
     }
     return totalMS;
 }

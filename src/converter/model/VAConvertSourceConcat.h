@@ -15,7 +15,7 @@ public:
     void setConcatURLs(XStrList paths);
 
     // The sum of the probed lengths of all files.
-    int64_t probeLength() const override;
+    int64_t probeLength(int stopFD = -1) const override;
 
 private:
     XStrList mConcatURLs;

@@ -2,8 +2,10 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <chrono>
+#include <sstream>
 #include <thread>
 
 #include "MediaSupport.h"
@@ -11,6 +13,7 @@
 #include "TestSupport.h"
 #include "VAConvertSourceConcat.h"
 #include "VALocateFFmpeg.h"
+#include "VAMediaProbe.h"
 #include "VMCProcess.h"
 #include "VMCRunningChildren.h"
 #include "XOutputFile.h"
@@ -325,4 +328,40 @@ TEST_F(RunE2E, AMissingOrFullTemporaryFolderCostsOnlyThePercentages) {
         EXPECT_NEAR(probeDuration(out), 3.0, 0.2);
         XPrivateFolder::remove();
     }
+}
+
+TEST_F(RunE2E, AProbeThatHangsNeitherDelaysAStopNorTheEnd) {
+    writeTextFile(mDir.file("ffprobe"),
+                  "#!/bin/sh\necho $$ >> '" + mDir.file("probes") + "'\nexec sleep 60\n");
+    chmod(mDir.file("ffprobe").c_str(), 0755);
+    VAMediaProbe::setFFprobePath(mDir.xfile("ffprobe"));
+    TestClip c;
+    c.seconds = 20;
+    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", c)));
+    source->inputOptions = XStr("-re");
+    auto events = std::make_shared<VMCProcessEvents>();
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        events->requestQuit();
+    });
+    const auto began = std::chrono::steady_clock::now();
+    auto stopped = run(source, mDir.file("a.mp4"), "-c:v libx264 -preset ultrafast", events);
+    stopper.join();
+    const auto stopSeconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - began);
+    EXPECT_LT(stopSeconds.count(), 10);
+    // A job FFmpeg has finished waits only a little for the length.
+    const auto before = std::chrono::steady_clock::now();
+    auto done = run(clip("short.mp4"), mDir.file("b.mp4"), "-c:v libx264 -preset ultrafast");
+    const auto doneSeconds =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - before);
+    VAMediaProbe::setFFprobeLocator(nullptr);
+    EXPECT_TRUE(done->errors.empty()) << done->errors.front();
+    EXPECT_LT(doneSeconds.count(), 20);
+    std::istringstream pids(readTextFile(mDir.file("probes")));
+    int probes = 0;
+    for (pid_t pid = 0; pids >> pid; ++probes) {
+        EXPECT_NE(kill(pid, 0), 0) << "a probe was left behind";
+    }
+    EXPECT_EQ(probes, 2);
 }

@@ -49,7 +49,7 @@ protected:
         mkdir(mDir.file("tmp").c_str(), 0755);
         XMainThread::setPoster(mLoop);
         // Lengths as the media probe will give them.
-        VAConvertSource::setLengthProber([](const XStr& path) {
+        VAConvertSource::setLengthProber([](const XStr& path, int) {
             const double seconds = probeDuration(path.utf8());
             return seconds > 0 ? static_cast<int64_t>(std::lround(seconds * 1000)) : 0;
         });

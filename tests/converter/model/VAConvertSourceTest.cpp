@@ -15,7 +15,7 @@ namespace {
 class VAConvertSourceProbe : public ::testing::Test {
 protected:
     void SetUp() override {
-        VAConvertSource::setLengthProber([this](const XStr& path) {
+        VAConvertSource::setLengthProber([this](const XStr& path, int) {
             probed.push_back(path);
             const auto it = lengths.find(path);
             return it == lengths.end() ? int64_t{0} : it->second;
