@@ -1,7 +1,5 @@
 #include "FakeProbe.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -10,7 +8,7 @@
 
 FakeProbe::FakeProbe(const TestTempDir& dir)
     : mDir(dir), mProgram(dir.file("fake-ffprobe")), mLog(dir.file("probe.log")) {
-    writeTextFile(
+    writeExecutable(
         mProgram,
         "#!/bin/sh\n"
         "for last; do :; done\n"
@@ -22,7 +20,6 @@ FakeProbe::FakeProbe(const TestTempDir& dir)
             "\"$(basename \"$last\")\"\n"
             "echo \"$(date +%s%N) -\" >> '" +
             mLog + "'\n");
-    chmod(mProgram.c_str(), 0755);
     VAMediaProbe::setFFprobePath(XStr(mProgram));
 }
 

@@ -35,6 +35,14 @@ protected:
     bool runUntilLoaded(const VAFileInfoCache& cache, uint32_t timeoutMs = 20000) {
         return mLoop->runUntil([&] { return cache.allLoaded(); }, timeoutMs);
     }
+    // count files named <prefix>0, <prefix>1, ... whose probes take that long.
+    XStrList files(int count, double seconds, const std::string& prefix = "f") const {
+        XStrList urls;
+        for (int i = 0; i < count; ++i) {
+            urls.emplace_back(mProbe.makeFile(prefix + std::to_string(i), seconds));
+        }
+        return urls;
+    }
     static XStrList titles(const VAFileInfoCache& cache) {
         XStrList list;
         for (std::size_t i = 0; i < cache.countLoaded(); ++i) {
@@ -77,10 +85,7 @@ TEST_F(VAFileInfoCacheTest, RecordsArriveInListOrderWhileProbesRunSideBySide) {
 }
 
 TEST_F(VAFileInfoCacheTest, AskedForOneChildAtATimeItProbesOneAfterAnother) {
-    XStrList urls;
-    for (int i = 0; i < 4; ++i) {
-        urls.emplace_back(mProbe.makeFile("f" + std::to_string(i), 0.1));
-    }
+    const XStrList urls = files(4, 0.1);
     VAFileInfoCache::Options o = noDiskCache();
     o.maxParallel = 1;
     VAFileInfoCache cache(urls, nullptr, o);
@@ -90,10 +95,7 @@ TEST_F(VAFileInfoCacheTest, AskedForOneChildAtATimeItProbesOneAfterAnother) {
 }
 
 TEST_F(VAFileInfoCacheTest, ListenersHearOfBatchesNotOfEveryFile) {
-    XStrList urls;
-    for (int i = 0; i < 24; ++i) {
-        urls.emplace_back(mProbe.makeFile("f" + std::to_string(i), 0.1));
-    }
+    const XStrList urls = files(24, 0.1);
     VAFileInfoCache::Options o = noDiskCache();
     o.maxParallel = 2;
     o.handOverMs = 400;
@@ -135,10 +137,7 @@ TEST_F(VAFileInfoCacheTest, LongListsWaitForAListenerAfterTheFirstFiveHundred) {
 }
 
 TEST_F(VAFileInfoCacheTest, RemovingTheLastListenerPausesTheWorkerAgain) {
-    XStrList urls;
-    for (int i = 0; i < 10; ++i) {
-        urls.emplace_back(mProbe.makeFile("f" + std::to_string(i), 0.05));
-    }
+    const XStrList urls = files(10, 0.05);
     VAFileInfoCache::Options o = noDiskCache();
     o.probeWithoutListener = 2;
     o.maxParallel = 1;
@@ -175,8 +174,7 @@ TEST_F(VAFileInfoCacheTest, AListenerThatIsGoneIsNotKeptAliveNorCalled) {
 
 TEST_F(VAFileInfoCacheTest, ShutdownKillsARunningProbeAndDropsLateBatches) {
     const std::string pidFile = mDir.file("pid");
-    writeTextFile(mDir.file("hang"), "#!/bin/sh\necho $$ > '" + pidFile + "'\nexec sleep 30\n");
-    chmod(mDir.file("hang").c_str(), 0755);
+    writeExecutable(mDir.file("hang"), "#!/bin/sh\necho $$ > '" + pidFile + "'\nexec sleep 30\n");
     VAMediaProbe::setFFprobePath(XStr(mDir.file("hang")));
     // Files that exist: a missing one is never given to ffprobe.
     writeTextFile(mDir.file("a"), "");
@@ -226,10 +224,7 @@ TEST_F(VAFileInfoCacheTest, KeptRecordsSpareTheProbeUntilAFileChanges) {
     auto disk = std::make_shared<VAProbeCache>(XStr(mDir.file("ProbeCache.json")));
     VAFileInfoCache::Options o = noDiskCache();
     o.probeCache = disk;
-    XStrList urls;
-    for (int i = 0; i < 5; ++i) {
-        urls.emplace_back(mProbe.makeFile("f" + std::to_string(i), 0));
-    }
+    const XStrList urls = files(5, 0);
     {
         VAFileInfoCache first(urls, nullptr, o);
         ASSERT_TRUE(runUntilLoaded(first));
@@ -258,10 +253,7 @@ TEST_F(VAFileInfoCacheTest, KeptRecordsNeverMakeTheWorkerWaitForAListener) {
     o.probeCache = std::make_shared<VAProbeCache>(XStr(mDir.file("ProbeCache.json")));
     // Were a finished window taken for "nobody is looking", this list would need minutes.
     o.listenerWaitMs = 60000;
-    XStrList urls;
-    for (int i = 0; i < 40; ++i) {
-        urls.emplace_back(mProbe.makeFile("k" + std::to_string(i), 0));
-    }
+    const XStrList urls = files(40, 0, "k");
     {
         VAFileInfoCache first(urls, nullptr, o);
         ASSERT_TRUE(runUntilLoaded(first));

@@ -17,12 +17,11 @@ class VAMediaFileInfoTest : public ::testing::Test {
 protected:
     VAMediaFileInfoTest() {
         const std::string program = mDir.file("report-ffprobe");
-        writeTextFile(program,
-                      "#!/bin/sh\n"
-                      "for last; do :; done\n"
-                      "case \"$last\" in *crash) kill -SEGV $$ ;; esac\n"
-                      "cat \"$last.report\" 2>/dev/null || printf '{\\n\\n}\\n'\n");
-        chmod(program.c_str(), 0755);
+        writeExecutable(program,
+                        "#!/bin/sh\n"
+                        "for last; do :; done\n"
+                        "case \"$last\" in *crash) kill -SEGV $$ ;; esac\n"
+                        "cat \"$last.report\" 2>/dev/null || printf '{\\n\\n}\\n'\n");
         VAMediaProbe::setFFprobePath(XStr(program));
     }
     ~VAMediaFileInfoTest() override { VAMediaProbe::setFFprobeLocator(nullptr); }

@@ -47,19 +47,11 @@ TEST_F(Startup, ValuesGoUnderTheApplicationsDefaultKey) {
     EXPECT_TRUE(fileExists(store.utf8() + ".lock"));
     const XJSON::Owned tree = XJSON::ReadFile(store, 1 << 20);
     ASSERT_NE(tree, nullptr);
-    EXPECT_EQ(tree->AsObject()
-                  .Get("HKCU")
-                  .AsObject()
-                  .Get("Software")
-                  .AsObject()
-                  .Get("Quillmere")
-                  .AsObject()
-                  .Get("VantaroVideo")
-                  .AsObject()
-                  .Get("VMCUserFolderStr")
-                  .AsString()
-                  .Value,
-              "/media/out");
+    XJSON::AnyType* node = tree.get();
+    for (const char* key : {"HKCU", "Software", "Quillmere", "VantaroVideo", "VMCUserFolderStr"}) {
+        node = &node->AsObject().Get(key);
+    }
+    EXPECT_EQ(node->AsString().Value, "/media/out");
 }
 
 TEST_F(Startup, WithoutOverrideTheXdgDataHomeIsTheBase) {

@@ -1,7 +1,6 @@
 #include "VASystemActions.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "TestSupport.h"
 
@@ -21,8 +20,7 @@ TEST(VASystemActions, EachActionHasItsCommand) {
 
 TEST(VASystemActions, RunsTheProgramFoundOnPathAndReportsItsAnswer) {
     TestTempDir dir;
-    writeTextFile(dir.file("systemctl"), "#!/bin/sh\necho \"$@\" > " + dir.file("asked") + "\n");
-    chmod(dir.file("systemctl").c_str(), 0755);
+    writeExecutable(dir.file("systemctl"), "#!/bin/sh\necho \"$@\" > " + dir.file("asked") + "\n");
     ScopedEnv path("PATH", dir.path().c_str());
     EXPECT_TRUE(VASystemActions::perform(VASystemActions::kSleep));
     EXPECT_EQ(readTextFile(dir.file("asked")), "suspend\n");

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "XFindProgram.h"
 #include "XLineReader.h"
 #include "XWorkerProcess.h"
 
@@ -12,21 +13,14 @@ namespace {
 
 // The first executable of that name on PATH: a start without a shell does not search.
 std::string tool(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string entries = path != nullptr ? path : "/usr/bin";
-    std::size_t start = 0;
-    while (start <= entries.size()) {
-        std::size_t colon = entries.find(':', start);
-        if (colon == std::string::npos) {
-            colon = entries.size();
-        }
-        const std::string candidate = entries.substr(start, colon - start) + "/" + name;
-        if (access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-        start = colon + 1;
-    }
-    return "/usr/bin/" + name;
+    const XStr found = XFindProgram(XStr(name));
+    return found.empty() ? "/usr/bin/" + name : found.utf8();
+}
+
+// The first line a program writes to standard output; "" when it fails.
+std::string firstLineOf(const std::vector<std::string>& argv) {
+    std::string out;
+    return runProgram(argv, &out) == 0 ? out.substr(0, out.find('\n')) : std::string();
 }
 
 }  // namespace
@@ -81,12 +75,7 @@ std::string probeValue(const std::string& path, const std::string& stream, const
         argv.insert(argv.end(), {"-select_streams", stream, "-show_entries", "stream=" + key});
     }
     argv.insert(argv.end(), {"-of", "default=noprint_wrappers=1:nokey=1", path});
-    std::string out;
-    if (runProgram(argv, &out) != 0) {
-        return {};
-    }
-    const std::size_t newline = out.find('\n');
-    return newline == std::string::npos ? out : out.substr(0, newline);
+    return firstLineOf(argv);
 }
 
 double probeDuration(const std::string& path) {
@@ -140,14 +129,8 @@ bool makeTestMedia(const std::string& path, const TestMedia& media) {
 }
 
 std::string probeTag(const std::string& path, const std::string& key) {
-    std::string out;
-    if (runProgram({tool("ffprobe"), "-v", "error", "-show_entries", "format_tags=" + key, "-of",
-                    "default=noprint_wrappers=1:nokey=1", path},
-                   &out) != 0) {
-        return {};
-    }
-    const std::size_t newline = out.find('\n');
-    return newline == std::string::npos ? out : out.substr(0, newline);
+    return firstLineOf({tool("ffprobe"), "-v", "error", "-show_entries", "format_tags=" + key,
+                        "-of", "default=noprint_wrappers=1:nokey=1", path});
 }
 
 SmallDisk::SmallDisk(const std::string& at, const std::string& size) : mAt(at) {

@@ -29,6 +29,11 @@ void writeTextFile(const std::string& path, const std::string& content) {
     out << content;
 }
 
+void writeExecutable(const std::string& path, const std::string& content) {
+    writeTextFile(path, content);
+    EXPECT_EQ(chmod(path.c_str(), 0755), 0) << path;
+}
+
 std::string readTextFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream ss;

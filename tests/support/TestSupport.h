@@ -56,5 +56,7 @@ private:
 mode_t permissionsOf(const std::string& path);
 
 void writeTextFile(const std::string& path, const std::string& content);
+// A text file that its owner may run (a "#!" script standing in for a program).
+void writeExecutable(const std::string& path, const std::string& content);
 std::string readTextFile(const std::string& path);
 bool fileExists(const std::string& path);

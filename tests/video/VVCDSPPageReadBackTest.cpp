@@ -50,7 +50,6 @@ const ReadBackCase kCases[] = {
      "-45 degrees | -45 degrees"},
     {"Flip", "-vf hflip", "-vf hflip"},
     {"Flip", "-vf  hflip", "-vf vflip"},
-    {"Flip", "", "-vf vflip"},
     {"Brightness & Contrast", "-vf eq=\"brightness=-0.5:contrast=2\"",
      "-vf eq=\"brightness=-0.50:contrast=2.00\"", "contrast", "2.00 | Contrast: 2.00"},
     {"Hue & Saturation", "-vf hue='h=120:s=2.25'", "-vf hue='h=120:s=2.2'"},

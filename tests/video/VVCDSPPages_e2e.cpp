@@ -8,11 +8,11 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
-#include <mutex>
 #include <numeric>
 
 #include "DSPPageTestSupport.h"
 #include "MediaSupport.h"
+#include "RecordingCallback.h"
 #include "TestSupport.h"
 #include "VALocateFFmpeg.h"
 #include "VMCBatch.h"
@@ -27,26 +27,6 @@ namespace {
 constexpr const char* kEncoder = "-c:v libx264 -preset ultrafast -c:a aac";
 // Takes every pixel format as it is.
 constexpr const char* kRawEncoder = "-c:v rawvideo -c:a pcm_s16le";
-
-class Reports : public VMCStatusCallback {
-public:
-    void onLengthMS(int64_t) override {}
-    void onPercentDone(int32_t) override {}
-    void onFPS(double) override {}
-    void onInfoLine(const XStr& line) override {
-        std::lock_guard<std::mutex> lock(mMutex);
-        infos.push_back(line);
-    }
-    void onErrorLine(const XStr& line) override {
-        std::lock_guard<std::mutex> lock(mMutex);
-        errors.push_back(line);
-    }
-    XStrList infos;
-    XStrList errors;
-
-private:
-    std::mutex mMutex;
-};
 
 struct Size {
     int width = 0;
@@ -164,11 +144,11 @@ protected:
         arg.urlTo = spec->entries[0].urlTo;
         arg.args = batch.commandLine();
         arg.specialActions = batch.prepareSpecialActions(nullptr);
-        auto reports = std::make_shared<Reports>();
+        auto reports = std::make_shared<RecordingCallback>();
         arg.callback = reports;
         arg.events = std::make_shared<VMCProcessEvents>();
         VMCProcess::convertWithArg(arg);
-        mLastCommand = reports->infos.empty() ? XStr() : reports->infos.front();
+        mLastCommand = reports->command();
         EXPECT_EQ(reports->errors, XStrList{}) << arg.args;
         return arg.urlTo.utf8();
     }

@@ -56,6 +56,12 @@ struct CommonPage {
         page.onChanged();
         return host.encoderArgs();
     }
+    // A change of mode as the rate control choice makes it: the page writes at once.
+    XStr switchTo(void (VVCEncoderPageCommon::*mode)()) {
+        (page.*mode)();
+        page.onChanged();
+        return host.encoderArgs();
+    }
     // The slider set as a user types its value.
     XStr set(const XStr& value) {
         XStr error;
@@ -127,29 +133,18 @@ TEST(VVCEncoderPageCommon, SliderEndsAndLosslessDisablesIt) {
 
 TEST(VVCEncoderPageCommon, EachModeRemembersItsLastValueAndBitrateModesShareOne) {
     CommonPage p;
+    using Page = VVCEncoderPageCommon;
     p.roundTrip("-crf 30");
-    p.page.switchToQScale();
-    p.page.onChanged();
-    EXPECT_EQ(p.host.encoderArgs(), XStr("-qscale 5")) << "qscale default";
+    EXPECT_EQ(p.switchTo(&Page::switchToQScale), XStr("-qscale 5")) << "qscale default";
     EXPECT_EQ(p.set("3"), XStr("-qscale 3"));
-    p.page.switchToCRF();
-    p.page.onChanged();
-    EXPECT_EQ(p.host.encoderArgs(), XStr("-crf 30"));
-    p.page.switchToQScale();
-    p.page.onChanged();
-    EXPECT_EQ(p.host.encoderArgs(), XStr("-qscale 3"));
+    EXPECT_EQ(p.switchTo(&Page::switchToCRF), XStr("-crf 30"));
+    EXPECT_EQ(p.switchTo(&Page::switchToQScale), XStr("-qscale 3"));
 
-    p.page.switchToABR();
-    p.page.onChanged();
-    EXPECT_EQ(p.host.encoderArgs(), XStr("-b:v 1M")) << "bitrate default";
+    EXPECT_EQ(p.switchTo(&Page::switchToABR), XStr("-b:v 1M")) << "bitrate default";
     EXPECT_EQ(p.set("1.5 mbps"), XStr("-b:v 1.5M"));
-    p.page.switchToCBR();
-    p.page.onChanged();
-    EXPECT_EQ(p.host.encoderArgs(), XStr("-b:v 1.5M -minrate 1.5M -maxrate 1.5M"));
+    EXPECT_EQ(p.switchTo(&Page::switchToCBR), XStr("-b:v 1.5M -minrate 1.5M -maxrate 1.5M"));
     p.page.switchToCRF();
-    p.page.switchToABR();
-    p.page.onChanged();
-    EXPECT_EQ(p.host.encoderArgs(), XStr("-b:v 1.5M"));
+    EXPECT_EQ(p.switchTo(&Page::switchToABR), XStr("-b:v 1.5M"));
 }
 
 TEST(VVCEncoderPageCommon, BitrateOutsideTheTableSwitchesModeButIsNotRemembered) {

@@ -5,9 +5,9 @@
 
 #include <fstream>
 #include <iostream>
-#include <mutex>
 
 #include "MediaSupport.h"
+#include "RecordingCallback.h"
 #include "TestSupport.h"
 #include "VAConversionSpec.h"
 #include "VALocateFFmpeg.h"
@@ -18,26 +18,6 @@
 #include "XFindProgram.h"
 
 namespace {
-
-class Recorder : public VMCStatusCallback {
-public:
-    void onLengthMS(int64_t) override {}
-    void onPercentDone(int32_t) override {}
-    void onFPS(double) override {}
-    void onInfoLine(const XStr& line) override {
-        std::lock_guard<std::mutex> lock(mMutex);
-        infos.push_back(line);
-    }
-    void onErrorLine(const XStr& line) override {
-        std::lock_guard<std::mutex> lock(mMutex);
-        errors.push_back(line);
-    }
-    XStrList infos;
-    XStrList errors;
-
-private:
-    std::mutex mMutex;
-};
 
 // ffprobe's format name, refined where one name covers several containers: the major
 // brand of the MP4 family, the document type of the Matroska family.
@@ -127,7 +107,7 @@ protected:
     // Converts with the encoder's page at its defaults plus the settings; answers the
     // output's path.
     std::string convert(const XStr& encoder, const XStrList& settings, const std::string& from,
-                        Recorder& recorder) {
+                        RecordingCallback& recorder) {
         XStr error;
         const std::optional<VAEncoderArgs> args = VVCPageText::encoderArgsFor(
             encoder, settings, VALocateFFmpeg::gplEncodersOffered(), &error);
@@ -175,7 +155,7 @@ TEST_P(EncoderE2E, DefaultsGiveTheContainerAndCodecsOfTheFormat) {
     if (VVCCodecs::isGPL(row.encoder) && !VALocateFFmpeg::gplEncodersOffered()) {
         GTEST_SKIP() << "not offered with this FFmpeg";
     }
-    Recorder recorder;
+    RecordingCallback recorder;
     const std::string out = convert(row.encoder, row.settings, clip(row.source), recorder);
     ASSERT_TRUE(recorder.errors.empty()) << recorder.errors.front();
     ASSERT_TRUE(fileExists(out)) << out;
@@ -205,7 +185,7 @@ TEST_F(EncoderE2E, ExtractingAudioOfAnotherKindFails) {
         const char* source;
     };
     for (const Case& c : {Case{"Audio Extract (AAC)", "mp3"}, Case{"Audio Extract (MP3)", "aac"}}) {
-        Recorder recorder;
+        RecordingCallback recorder;
         convert(c.encoder, {}, clip(c.source), recorder);
         ASSERT_FALSE(recorder.errors.empty()) << c.encoder;
         std::cout << "[ " << c.encoder << " on " << c.source << " ] "

@@ -56,12 +56,14 @@ TEST(XRunLoop, RunUntilGivesUpAtTheDeadline) {
 
 TEST(XMainThread, PostWithoutAPosterDropsTheWork) {
     XMainThread::setPoster(nullptr);
-    bool ran = false;
-    XMainThread::post([&] { ran = true; });
+    int dropped = 0;
+    int ran = 0;
+    XMainThread::post([&] { ++dropped; });
     auto loop = std::make_shared<XRunLoop>();
     XMainThread::setPoster(loop);
-    XMainThread::post([&] { ran = true; });
+    XMainThread::post([&] { ++ran; });
     loop->runPending();
     XMainThread::setPoster(nullptr);
-    EXPECT_TRUE(ran);
+    EXPECT_EQ(dropped, 0) << "neither run at once nor kept for a later poster";
+    EXPECT_EQ(ran, 1);
 }

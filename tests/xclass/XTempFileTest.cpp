@@ -8,7 +8,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -20,34 +19,6 @@
 #include "XSys.h"
 
 namespace {
-
-// Sets or clears an environment variable for the lifetime of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : mName(name) {
-        if (const char* old = std::getenv(name)) {
-            mSaved = old;
-        }
-        if (value != nullptr) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (mSaved) {
-            setenv(mName.c_str(), mSaved->c_str(), 1);
-        } else {
-            unsetenv(mName.c_str());
-        }
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    std::string mName;
-    std::optional<std::string> mSaved;
-};
 
 struct NameParts {
     std::string folder;

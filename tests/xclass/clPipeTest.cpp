@@ -11,22 +11,17 @@
 #include "ProcessTestSupport.h"
 #include "XSys.h"
 
-TEST(clPipe, BothEndsCloseOnExecAndBlockingByDefault) {
-    auto pipe = clPipe::newPipe();
-    ASSERT_TRUE(pipe);
-    for (int fd : {pipe->fdRead(), pipe->fdWrite()}) {
-        EXPECT_EQ(fcntl(fd, F_GETFD) & FD_CLOEXEC, FD_CLOEXEC);
-        EXPECT_EQ(fcntl(fd, F_GETFL) & O_NONBLOCK, 0);
+TEST(clPipe, BothEndsCloseOnExecAndBlockUnlessMadeNonBlocking) {
+    for (const bool nonBlocking : {false, true}) {
+        auto pipe = nonBlocking ? clPipe::newPipeNonBlocking() : clPipe::newPipe();
+        ASSERT_TRUE(pipe);
+        for (int fd : {pipe->fdRead(), pipe->fdWrite()}) {
+            EXPECT_EQ(fcntl(fd, F_GETFD) & FD_CLOEXEC, FD_CLOEXEC);
+            EXPECT_EQ(fcntl(fd, F_GETFL) & O_NONBLOCK, nonBlocking ? O_NONBLOCK : 0) << nonBlocking;
+        }
     }
-}
-
-TEST(clPipe, NonBlockingVariantSetsBothEnds) {
     auto pipe = clPipe::newPipeNonBlocking();
     ASSERT_TRUE(pipe);
-    for (int fd : {pipe->fdRead(), pipe->fdWrite()}) {
-        EXPECT_EQ(fcntl(fd, F_GETFD) & FD_CLOEXEC, FD_CLOEXEC);
-        EXPECT_EQ(fcntl(fd, F_GETFL) & O_NONBLOCK, O_NONBLOCK);
-    }
     char byte;
     EXPECT_EQ(read(pipe->fdRead(), &byte, 1), -1);
     EXPECT_EQ(errno, EAGAIN);

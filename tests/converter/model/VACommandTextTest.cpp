@@ -9,23 +9,28 @@ namespace {
 using VACommandText::Quote;
 using VACommandText::Split;
 
-TEST(VACommandTextQuote, PlainPathStaysAsItIs) {
-    EXPECT_EQ(Quote("/Users/me/clip.mp4"), "/Users/me/clip.mp4");
-    EXPECT_EQ(Quote("a+b-c_d.e/F9"), "a+b-c_d.e/F9");
-}
+struct TextRow {
+    XStr text;
+    XStr written;
+};
 
-TEST(VACommandTextQuote, OtherTextsComeBackInDoubleQuotes) {
-    EXPECT_EQ(Quote("/Users/me/my clip.mp4"), "\"/Users/me/my clip.mp4\"");
-    EXPECT_EQ(Quote("/Users/me/it's.mp4"), "\"/Users/me/it's.mp4\"");
-    EXPECT_EQ(Quote("/Users/me/caf\u00E9.mp4"), "\"/Users/me/caf\u00E9.mp4\"");
-    EXPECT_EQ(Quote(""), "\"\"");
-    EXPECT_EQ(Quote("a$b"), "\"a$b\"");
-}
-
-TEST(VACommandTextQuote, EscapesDoubleQuotesAndBackslashes) {
-    EXPECT_EQ(Quote("say \"hi\".mp4"), "\"say \\\"hi\\\".mp4\"");
-    EXPECT_EQ(Quote("a\\b"), "\"a\\\\b\"");
-    EXPECT_EQ(Quote("\\\""), "\"\\\\\\\"\"");
+TEST(VACommandTextQuote, PlainTextsStayAndOthersComeBackInEscapedDoubleQuotes) {
+    const TextRow rows[] = {
+        {"/Users/me/clip.mp4", "/Users/me/clip.mp4"},
+        {"a+b-c_d.e/F9", "a+b-c_d.e/F9"},
+        {"/Users/me/my clip.mp4", "\"/Users/me/my clip.mp4\""},
+        {"/Users/me/it's.mp4", "\"/Users/me/it's.mp4\""},
+        {"/Users/me/caf\u00E9.mp4", "\"/Users/me/caf\u00E9.mp4\""},
+        {"", "\"\""},
+        {"a$b", "\"a$b\""},
+        // Double quotes and backslashes are escaped.
+        {"say \"hi\".mp4", "\"say \\\"hi\\\".mp4\""},
+        {"a\\b", "\"a\\\\b\""},
+        {"\\\"", "\"\\\\\\\"\""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Quote(row.text), row.written) << row.text;
+    }
 }
 
 TEST(VACommandTextQuote, SafeTextsNeverChange) {
@@ -55,50 +60,43 @@ TEST(VACommandTextQuote, QuotedPathsStaySeparateArguments) {
     EXPECT_EQ(Split("ffmpeg -i " + Quote(a) + " " + Quote(b)), (XStrList{"ffmpeg", "-i", a, b}));
 }
 
-TEST(VACommandTextSplit, BlanksSeparateAndRunsProduceNothing) {
-    EXPECT_EQ(Split("  -i   in.mp4  out.mp4 "), (XStrList{"-i", "in.mp4", "out.mp4"}));
-    EXPECT_EQ(Split(""), XStrList{});
-    EXPECT_EQ(Split("   "), XStrList{});
+TEST(VACommandTextSplit, EachTextGivesItsArguments) {
+    const struct {
+        XStr text;
+        XStrList args;
+    } rows[] = {
+        // Blanks separate and runs of them give nothing.
+        {"  -i   in.mp4  out.mp4 ", {"-i", "in.mp4", "out.mp4"}},
+        {"", {}},
+        {"   ", {}},
+        // A quoted empty text is an argument.
+        {"a \"\" b", {"a", "", "b"}},
+        {"\"\"", {""}},
+        // Quotes group and join with their neighbours.
+        {"-vf \"a, b\" x\"y z\"w", {"-vf", "a, b", "xy zw"}},
+        // A backslash takes the next character literally; a trailing one ends the text.
+        {"a\\ b c", {"a b", "c"}},
+        {"\\\"x", {"\"x"}},
+        {"\"in \\\" side\"", {"in \" side"}},
+        {"a\\\\b", {"a\\b"}},
+        {"ab\\", {"ab"}},
+        {"ab \\", {"ab"}},
+        // Only the space character separates.
+        {"a\tb\nc d", {"a\tb\nc", "d"}},
+        // An unclosed quote runs to the end.
+        {"a \"b c", {"a", "b c"}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Split(row.text), row.args) << row.text;
+    }
 }
 
-TEST(VACommandTextSplit, QuotedEmptyArgumentIsProduced) {
-    EXPECT_EQ(Split("a \"\" b"), (XStrList{"a", "", "b"}));
-    EXPECT_EQ(Split("\"\""), XStrList{""});
-}
-
-TEST(VACommandTextSplit, QuotesGroupAndJoinWithNeighbours) {
-    EXPECT_EQ(Split("-vf \"a, b\" x\"y z\"w"), (XStrList{"-vf", "a, b", "xy zw"}));
-}
-
-TEST(VACommandTextSplit, BackslashTakesTheNextCharacterLiterally) {
-    EXPECT_EQ(Split("a\\ b c"), (XStrList{"a b", "c"}));
-    EXPECT_EQ(Split("\\\"x"), XStrList{"\"x"});
-    EXPECT_EQ(Split("\"in \\\" side\""), XStrList{"in \" side"});
-    EXPECT_EQ(Split("a\\\\b"), XStrList{"a\\b"});
-}
-
-TEST(VACommandTextSplit, TrailingBackslashEndsTheText) {
-    EXPECT_EQ(Split("ab\\"), XStrList{"ab"});
-    EXPECT_EQ(Split("ab \\"), XStrList{"ab"});
-}
-
-TEST(VACommandTextSplit, OnlyTheSpaceCharacterSeparates) {
-    EXPECT_EQ(Split("a\tb\nc d"), (XStrList{"a\tb\nc", "d"}));
-}
-
-TEST(VACommandTextSplit, UnclosedQuoteRunsToTheEnd) {
-    EXPECT_EQ(Split("a \"b c"), (XStrList{"a", "b c"}));
-}
-
-TEST(VACommandTextOptionName, PlainNamesGetOneMinus) {
-    EXPECT_EQ(VACommandText::OptionName("c:v"), "-c:v");
-    EXPECT_EQ(VACommandText::OptionName(""), "-");
-}
-
-TEST(VACommandTextOptionName, SpecialNamesAreWrittenSoTheyReadBack) {
-    EXPECT_EQ(VACommandText::OptionName("-x"), "---x");
-    EXPECT_EQ(VACommandText::OptionName("a b"), "-\"a b\"");
-    EXPECT_EQ(VACommandText::OptionName("a\"b\\"), "-a\\\"b\\\\");
+TEST(VACommandTextOptionName, NamesAreWrittenSoTheyReadBack) {
+    const TextRow rows[] = {
+        {"c:v", "-c:v"}, {"", "-"}, {"-x", "---x"}, {"a b", "-\"a b\""}, {"a\"b\\", "-a\\\"b\\\\"}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(VACommandText::OptionName(row.text), row.written) << row.text;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "VAConvertSource.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <map>
 
@@ -115,10 +114,8 @@ TEST(VAConvertSourceConcat, FirstFileStandsForTheSource) {
 
 class VAConvertSourceTempFile : public ::testing::Test {
 protected:
-    void SetUp() override { setenv("XTempFolderScope_Location", mDir.path().c_str(), 1); }
-    void TearDown() override { unsetenv("XTempFolderScope_Location"); }
-
     TestTempDir mDir;
+    ScopedEnv mLocation{"XTempFolderScope_Location", mDir.path().c_str()};
 };
 
 TEST_F(VAConvertSourceTempFile, OwnsATemporaryFileUntilDestroyed) {
@@ -138,7 +135,7 @@ TEST_F(VAConvertSourceTempFile, OwnsATemporaryFileUntilDestroyed) {
 }
 
 TEST_F(VAConvertSourceTempFile, NoTemporaryFileNoSource) {
-    setenv("XTempFolderScope_Location", (mDir.path() + "/missing").c_str(), 1);
+    ScopedEnv missing("XTempFolderScope_Location", (mDir.path() + "/missing").c_str());
     EXPECT_EQ(VAConvertSourceTemp::withURL("/m/disc.vob", ""), nullptr);
 }
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(VADSPListWrite, ItemsAreNumberedFromOne) {
+TEST(VADSPListWrite, ItemsAreNumberedFromOneAndBackslashesAreEscaped) {
     const VADSPChain chain = {{"Scale Absolute", "-vf scale=640:-2"},
                               {"Watermark", "-vf \"movie='/a b.png'\""},
                               {"Delete Source File", ""}};
@@ -17,9 +17,6 @@ TEST(VADSPListWrite, ItemsAreNumberedFromOne) {
               "-dspeffect2=\"Watermark=-vf {qt}movie='/a b.png'{qt}\" "
               "-dspeffect3=\"Delete Source File=\"");
     EXPECT_EQ(VADSPList::mergeDSPString({}), "");
-}
-
-TEST(VADSPListWrite, BackslashesAreEscaped) {
     EXPECT_EQ(VADSPList::mergeDSPString({{"Subtitles", "-vf subtitles=C\\:/x.srt"}}),
               "-dspeffect1=\"Subtitles=-vf subtitles=C\\\\:/x.srt\"");
 }
@@ -51,33 +48,28 @@ TEST(VADSPListRoundTrip, RandomChains) {
     }
 }
 
-TEST(VADSPListRead, NameEndsAtTheFirstEqualsSign) {
-    const VADSPChain chain = VADSPList::splitDSPString(
-        "-dspeffect1=\"Crop=-vf crop=w=1:h=2\" -dspeffect2=\"Bare\" -dspeffect3=\"Q={qt}a{qt}\"");
-    EXPECT_EQ(chain, (VADSPChain{{"Crop", "-vf crop=w=1:h=2"}, {"Bare", ""}, {"Q", "\"a\""}}));
-}
-
-TEST(VADSPListRead, ChainIsTheUnbrokenRunFromOne) {
-    EXPECT_EQ(VADSPList::splitDSPString("-dspeffect2=\"B=2\" -dspeffect1=\"A=1\" "
-                                        "-dspeffect4=\"D=4\""),
-              (VADSPChain{{"A", "1"}, {"B", "2"}}));
-    EXPECT_EQ(VADSPList::splitDSPString("-dspeffect2=\"B=2\""), VADSPChain{});
-}
-
-TEST(VADSPListRead, ElementNamesIgnoreCase) {
-    EXPECT_EQ(VADSPList::splitDSPString("-DSPEFFECT1=\"Deinterlace=-vf yadif\""),
-              (VADSPChain{{"Deinterlace", "-vf yadif"}}));
-}
-
-TEST(VADSPListRead, FirstOfTwoItemsWithTheSameNumberWins) {
-    EXPECT_EQ(VADSPList::splitDSPString("-dspeffect1=\"A=1\" -dspeffect1=\"B=2\""),
-              (VADSPChain{{"A", "1"}}));
-}
-
-TEST(VADSPListRead, AnythingElseGivesAnEmptyChain) {
-    EXPECT_EQ(VADSPList::splitDSPString(""), VADSPChain{});
-    EXPECT_EQ(VADSPList::splitDSPString("garbage -dspeffect1=\"A=1\""), VADSPChain{});
-    EXPECT_EQ(VADSPList::splitDSPString("\"unclosed"), VADSPChain{});
+TEST(VADSPListRead, EachTextGivesItsChain) {
+    const struct {
+        XStr text;
+        VADSPChain chain;
+    } rows[] = {
+        // A name ends at the first equals sign.
+        {"-dspeffect1=\"Crop=-vf crop=w=1:h=2\" -dspeffect2=\"Bare\" -dspeffect3=\"Q={qt}a{qt}\"",
+         {{"Crop", "-vf crop=w=1:h=2"}, {"Bare", ""}, {"Q", "\"a\""}}},
+        // The chain is the unbroken run from one.
+        {"-dspeffect2=\"B=2\" -dspeffect1=\"A=1\" -dspeffect4=\"D=4\"", {{"A", "1"}, {"B", "2"}}},
+        {"-dspeffect2=\"B=2\"", {}},
+        // Element names ignore case; the first of two items with the same number wins.
+        {"-DSPEFFECT1=\"Deinterlace=-vf yadif\"", {{"Deinterlace", "-vf yadif"}}},
+        {"-dspeffect1=\"A=1\" -dspeffect1=\"B=2\"", {{"A", "1"}}},
+        // Anything else gives an empty chain.
+        {"", {}},
+        {"garbage -dspeffect1=\"A=1\"", {}},
+        {"\"unclosed", {}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(VADSPList::splitDSPString(row.text), row.chain) << row.text;
+    }
 }
 
 TEST(VADSPListRead, UnknownNamesAreKept) {
@@ -85,14 +77,11 @@ TEST(VADSPListRead, UnknownNamesAreKept) {
               (VADSPChain{{"No Such Effect", "-x"}}));
 }
 
-TEST(VADSPSpecData, TwoItemsMakeASpec) {
+TEST(VADSPSpecData, TwoItemsMakeASpecAndAnyOtherCountNothing) {
     const VADSPSpec spec{"Scale", "-vf scale=1:1"};
     EXPECT_EQ(spec.data(), (XStrList{"Scale", "-vf scale=1:1"}));
     EXPECT_EQ(VADSPSpec::initWithData(spec.data()), spec);
     EXPECT_EQ(spec.copy(), spec);
-}
-
-TEST(VADSPSpecData, AnyOtherCountGivesNothing) {
     EXPECT_EQ(VADSPSpec::initWithData({}), std::nullopt);
     EXPECT_EQ(VADSPSpec::initWithData({"Scale"}), std::nullopt);
     EXPECT_EQ(VADSPSpec::initWithData({"Scale", "a", "b"}), std::nullopt);
