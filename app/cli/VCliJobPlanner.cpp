@@ -14,6 +14,7 @@
 #include "VCliText.h"
 #include "VVCCodecs.h"
 #include "VVCPageText.h"
+#include "XPath.h"
 
 namespace {
 
@@ -44,33 +45,6 @@ VCliJobPlanner::VCliJobPlanner(VCliConvertOptions options) : mOptions(std::move(
 
 void VCliJobPlanner::setFolderLister(VCliSourceList::FolderLister lister) {
     mSources.setFolderLister(std::move(lister));
-}
-
-XStr VCliJobPlanner::folderOf(const XStr& path) {
-    const std::size_t slash = path.rfind(U'/');
-    if (slash == XStr::npos) {
-        return ".";
-    }
-    return slash == 0 ? XStr("/") : path.left(slash);
-}
-
-XStr VCliJobPlanner::extensionOf(const XStr& path) {
-    const std::size_t slash = path.rfind(U'/');
-    const std::size_t start = slash == XStr::npos ? 0 : slash + 1;
-    const std::size_t dot = path.rfind(U'.');
-    // A leading point makes a hidden name, not an extension.
-    if (dot == XStr::npos || dot <= start) {
-        return {};
-    }
-    return path.substr(dot);
-}
-
-XStr VCliJobPlanner::destinationFor(const XStr& source, const XStr& folder, const XStr& ext) {
-    const std::size_t slash = source.rfind(U'/');
-    XStr name = slash == XStr::npos ? source : source.substr(slash + 1);
-    const XStr oldExt = extensionOf(name);
-    name = name.left(name.size() - oldExt.size());
-    return (folder == "/" ? XStr() : folder) + "/" + name + ext;
 }
 
 bool VCliJobPlanner::checkOutputFolder(const XStr& folder, Result& result, bool& create) const {
@@ -273,7 +247,7 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
     if (!output) {
         std::set<XStr> checked;
         for (const XStr& file : files) {
-            const XStr folder = folderOf(file);
+            const XStr folder = XPath::folderOf(file);
             if (checked.insert(folder).second && access(folder.utf8().c_str(), W_OK | X_OK) != 0) {
                 result.messages.push_back("Cannot write to folder " + quoted(folder) + ": " +
                                           strerror(errno));
@@ -284,9 +258,9 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
     }
 
     auto destinationOf = [&](const XStr& source) {
-        const XStr sourceExt = extensionOf(source);
-        const XStr outExt = mOptions.copy && !mOptions.ext ? sourceExt : ext;
-        return destinationFor(source, output ? *output : folderOf(source), outExt);
+        const XStr outExt = mOptions.copy && !mOptions.ext ? XPath::extension(source) : ext;
+        return XPath::join(output ? *output : XPath::folderOf(source),
+                           XPath::withExtension(XPath::fileName(source), outExt));
     };
     if (mOptions.join) {
         auto concat = std::make_shared<VAConvertSourceConcat>();

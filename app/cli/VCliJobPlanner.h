@@ -32,12 +32,6 @@ public:
 
     Result plan() const;
 
-    // Folder + "/" + the source's file name without its extension + ext.
-    static XStr destinationFor(const XStr& source, const XStr& folder, const XStr& ext);
-    // With its point; empty when the name has none.
-    static XStr extensionOf(const XStr& path);
-    static XStr folderOf(const XStr& path);
-
     static constexpr const char* kEncoderName = "[Custom FFmpeg settings]";
     static constexpr const char* kDefaultExt = ".mp4";
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "VAAppDataFolder.h"
+#include "XPath.h"
 
 namespace VAUserFolders {
 
@@ -28,7 +28,7 @@ XStr orDefault(const char* key, const char* fallback) {
     if (!found.empty()) {
         return found;
     }
-    return VAAppDataFolder::join(XStr(home()), fallback);
+    return XPath::join(XStr(home()), fallback);
 }
 
 }  // namespace
@@ -57,10 +57,7 @@ XStr userDir(const char* key) {
         if (value.empty() || value[0] != '/') {
             return {};
         }
-        while (value.size() > 1 && value.back() == '/') {
-            value.pop_back();
-        }
-        return XStr(value);
+        return XStr(XPath::withoutTrailingSlash(value));
     }
     return {};
 }

@@ -44,21 +44,6 @@ protected:
 
 }  // namespace
 
-TEST(VCliJobPlannerNames, DestinationReplacesOnlyTheLastExtension) {
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/a b.mov", "/out", ".mp4"), "/out/a b.mp4");
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/clip.final.mkv", "/in", ".mp4"),
-              "/in/clip.final.mp4");
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/noext", "/o", ".mp4"), "/o/noext.mp4");
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/.hidden", "/o", ".mp4"), "/o/.hidden.mp4");
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/a.mov", "/", ".mkv"), "/a.mkv");
-}
-
-TEST(VCliJobPlannerNames, ExtensionBelongsToTheFileNameOnly) {
-    EXPECT_EQ(VCliJobPlanner::extensionOf("/a.b/c"), "");
-    EXPECT_EQ(VCliJobPlanner::extensionOf("/a/c.MOV"), ".MOV");
-    EXPECT_EQ(VCliJobPlanner::extensionOf("/a/.profile"), "");
-}
-
 TEST_F(Planner, OutputsGoBesideTheSourcesAsMp4ByDefault) {
     const std::string a = touch("a.mov", "12345");
     const std::string b = touch("b.avi", "123");
