@@ -1,5 +1,7 @@
 #include "XPath.h"
 
+#include <cstdlib>
+
 namespace {
 
 // The same rules for text and for bytes.
@@ -155,6 +157,54 @@ XStrList components(const XStr& path) {
         }
     }
     return out;
+}
+
+XStrList mountPointRoots() {
+    XStrList roots = {"/Volumes", "/Network", "/media", "/mnt"};
+    const char* user = std::getenv("USER");
+    // A user name holding "/" would name some other folder.
+    if (user != nullptr && *user != 0 && XStr(user) != "." && XStr(user) != ".." &&
+        !XStr(user).contains(U'/')) {
+        roots.push_back("/media/" + XStr(user));
+        roots.push_back("/run/media/" + XStr(user));
+    }
+    return roots;
+}
+
+bool isMountPointRoot(const XStr& folder) {
+    const XStr normal = lexicallyNormal(folder);
+    for (const XStr& root : mountPointRoots()) {
+        if (normal == root) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isNeverCreated(const XStr& folder) {
+    const XStr normal = lexicallyNormal(folder);
+    if (normal == "/") {
+        return true;
+    }
+    for (const XStr& root : mountPointRoots()) {
+        if (normal == root || root.startsWith(normal + "/")) {
+            return true;
+        }
+    }
+    return isMountPointRoot(folderOf(normal));
+}
+
+XStr volumeOf(const XStr& path) {
+    XStr folder = lexicallyNormal(path);
+    while (folder != "/" && folder != ".") {
+        const XStr parent = folderOf(folder);
+        if (isMountPointRoot(parent)) {
+            // "/media/$USER" is a root inside the root "/media": its volumes lie deeper.
+            return isMountPointRoot(folder) ? XStr() : folder;
+        }
+        folder = parent;
+    }
+    return {};
 }
 
 }  // namespace XPath

@@ -49,4 +49,16 @@ XStr lexicallyNormal(const XStr& path);
 // The non-empty components in order: "/a//b/" gives a, b.
 XStrList components(const XStr& path);
 
+// Folders under which disks and network shares are mounted: "/Volumes", "/Network",
+// "/media", "/media/$USER", "/run/media/$USER" and "/mnt" ($USER only when it is set).
+XStrList mountPointRoots();
+bool isMountPointRoot(const XStr& folder);
+// A folder that must never be made: a mount-point root, a folder above one, or a mount
+// point itself (a folder directly inside a root). Made anyway, it would stand in for a
+// disk that is not mounted and fill the system disk instead.
+bool isNeverCreated(const XStr& folder);
+// The mount point (a folder directly inside a root) that holds the path; empty when the
+// path lies on no such volume.
+XStr volumeOf(const XStr& path);
+
 }  // namespace XPath

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 namespace {
 
 struct NameRow {
@@ -134,4 +136,44 @@ TEST(XPath, ComponentsAndTrailingSlashes) {
     EXPECT_TRUE(XPath::isAbsolute("/x"));
     EXPECT_FALSE(XPath::isAbsolute("x/"));
     EXPECT_FALSE(XPath::isAbsolute(""));
+}
+
+TEST(XPath, MountPointRootsAndTheVolumesInThem) {
+    ScopedEnv user("USER", "alice");
+    struct Row {
+        const char* path;
+        bool root;
+        bool neverCreated;
+        const char* volume;
+    };
+    const Row rows[] = {
+        {"/media", true, true, ""},
+        {"/media/alice", true, true, ""},
+        {"/media/alice/DISK", false, true, "/media/alice/DISK"},
+        {"/media/alice/DISK/Films/x", false, false, "/media/alice/DISK"},
+        {"/media/bob/Films", false, false, "/media/bob"},
+        {"/run", false, true, ""},
+        {"/run/media", false, true, ""},
+        {"/run/media/alice/USB/", false, true, "/run/media/alice/USB"},
+        {"/mnt/share/a", false, false, "/mnt/share"},
+        {"/Volumes/Disk", false, true, "/Volumes/Disk"},
+        {"/Network/Server/x", false, false, "/Network/Server"},
+        {"/", false, true, ""},
+        {"/home/alice/Videos", false, false, ""},
+        {"/media/../home/x", false, false, ""},
+        {"mnt/x", false, false, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        EXPECT_EQ(XPath::isMountPointRoot(XStr(row.path)), row.root);
+        EXPECT_EQ(XPath::isNeverCreated(XStr(row.path)), row.neverCreated);
+        EXPECT_EQ(XPath::volumeOf(XStr(row.path)), XStr(row.volume));
+    }
+}
+
+TEST(XPath, AUserNameThatIsNoNameAddsNoRoot) {
+    for (const char* name : {"", "..", "a/b"}) {
+        ScopedEnv user("USER", name);
+        EXPECT_EQ(XPath::mountPointRoots(), (XStrList{"/Volumes", "/Network", "/media", "/mnt"}));
+    }
 }
