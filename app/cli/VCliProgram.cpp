@@ -4,6 +4,7 @@
 #include "VCliConvertCommand.h"
 #include "VCliProbeCommand.h"
 #include "VCliUsage.h"
+#include "VCliVersion.h"
 
 int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                      bool outIsTerminal) {
@@ -17,7 +18,7 @@ int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, st
         return 0;
     }
     if (command == "--version") {
-        out << "vantaro " << VANTARO_VERSION << '\n';
+        out << "vantaro " << VCliVersion::text() << '\n';
         return 0;
     }
     if (command == "convert") {
