@@ -19,8 +19,13 @@ if setarch "$(uname -m)" -R true 2>/dev/null; then
     run=(setarch "$(uname -m)" -R)
 fi
 jobs="$(nproc)"
-"${run[@]}" ctest --test-dir build-tsan -L '^engine_(unit|e2e)$' --output-on-failure -j "$jobs"
+# Left to the plain build: tests that hold the code to a wall-clock window (a stop within
+# 200 ms, 500 probes within 30 s, two within 800 ms), which the instrumented program,
+# several times slower, misses on a busy machine.
+timed='^(RunE2E\.StopKillsFFmpegQuickly|VAFileInfoCacheTest\.(LongListsWaitForAListener|RemovingTheLastListenerPauses))'
+"${run[@]}" ctest --test-dir build-tsan -L '^engine_(unit|e2e)$' --output-on-failure -j "$jobs" \
+    -E "$timed"
 "${run[@]}" ctest --test-dir build-tsan -L '^xclass_unit$' --output-on-failure -j "$jobs" \
     -R '(^|/)(XWorkerProcess[A-Za-z]*|clSignal|clPipe|clPollSet|XRunLoop|XMainThread|XReadLinesAsync|XRegistry[A-Za-z]*Process[A-Za-z]*)\.'
 "${run[@]}" ctest --test-dir build-tsan -L '^media_(unit|e2e)$' --output-on-failure -j "$jobs" \
-    -R '(^|/)VAFileInfoCache[A-Za-z0-9]*\.'
+    -R '(^|/)VAFileInfoCache[A-Za-z0-9]*\.' -E "$timed"
