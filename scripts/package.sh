@@ -7,8 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
-cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTARO_TESTS=OFF \
-    -DVANTARO_SOURCE_RESOURCES=OFF -DVANTARO_WERROR=ON
+cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTARO_TESTS=OFF \
+    -DVANTARO_SOURCE_RESOURCES=OFF
 cmake --build build-package
 
 prefix="$(mktemp -d)"
