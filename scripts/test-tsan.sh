@@ -26,6 +26,6 @@ timed='^(RunE2E\.StopKillsFFmpegQuickly|VAFileInfoCacheTest\.(LongListsWaitForAL
 "${run[@]}" ctest --test-dir build-tsan -L '^engine_(unit|e2e)$' --output-on-failure -j "$jobs" \
     -E "$timed"
 "${run[@]}" ctest --test-dir build-tsan -L '^xclass_unit$' --output-on-failure -j "$jobs" \
-    -R '(^|/)(XWorkerProcess[A-Za-z]*|clSignal|clPipe|clPollSet|XRunLoop|XMainThread|XReadLinesAsync|XRegistry[A-Za-z]*Process[A-Za-z]*)\.'
+    -R '(^|/)(XWorkerProcess[A-Za-z]*|clSignal|clPipe|clPollSet|XRunLoop|XMainThread|XOutputFile|XPrivateFolder|XRegistry[A-Za-z]*Process[A-Za-z]*)\.'
 "${run[@]}" ctest --test-dir build-tsan -L '^media_(unit|e2e)$' --output-on-failure -j "$jobs" \
     -R '(^|/)VAFileInfoCache[A-Za-z0-9]*\.' -E "$timed"
