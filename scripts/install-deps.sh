@@ -12,6 +12,8 @@ packages=(
   libbenchmark-dev
   nlohmann-json3-dev
   clang libclang-rt-dev clang-format
+  # The manual page's test renders it; the package needs file and dpkg-shlibdeps.
+  groff-base man-db file dpkg-dev
 )
 
 missing=()

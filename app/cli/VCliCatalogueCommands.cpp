@@ -59,7 +59,7 @@ Parsed parse(const std::vector<std::string>& args, const std::vector<VCliOptionD
 // "encoder NAME" and "effect NAME" read the same options; gives names what the page makes.
 Parsed parsePageCommand(const std::vector<std::string>& args, const std::string& command,
                         const std::string& gives, std::ostream& out, std::ostream& err) {
-    return parse(args, {kSet, kHelp}, command, " NAME [--set ID=VALUE]...",
+    return parse(args, VCliCatalogueCommands::pageOptions(), command, " NAME [--set ID=VALUE]...",
                  "Shows the controls of the " + command +
                      "'s settings page, with their identifiers,\nchoices and values, and the " +
                      gives + " they give.",
@@ -90,7 +90,8 @@ void printControls(std::ostream& out, const XStrList& controls) {
 int listing(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
             const std::string& command, const std::string& about,
             XStrList (*lines)(bool all, bool gpl)) {
-    const Parsed p = parse(args, {kAll, kHelp}, command, " [--all]", about, 0, out, err);
+    const Parsed p = parse(args, VCliCatalogueCommands::listingOptions(), command, " [--all]",
+                           about, 0, out, err);
     if (!p.ok) {
         return p.status;
     }
@@ -100,6 +101,16 @@ int listing(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 }
 
 }  // namespace
+
+const std::vector<VCliOptionDef>& VCliCatalogueCommands::listingOptions() {
+    static const std::vector<VCliOptionDef> kTable = {kAll, kHelp};
+    return kTable;
+}
+
+const std::vector<VCliOptionDef>& VCliCatalogueCommands::pageOptions() {
+    static const std::vector<VCliOptionDef> kTable = {kSet, kHelp};
+    return kTable;
+}
 
 XStrList VCliCatalogueCommands::alignColumns(const XStrList& lines) {
     std::vector<XStrList> rows;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "VCliOptionDef.h"
 #include "XStr.h"
 
 namespace VCliCatalogueCommands {
@@ -15,6 +16,10 @@ int encoders(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int encoder(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int effects(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int effect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The options of "encoders" and "effects", and of "encoder NAME" and "effect NAME".
+const std::vector<VCliOptionDef>& listingOptions();
+const std::vector<VCliOptionDef>& pageOptions();
 
 // Tab-separated lines as columns padded to the widest cell of each (the last cell of a
 // line is never padded).

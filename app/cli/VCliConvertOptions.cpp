@@ -29,8 +29,10 @@ bool readJobs(const std::string& text, uint32_t& jobs) {
 
 const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
     static const std::vector<VCliOptionDef> kTable = {
-        {"encoder", 'e', true, false, "NAME", "encoder of the catalogue ('vantaro encoders')"},
-        {"effect", 0, true, true, "NAME", "add an effect ('vantaro effects')"},
+        {"encoder", 'e', true, false, "NAME", "encoder of the catalogue ('vantaro encoders')",
+         VCliValueKind::kEncoder},
+        {"effect", 0, true, true, "NAME", "add an effect ('vantaro effects')",
+         VCliValueKind::kEffect},
         {"set", 's', true, true, "ID=VALUE",
          "set a control of the encoder, or NAME.ID=VALUE of an effect (NAME#2.ID=VALUE for\n"
          "the second of that name), in the order given; VALUE as 'vantaro encoder' or\n"
@@ -42,7 +44,8 @@ const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
          "extension of the outputs (default .mp4, with --encoder the encoder's, with --copy\n"
          "the source's); with --encoder only for the custom encoder"},
         {"output", 'o', true, false, "DIR",
-         "folder for the outputs, made when missing (default: beside each source)"},
+         "folder for the outputs, made when missing (default: beside each source)",
+         VCliValueKind::kFolder},
         {"jobs", 'j', true, false, "N", "jobs run at once (default: one per processor)"},
         {"join", 0, false, false, "", "join all files, in the order given, into one output"},
         {"copy", 0, false, false, "", "copy the files instead of converting them"},
@@ -50,7 +53,7 @@ const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
         {"dry-run", 0, false, false, "text",
          "print the FFmpeg command of every job quoted for a shell (=text: as the log\n"
          "shows it), what it does afterwards and which outputs exist; start nothing",
-         true},
+         VCliValueKind::kText, true},
         {"json", 0, false, false, "", "print progress as one JSON object per line"},
         {"verbose", 0, false, false, "", "print the information log at the end as well"},
         {"help", 'h', false, false, "", "show this help"},

@@ -4,6 +4,9 @@
 
 #include <string>
 
+// What a value (or a command's operand) names, so that the shell can complete it.
+enum class VCliValueKind { kText, kFile, kFolder, kEncoder, kEffect };
+
 struct VCliOptionDef {
     // Without the leading "--".
     std::string longName;
@@ -15,6 +18,7 @@ struct VCliOptionDef {
     // How the help names the value ("TEXT", "DIR").
     std::string valueName;
     std::string help;
+    VCliValueKind valueKind = VCliValueKind::kText;
     // With takesValue false: a value may still follow as "--name=VALUE".
     bool optionalValue = false;
 };

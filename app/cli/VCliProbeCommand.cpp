@@ -168,13 +168,17 @@ void printJson(const Probed& p, std::ostream& out) {
 
 }  // namespace
 
-int VCliProbeCommand::run(const std::vector<std::string>& args, std::ostream& out,
-                          std::ostream& err) {
-    const std::vector<VCliOptionDef> table = {
+const std::vector<VCliOptionDef>& VCliProbeCommand::options() {
+    static const std::vector<VCliOptionDef> kTable = {
         {"json", 0, false, false, "", "print one JSON object per file"},
         {"help", 'h', false, false, "", "show this help"},
     };
-    const VCliOptionParser parser(table);
+    return kTable;
+}
+
+int VCliProbeCommand::run(const std::vector<std::string>& args, std::ostream& out,
+                          std::ostream& err) {
+    const VCliOptionParser parser(options());
     VCliParsedOptions options;
     std::string error;
     if (!parser.parse(args, options, error)) {

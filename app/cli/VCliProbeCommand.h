@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "VCliOptionDef.h"
+
 namespace VCliProbeCommand {
 
 // 0 when every file could be described, 1 when any is missing or not media.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+const std::vector<VCliOptionDef>& options();
 
 }  // namespace VCliProbeCommand

@@ -5,6 +5,7 @@
 #include "VCliProbeCommand.h"
 #include "VCliText.h"
 #include "VCliUsage.h"
+#include "VCliVersion.h"
 
 int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                      bool outIsTerminal) {
@@ -18,7 +19,7 @@ int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, st
         return 0;
     }
     if (command == "--version") {
-        out << "vantaro " << VANTARO_VERSION << '\n';
+        out << "vantaro " << VCliVersion::text() << '\n';
         return 0;
     }
     if (command == "convert") {

@@ -1,21 +1,33 @@
 #include "VCliUsage.h"
 
+#include <algorithm>
+
 #include "VADisplayText.h"
+#include "VCliCommands.h"
+#include "VCliOptionParser.h"
 
 std::string VCliUsage::programHelp() {
+    std::size_t width = 0;
+    for (const VCliCommand& command : VCliCommands::all()) {
+        width = std::max(width, command.name.size() + 1 + command.operands.size());
+    }
+    std::string commands;
+    for (const VCliCommand& command : VCliCommands::all()) {
+        const std::string shown =
+            command.operands.empty() ? command.name : command.name + " " + command.operands;
+        commands +=
+            "  " + shown + std::string(width - shown.size() + 3, ' ') + command.summary + "\n";
+    }
     return "Usage: vantaro COMMAND [options] [FILE...]\n"
+           "\n" +
+           VCliCommands::about() +
            "\n"
-           "Commands:\n"
-           "  convert        convert video and audio files with FFmpeg\n"
-           "  probe          show the media properties and tags of files\n"
-           "  encoders       list the encoders\n"
-           "  encoder NAME   show an encoder's controls and the FFmpeg options they give\n"
-           "  effects        list the effects\n"
-           "  effect NAME    show an effect's controls and the text they give\n"
            "\n"
-           "Options:\n"
-           "  -h, --help  show this help\n"
-           "  --version   show the version\n"
+           "Commands:\n" +
+           commands +
+           "\n"
+           "Options:\n" +
+           VCliOptionParser(VCliCommands::programOptions()).optionsHelp() +
            "\n"
            "Run 'vantaro COMMAND --help' for the options of a command.\n";
 }

@@ -1,0 +1,41 @@
+#include "VCliCommands.h"
+
+#include "VCliCatalogueCommands.h"
+#include "VCliConvertOptions.h"
+#include "VCliProbeCommand.h"
+
+const std::vector<VCliCommand>& VCliCommands::all() {
+    static const std::vector<VCliCommand> kCommands = {
+        {"convert", "FILE...", VCliValueKind::kFile, "convert video and audio files with FFmpeg",
+         &VCliConvertOptions::table},
+        {"probe", "FILE...", VCliValueKind::kFile, "show the media properties and tags of files",
+         &VCliProbeCommand::options},
+        {"encoders", "", VCliValueKind::kText, "list the encoders",
+         &VCliCatalogueCommands::listingOptions},
+        {"encoder", "NAME", VCliValueKind::kEncoder,
+         "show an encoder's controls and the FFmpeg options they give",
+         &VCliCatalogueCommands::pageOptions},
+        {"effects", "", VCliValueKind::kText, "list the effects",
+         &VCliCatalogueCommands::listingOptions},
+        {"effect", "NAME", VCliValueKind::kEffect,
+         "show an effect's controls and the text they give", &VCliCatalogueCommands::pageOptions},
+    };
+    return kCommands;
+}
+
+const std::vector<VCliOptionDef>& VCliCommands::programOptions() {
+    static const std::vector<VCliOptionDef> kTable = {
+        {"help", 'h', false, false, "", "show this help"},
+        {"version", 0, false, false, "", "show the version"},
+    };
+    return kTable;
+}
+
+std::string VCliCommands::summary() {
+    return "batch converter for video and audio files";
+}
+
+std::string VCliCommands::about() {
+    return "Converts video and audio files with FFmpeg, several at a time, and shows the\n"
+           "encoders and effects it offers and the media properties of files.";
+}
