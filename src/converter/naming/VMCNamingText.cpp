@@ -1,0 +1,135 @@
+#include "VMCNamingText.h"
+
+#include <limits>
+
+#include "XCase.h"
+
+namespace VMCNamingText {
+
+bool equalsNoCase(std::u32string_view a, std::u32string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (XCase::lower(a[i]) != XCase::lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool endsWithNoCase(std::u32string_view text, std::u32string_view suffix) {
+    return text.size() >= suffix.size() &&
+           equalsNoCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+std::size_t findNoCase(std::u32string_view text, std::u32string_view needle, std::size_t from) {
+    if (needle.empty()) {
+        return from <= text.size() ? from : std::u32string_view::npos;
+    }
+    const char32_t first = XCase::lower(needle[0]);
+    for (std::size_t i = from; i + needle.size() <= text.size(); ++i) {
+        if (XCase::lower(text[i]) == first && equalsNoCase(text.substr(i, needle.size()), needle)) {
+            return i;
+        }
+    }
+    return std::u32string_view::npos;
+}
+
+std::u32string_view trimSpaces(std::u32string_view text) {
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && text[b] == U' ') {
+        ++b;
+    }
+    while (e > b && text[e - 1] == U' ') {
+        --e;
+    }
+    return text.substr(b, e - b);
+}
+
+int64_t readNumber(std::u32string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == U' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && text[i] == U'-') {
+        negative = true;
+        ++i;
+    }
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    int64_t value = 0;
+    for (; i < text.size() && XCase::isDigit(text[i]); ++i) {
+        const int digit = static_cast<int>(text[i] - U'0');
+        value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+void appendEscaped(std::u32string& out, std::u32string_view text) {
+    for (const char32_t c : text) {
+        if (c == U',') {
+            out += kComma;
+        } else if (c == U'[') {
+            out += kBrackets;
+        } else {
+            out += c;
+        }
+    }
+}
+
+std::u32string escaped(std::u32string_view text) {
+    std::u32string out;
+    out.reserve(text.size());
+    appendEscaped(out, text);
+    return out;
+}
+
+std::u32string unescaped(std::u32string_view text, bool brackets) {
+    std::u32string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::u32string_view rest = text.substr(i);
+        if (text[i] == U'<') {
+            if (rest.size() >= kComma.size() &&
+                equalsNoCase(rest.substr(0, kComma.size()), kComma)) {
+                out += U',';
+                i += kComma.size();
+                continue;
+            }
+            if (brackets && rest.size() >= kBrackets.size() &&
+                equalsNoCase(rest.substr(0, kBrackets.size()), kBrackets)) {
+                out += U'[';
+                i += kBrackets.size();
+                continue;
+            }
+        }
+        out += text[i];
+        ++i;
+    }
+    return out;
+}
+
+std::u32string replacedExact(std::u32string_view text, std::u32string_view needle,
+                             std::u32string_view replacement) {
+    if (needle.empty()) {
+        return std::u32string(text);
+    }
+    std::u32string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    for (;;) {
+        const std::size_t hit = text.find(needle, pos);
+        if (hit == std::u32string_view::npos) {
+            out.append(text.substr(pos));
+            return out;
+        }
+        out.append(text.substr(pos, hit - pos));
+        out.append(replacement);
+        pos = hit + needle.size();
+    }
+}
+
+}  // namespace VMCNamingText
