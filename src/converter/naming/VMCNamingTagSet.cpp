@@ -25,18 +25,23 @@ std::u32string VMCNamingTagSet::value(std::u32string_view name) const {
         return {};
     }
     const std::u32string_view raw = element->value.view();
-    std::u32string out;
-    out.reserve(raw.size());
     const bool neutralise = mPathMode && !keepsSeparators(name);
-    for (const char32_t c : raw) {
-        if (c == U',') {
-            out += VMCNamingText::kComma;
-        } else if (c == U'[') {
-            out += VMCNamingText::kBrackets;
-        } else if (neutralise && (c == U'/' || c == U'\\')) {
-            out += U'-';
-        } else {
-            out += c;
+    std::u32string out;
+    if (raw.find_first_of(neutralise ? std::u32string_view(U",[/\\") : U",[") ==
+        std::u32string_view::npos) {
+        out.assign(raw.begin(), raw.end());
+    } else {
+        out.reserve(raw.size() + 16);
+        for (const char32_t c : raw) {
+            if (c == U',') {
+                out += VMCNamingText::kComma;
+            } else if (c == U'[') {
+                out += VMCNamingText::kBrackets;
+            } else if (neutralise && (c == U'/' || c == U'\\')) {
+                out += U'-';
+            } else {
+                out += c;
+            }
         }
     }
     if (VMCNamingText::equalsNoCase(name, U"compilation") &&

@@ -6,18 +6,6 @@
 
 namespace VMCNamingText {
 
-bool equalsNoCase(std::u32string_view a, std::u32string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (XCase::lower(a[i]) != XCase::lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool endsWithNoCase(std::u32string_view text, std::u32string_view suffix) {
     return text.size() >= suffix.size() &&
            equalsNoCase(text.substr(text.size() - suffix.size()), suffix);
@@ -26,6 +14,17 @@ bool endsWithNoCase(std::u32string_view text, std::u32string_view suffix) {
 std::size_t findNoCase(std::u32string_view text, std::u32string_view needle, std::size_t from) {
     if (needle.empty()) {
         return from <= text.size() ? from : std::u32string_view::npos;
+    }
+    if (!XCase::isAlpha(needle[0])) {
+        // Tokens begin with "[": let the library find the candidates.
+        for (std::size_t i = text.find(needle[0], from);
+             i != std::u32string_view::npos && i + needle.size() <= text.size();
+             i = text.find(needle[0], i + 1)) {
+            if (equalsNoCase(text.substr(i + 1, needle.size() - 1), needle.substr(1))) {
+                return i;
+            }
+        }
+        return std::u32string_view::npos;
     }
     const char32_t first = XCase::lower(needle[0]);
     for (std::size_t i = from; i + needle.size() <= text.size(); ++i) {

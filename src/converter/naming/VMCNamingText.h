@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "XCase.h"
+
 namespace VMCNamingText {
 
 // Inside the expander a value's commas and opening brackets are held in these forms, so a
@@ -16,7 +18,17 @@ inline constexpr std::u32string_view kBrackets = U"<brackets_>";
 // What the user writes inside some function arguments for a literal comma.
 inline constexpr std::u32string_view kUserComma = U"_COMMA_";
 
-bool equalsNoCase(std::u32string_view a, std::u32string_view b);
+inline bool equalsNoCase(std::u32string_view a, std::u32string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (XCase::lower(a[i]) != XCase::lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
 bool endsWithNoCase(std::u32string_view text, std::u32string_view suffix);
 std::size_t findNoCase(std::u32string_view text, std::u32string_view needle, std::size_t from);
 
