@@ -181,6 +181,8 @@ bool TemplateNeedsMetadata(const XStr& templ) {
         U"[year]",
         U"[track]",
         U"[tag]",
+        // Reads the values of an element as much as "[tag]" does.
+        U"[multitag]",
         U"[track_unpad]",
         U"[track_total_unpad]",
         U"[track_total]",
