@@ -1,15 +1,11 @@
 #include "VMCNamingText.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "XCase.h"
 
 namespace VMCNamingText {
-
-bool endsWithNoCase(std::u32string_view text, std::u32string_view suffix) {
-    return text.size() >= suffix.size() &&
-           equalsNoCase(text.substr(text.size() - suffix.size()), suffix);
-}
 
 std::size_t findNoCase(std::u32string_view text, std::u32string_view needle, std::size_t from) {
     if (needle.empty()) {
@@ -85,7 +81,7 @@ std::u32string escaped(std::u32string_view text) {
     return out;
 }
 
-std::u32string unescaped(std::u32string_view text, bool brackets) {
+std::u32string unescaped(std::u32string_view text) {
     std::u32string out;
     out.reserve(text.size());
     std::size_t i = 0;
@@ -98,7 +94,7 @@ std::u32string unescaped(std::u32string_view text, bool brackets) {
                 i += kComma.size();
                 continue;
             }
-            if (brackets && rest.size() >= kBrackets.size() &&
+            if (rest.size() >= kBrackets.size() &&
                 equalsNoCase(rest.substr(0, kBrackets.size()), kBrackets)) {
                 out += U'[';
                 i += kBrackets.size();
@@ -111,8 +107,33 @@ std::u32string unescaped(std::u32string_view text, bool brackets) {
     return out;
 }
 
+void cutKeepingEscapes(std::u32string& text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return;
+    }
+    // An escape form split by the cut starts at one of the few "<" before it.
+    const std::size_t longest = std::max(kComma.size(), kBrackets.size());
+    std::size_t cut = limit;
+    for (std::size_t i = limit > longest ? limit - longest + 1 : 0; i < limit; ++i) {
+        if (text[i] != U'<') {
+            continue;
+        }
+        const std::u32string_view at = std::u32string_view(text).substr(i);
+        const bool comma =
+            at.size() >= kComma.size() && equalsNoCase(at.substr(0, kComma.size()), kComma);
+        const bool brackets = at.size() >= kBrackets.size() &&
+                              equalsNoCase(at.substr(0, kBrackets.size()), kBrackets);
+        const std::size_t end = i + (comma ? kComma.size() : brackets ? kBrackets.size() : 0);
+        if (end > limit) {
+            cut = i;
+            break;
+        }
+    }
+    text.resize(cut);
+}
+
 std::u32string replacedExact(std::u32string_view text, std::u32string_view needle,
-                             std::u32string_view replacement) {
+                             std::u32string_view replacement, std::size_t limit) {
     if (needle.empty()) {
         return std::u32string(text);
     }
@@ -123,6 +144,9 @@ std::u32string replacedExact(std::u32string_view text, std::u32string_view needl
         const std::size_t hit = text.find(needle, pos);
         if (hit == std::u32string_view::npos) {
             out.append(text.substr(pos));
+            return out;
+        }
+        if (out.size() > limit) {
             return out;
         }
         out.append(text.substr(pos, hit - pos));
