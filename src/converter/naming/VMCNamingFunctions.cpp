@@ -1,6 +1,8 @@
 #include "VMCNamingFunctions.h"
 
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "VMCNamingElementTokens.h"
@@ -37,7 +39,9 @@ enum Function {
 };
 
 // Takes the arguments of one function from its argument text: each up to the next ",",
-// and the final one the whole rest, commas included.
+// and the final one the whole rest, commas included. Commas and brackets of values are
+// still escaped in the argument text, so they never split it; each argument is then read
+// as the characters it stands for.
 class Arguments {
 public:
     explicit Arguments(std::u32string_view text) : mRest(text) {}
@@ -47,16 +51,36 @@ public:
         if (comma == std::u32string_view::npos) {
             const std::u32string_view all = mRest;
             mRest = {};
-            return all;
+            return plain(all);
         }
         const std::u32string_view one = mRest.substr(0, comma);
         mRest.remove_prefix(comma + 1);
-        return one;
+        return plain(one);
     }
-    std::u32string_view rest() const { return mRest; }
+    std::u32string_view rest() {
+        const std::u32string_view all = mRest;
+        mRest = {};
+        return plain(all);
+    }
 
 private:
+    // Every escape form begins with "<"; an argument without one is read in place.
+    std::u32string_view plain(std::u32string_view argument) {
+        if (argument.find(U'<') == std::u32string_view::npos) {
+            return argument;
+        }
+        if (mUsed == mPlain.size()) {
+            std::abort();
+        }
+        std::u32string& out = mPlain[mUsed++];
+        out = VMCNamingText::unescaped(argument);
+        return out;
+    }
+
     std::u32string_view mRest;
+    // No function takes more than five arguments.
+    std::array<std::u32string, 5> mPlain;
+    std::size_t mUsed = 0;
 };
 
 // Appends the positions in [from, to) where a function token starts.
@@ -89,6 +113,8 @@ void VMCNamingFunctions::run(std::u32string& text) const {
     // two tokens can start at one position). Only the text around a result can hold new
     // tokens: tokens further left are unchanged and none can start in the text after it,
     // so the list of starts is kept up to date instead of searching the whole text again.
+    // Every run removes the "[" of a token and of a closing pair and a result holds none, so
+    // the loop ends.
     const VMCNamingTokenTable& functions = table();
     const std::size_t reach = functions.maxLength() - 1;
     std::vector<std::size_t> starts;
@@ -108,6 +134,7 @@ void VMCNamingFunctions::run(std::u32string& text) const {
         const std::u32string result =
             apply(function, std::u32string_view(text).substr(argsAt, close - argsAt));
         text.replace(at, close + 2 - at, result);
+        VMCNamingText::cutKeepingEscapes(text);
         const std::size_t window = at > reach ? at - reach : 0;
         while (!starts.empty() && starts.back() >= window) {
             starts.pop_back();
@@ -117,13 +144,23 @@ void VMCNamingFunctions::run(std::u32string& text) const {
 }
 
 std::u32string VMCNamingFunctions::apply(int function, std::u32string_view args) const {
+    // A result is text, never syntax: its commas and brackets are escaped again, so it can
+    // neither split the arguments of a function around it nor open a token.
+    std::u32string result = plainResult(function, args);
+    if (result.find_first_of(U",[") == std::u32string::npos) {
+        return result;
+    }
+    return VMCNamingText::escaped(result);
+}
+
+std::u32string VMCNamingFunctions::plainResult(int function, std::u32string_view args) const {
     namespace S = VMCNamingStringFunctions;
     Arguments a(args);
     switch (static_cast<Function>(function)) {
         case kUpper:
-            return S::upper(args);
+            return S::upper(a.rest());
         case kLower:
-            return S::lower(args);
+            return S::lower(a.rest());
         case kRight: {
             const auto count = a.next();
             return S::right(count, a.rest());
@@ -134,7 +171,7 @@ std::u32string VMCNamingFunctions::apply(int function, std::u32string_view args)
             return S::grab(from, to, a.rest());
         }
         case kTrim:
-            return S::trim(args);
+            return S::trim(a.rest());
         case kDel: {
             const auto from = a.next();
             const auto to = a.next();
@@ -148,15 +185,19 @@ std::u32string VMCNamingFunctions::apply(int function, std::u32string_view args)
         }
         case kIfComp:
         case kIfNotComp:
-            return isCompilation() == (function == kIfComp) ? std::u32string(args)
+            return isCompilation() == (function == kIfComp) ? std::u32string(a.rest())
                                                             : std::u32string();
         case kIfMulti:
         case kIfNotMulti:
-            return isMultiDisc() == (function == kIfMulti) ? std::u32string(args)
+            return isMultiDisc() == (function == kIfMulti) ? std::u32string(a.rest())
                                                            : std::u32string();
         case kIfEquals:
-        case kIfNotEquals:
-            return equals(args, function == kIfEquals);
+        case kIfNotEquals: {
+            const auto name = a.next();
+            const auto expected = a.next();
+            return equals(name, expected) == (function == kIfEquals) ? S::withUserCommas(a.rest())
+                                                                     : std::u32string();
+        }
         case kIf: {
             const auto subject = a.next();
             const auto condition = a.next();
@@ -164,19 +205,23 @@ std::u32string VMCNamingFunctions::apply(int function, std::u32string_view args)
             const auto ifMatch = a.next();
             return S::ifCondition(subject, condition, match, ifMatch, a.rest());
         }
-        case kIfValue:
-            return ifValue(args);
+        case kIfValue: {
+            const auto name = a.next();
+            const auto ifValue = a.next();
+            const auto noValue = a.rest();
+            return std::u32string(mTags.value(name).empty() ? noValue : ifValue);
+        }
         case kTrimFirstFolder:
-            return S::trimFirstFolder(args);
+            return S::trimFirstFolder(a.rest());
         case kTrimLastFolder:
-            return S::trimLastFolder(args);
+            return S::trimLastFolder(a.rest());
         case kMaxLength: {
             const auto length = a.next();
             return S::maxLength(length, a.rest());
         }
         case kFrontFolder:
         case kBackFolder:
-            return folder(args, function == kBackFolder);
+            return folder(a.rest(), function == kBackFolder);
         case kReplace: {
             const auto search = a.next();
             const auto replacement = a.next();
@@ -211,35 +256,19 @@ bool VMCNamingFunctions::isMultiDisc() const {
     return VMCNamingText::readNumber(VMCNamingElementTokens::numberPart(disc, true)) >= 2;
 }
 
-std::u32string VMCNamingFunctions::equals(std::u32string_view args, bool wanted) const {
-    Arguments a(args);
-    const auto name = a.next();
-    const auto expected = a.next();
-    const std::u32string values = mTags.value(name);
-    bool matched = false;
+bool VMCNamingFunctions::equals(std::u32string_view name, std::u32string_view expected) const {
+    const std::u32string values = VMCNamingText::unescaped(mTags.value(name));
     std::u32string_view rest = values;
     for (;;) {
         const std::size_t cr = rest.find(U'\r');
         if (VMCNamingText::equalsNoCase(rest.substr(0, cr), expected)) {
-            matched = true;
-            break;
+            return true;
         }
         if (cr == std::u32string_view::npos) {
-            break;
+            return false;
         }
         rest.remove_prefix(cr + 1);
     }
-    if (matched != wanted) {
-        return {};
-    }
-    return VMCNamingText::replacedExact(a.rest(), VMCNamingText::kUserComma, U",");
-}
-
-std::u32string VMCNamingFunctions::ifValue(std::u32string_view args) const {
-    Arguments a(args);
-    const auto name = a.next();
-    const auto ifValue = a.next();
-    return mTags.value(name).empty() ? std::u32string(a.rest()) : std::u32string(ifValue);
 }
 
 std::u32string VMCNamingFunctions::folder(std::u32string_view position, bool fromBack) const {
@@ -261,5 +290,5 @@ std::u32string VMCNamingFunctions::folder(std::u32string_view position, bool fro
         return {};
     }
     const int64_t index = fromBack ? count - pos : pos - 1;
-    return std::u32string(parts[static_cast<std::size_t>(index)]);
+    return VMCNamingText::unescaped(parts[static_cast<std::size_t>(index)]);
 }

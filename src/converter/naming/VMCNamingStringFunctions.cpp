@@ -90,7 +90,8 @@ std::u32string setLength(View count, View pre, View post, View text) {
         return std::u32string(text.substr(0, static_cast<std::size_t>(n)));
     }
     const auto target =
-        std::max(text.size(), static_cast<std::size_t>(std::min<int64_t>(n, kMaxGrownLength)));
+        std::max(text.size(),
+                 static_cast<std::size_t>(std::min<int64_t>(n, VMCNamingText::kMaxValueLength)));
     const std::size_t padding = target - text.size();
     const int64_t preCode = readNumber(pre);
     if (preCode != 0) {
@@ -112,8 +113,11 @@ std::u32string ifCondition(View text, View condition, View match, View ifMatch, 
     } else if (condition == U"len=") {
         holds = sizeOf(text) == readNumber(match);
     }
-    return VMCNamingText::replacedExact(holds ? ifMatch : ifNoMatch, VMCNamingText::kUserComma,
-                                        U",");
+    return withUserCommas(holds ? ifMatch : ifNoMatch);
+}
+
+std::u32string withUserCommas(View text) {
+    return VMCNamingText::replacedExact(text, VMCNamingText::kUserComma, U",");
 }
 
 std::u32string trimFirstFolder(View path) {
@@ -129,39 +133,32 @@ std::u32string trimLastFolder(View path) {
 }
 
 std::u32string maxLength(View length, View text) {
-    std::u32string plain = VMCNamingText::unescaped(text);
     const int64_t n = std::max<int64_t>(readNumber(length), 0);
-    if (sizeOf(plain) > n) {
-        plain.resize(static_cast<std::size_t>(n));
-    }
-    return VMCNamingText::escaped(plain);
+    return std::u32string(text.substr(0, static_cast<std::size_t>(std::min(n, sizeOf(text)))));
 }
 
 std::u32string replace(View search, View replacement, View text) {
-    const std::u32string needle = VMCNamingText::unescaped(search, false);
-    const std::u32string with = VMCNamingText::unescaped(replacement, false);
-    const std::u32string haystack = VMCNamingText::unescaped(text);
-    const std::size_t limit = std::max(kMaxGrownLength, haystack.size());
+    const std::size_t limit = std::max(VMCNamingText::kMaxValueLength, text.size());
     std::u32string out;
-    if (needle.empty()) {
-        out = haystack;
+    if (search.empty()) {
+        out = text;
     } else {
         std::size_t pos = 0;
         for (;;) {
-            const std::size_t hit = VMCNamingText::findNoCase(haystack, needle, pos);
+            const std::size_t hit = VMCNamingText::findNoCase(text, search, pos);
             if (hit == View::npos || out.size() > limit) {
-                out.append(haystack, pos);
+                out.append(text.substr(pos));
                 break;
             }
-            out.append(haystack, pos, hit - pos);
-            out += with;
-            pos = hit + needle.size();
+            out.append(text.substr(pos, hit - pos));
+            out += replacement;
+            pos = hit + search.size();
         }
     }
     if (out.size() > limit) {
         out.resize(limit);
     }
-    return VMCNamingText::escaped(out);
+    return out;
 }
 
 std::u32string word(View text, View count) {
@@ -178,8 +175,8 @@ std::u32string word(View text, View count) {
             if (!cut.empty() && cut.back() == U';') {
                 cut.remove_suffix(1);
             }
-            if (VMCNamingText::endsWithNoCase(cut, VMCNamingText::kComma)) {
-                cut.remove_suffix(VMCNamingText::kComma.size());
+            if (!cut.empty() && cut.back() == U',') {
+                cut.remove_suffix(1);
             }
             return std::u32string(cut);
         }
@@ -214,9 +211,7 @@ std::u32string group(View count, View text) {
     return out;
 }
 
-std::u32string split(View separator, View text, View index) {
-    const std::u32string on = VMCNamingText::unescaped(separator, false);
-    const std::u32string whole = VMCNamingText::unescaped(text);
+std::u32string split(View on, View whole, View index) {
     int64_t wanted = readNumber(index);
     if (wanted == 0) {
         wanted = 1;
@@ -225,16 +220,16 @@ std::u32string split(View separator, View text, View index) {
         return {};
     }
     if (on.empty()) {
-        return wanted == 1 ? whole : std::u32string();
+        return wanted == 1 ? std::u32string(whole) : std::u32string();
     }
     std::size_t begin = 0;
     for (int64_t part = 1;; ++part) {
         const std::size_t end = whole.find(on, begin);
         if (part == wanted) {
-            return whole.substr(begin,
-                                end == std::u32string::npos ? std::u32string::npos : end - begin);
+            return std::u32string(
+                whole.substr(begin, end == View::npos ? View::npos : end - begin));
         }
-        if (end == std::u32string::npos) {
+        if (end == View::npos) {
             return {};
         }
         begin = end + on.size();

@@ -1,5 +1,6 @@
 // The functions of the template language that work on their arguments alone (no tags).
-// Arguments are views of the argument text; numbers are still text and read here.
+// Arguments are views of plain text (the escape forms already read as the characters they
+// stand for); numbers are still text and read here. Results are plain text as well.
 #pragma once
 
 #include <cstddef>
@@ -7,11 +8,6 @@
 #include <string_view>
 
 namespace VMCNamingStringFunctions {
-
-// Padding and replacing can make text grow without bound (a count of a billion, nested
-// replacements); no name is ever that long, so their results stop at this many
-// characters, or at the length of the text they were given when that is longer.
-inline constexpr std::size_t kMaxGrownLength = 65536;
 
 using View = std::u32string_view;
 
@@ -23,6 +19,8 @@ std::u32string trim(View text);
 std::u32string del(View from, View to, View text);
 std::u32string setLength(View count, View pre, View post, View text);
 std::u32string ifCondition(View text, View condition, View match, View ifMatch, View ifNoMatch);
+// The text with each "_COMMA_" the user wrote turned into ",".
+std::u32string withUserCommas(View text);
 std::u32string trimFirstFolder(View path);
 std::u32string trimLastFolder(View path);
 std::u32string maxLength(View length, View text);

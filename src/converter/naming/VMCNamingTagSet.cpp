@@ -11,6 +11,29 @@ bool keepsSeparators(std::u32string_view name) {
            equalsNoCase(name, U"origdrive") || equalsNoCase(name, U"subpath");
 }
 
+// The value with its commas and brackets escaped and, when neutralise is set, "/" and "\"
+// made "-".
+std::u32string prepared(std::u32string_view raw, bool neutralise) {
+    if (raw.find_first_of(neutralise ? std::u32string_view(U",[/\\") : U",[") ==
+        std::u32string_view::npos) {
+        return std::u32string(raw);
+    }
+    std::u32string out;
+    out.reserve(raw.size() + 16);
+    for (const char32_t c : raw) {
+        if (c == U',') {
+            out += VMCNamingText::kComma;
+        } else if (c == U'[') {
+            out += VMCNamingText::kBrackets;
+        } else if (neutralise && (c == U'/' || c == U'\\')) {
+            out += U'-';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 std::u32string VMCNamingTagSet::value(std::u32string_view name) const {
@@ -24,21 +47,8 @@ std::u32string VMCNamingTagSet::value(std::u32string_view name) const {
     if (element == nullptr) {
         return {};
     }
-    const std::u32string_view raw = element->value.view();
-    std::u32string out;
-    out.reserve(raw.size());
-    const bool neutralise = mPathMode && !keepsSeparators(name);
-    for (const char32_t c : raw) {
-        if (c == U',') {
-            out += VMCNamingText::kComma;
-        } else if (c == U'[') {
-            out += VMCNamingText::kBrackets;
-        } else if (neutralise && (c == U'/' || c == U'\\')) {
-            out += U'-';
-        } else {
-            out += c;
-        }
-    }
+    std::u32string out = prepared(element->value.view().substr(0, VMCNamingText::kMaxValueLength),
+                                  mPathMode && !keepsSeparators(name));
     if (VMCNamingText::equalsNoCase(name, U"compilation") &&
         (VMCNamingText::readNumber(out) != 0 || VMCNamingText::equalsNoCase(out, U"yes"))) {
         return U"1";

@@ -13,7 +13,8 @@ class VMCNamingTagSet {
 public:
     VMCNamingTagSet(const NTag& tags, bool pathMode) : mTags(tags), mPathMode(pathMode) {}
 
-    // The whole value, every line; empty for a missing element.
+    // The whole value, every line, at most VMCNamingText::kMaxValueLength characters of it
+    // (before escaping); empty for a missing element.
     std::u32string value(std::u32string_view name) const;
     // The value cut at its first carriage return.
     std::u32string firstLine(std::u32string_view name) const;

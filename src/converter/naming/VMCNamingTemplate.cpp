@@ -96,6 +96,7 @@ void substituteElements(std::u32string& text, const VMCNamingTagSet& tags) {
                     pending |= uint64_t{1} << index;
                 }
             }
+            VMCNamingText::cutKeepingEscapes(text);
             from = pos >= token.size() ? pos - (token.size() - 1) : 0;
         }
     }
@@ -103,13 +104,22 @@ void substituteElements(std::u32string& text, const VMCNamingTagSet& tags) {
 
 enum class Construct { Tag, MultiTag, Tags };
 
+// The values of an element joined by a delimiter, as long as a value may be.
+std::u32string joinedValues(const VMCNamingTagSet& tags, std::u32string_view name,
+                            std::u32string_view delimiter) {
+    std::u32string out = VMCNamingText::replacedExact(tags.value(name), U"\r", delimiter,
+                                                      VMCNamingText::kMaxValueLength);
+    VMCNamingText::cutKeepingEscapes(out, VMCNamingText::kMaxValueLength);
+    return out;
+}
+
 std::u32string constructValue(Construct kind, std::u32string_view argument,
                               const VMCNamingTagSet& tags) {
     switch (kind) {
         case Construct::Tag:
             return tags.firstLine(argument);
         case Construct::MultiTag:
-            return VMCNamingText::replacedExact(tags.value(argument), U"\r", U"; ");
+            return joinedValues(tags, argument, U"; ");
         case Construct::Tags: {
             const std::size_t comma = argument.find(U',');
             if (comma == std::u32string_view::npos ||
@@ -118,8 +128,7 @@ std::u32string constructValue(Construct kind, std::u32string_view argument,
             }
             const std::u32string delimiter = VMCNamingText::replacedExact(
                 argument.substr(comma + 1), VMCNamingText::kUserComma, VMCNamingText::kComma);
-            return VMCNamingText::replacedExact(tags.value(argument.substr(0, comma)), U"\r",
-                                                delimiter);
+            return joinedValues(tags, argument.substr(0, comma), delimiter);
         }
     }
     return {};
@@ -142,6 +151,7 @@ void substituteConstruct(std::u32string& text, std::u32string_view token, Constr
         const std::u32string value = constructValue(
             kind, std::u32string_view(text).substr(argument, close - argument), tags);
         text.replace(pos, close + 2 - pos, value);
+        VMCNamingText::cutKeepingEscapes(text);
         // Nothing before the replacement changed, so no construct can start further left.
         from = pos >= token.size() ? pos - (token.size() - 1) : 0;
     }
@@ -162,6 +172,7 @@ void substituteTagConstructs(std::u32string& text, const VMCNamingTagSet& tags) 
 XStr ExpandNamingTemplate(const XStr& templ, const NTag& tags, bool pathMode) {
     const VMCNamingTagSet values(tags, pathMode);
     std::u32string text = templ.units();
+    VMCNamingText::cutKeepingEscapes(text);
     rewriteOlderForms(text);
     substituteElements(text, values);
     substituteTagConstructs(text, values);
@@ -181,6 +192,8 @@ bool TemplateNeedsMetadata(const XStr& templ) {
         U"[year]",
         U"[track]",
         U"[tag]",
+        // Reads the values of an element as much as "[tag]" does.
+        U"[multitag]",
         U"[track_unpad]",
         U"[track_total_unpad]",
         U"[track_total]",

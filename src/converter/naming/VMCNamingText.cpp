@@ -1,31 +1,26 @@
 #include "VMCNamingText.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "XCase.h"
 
 namespace VMCNamingText {
 
-bool equalsNoCase(std::u32string_view a, std::u32string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (XCase::lower(a[i]) != XCase::lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool endsWithNoCase(std::u32string_view text, std::u32string_view suffix) {
-    return text.size() >= suffix.size() &&
-           equalsNoCase(text.substr(text.size() - suffix.size()), suffix);
-}
-
 std::size_t findNoCase(std::u32string_view text, std::u32string_view needle, std::size_t from) {
     if (needle.empty()) {
         return from <= text.size() ? from : std::u32string_view::npos;
+    }
+    if (!XCase::isAlpha(needle[0])) {
+        // Tokens begin with "[": let the library find the candidates.
+        for (std::size_t i = text.find(needle[0], from);
+             i != std::u32string_view::npos && i + needle.size() <= text.size();
+             i = text.find(needle[0], i + 1)) {
+            if (equalsNoCase(text.substr(i + 1, needle.size() - 1), needle.substr(1))) {
+                return i;
+            }
+        }
+        return std::u32string_view::npos;
     }
     const char32_t first = XCase::lower(needle[0]);
     for (std::size_t i = from; i + needle.size() <= text.size(); ++i) {
@@ -86,7 +81,7 @@ std::u32string escaped(std::u32string_view text) {
     return out;
 }
 
-std::u32string unescaped(std::u32string_view text, bool brackets) {
+std::u32string unescaped(std::u32string_view text) {
     std::u32string out;
     out.reserve(text.size());
     std::size_t i = 0;
@@ -99,7 +94,7 @@ std::u32string unescaped(std::u32string_view text, bool brackets) {
                 i += kComma.size();
                 continue;
             }
-            if (brackets && rest.size() >= kBrackets.size() &&
+            if (rest.size() >= kBrackets.size() &&
                 equalsNoCase(rest.substr(0, kBrackets.size()), kBrackets)) {
                 out += U'[';
                 i += kBrackets.size();
@@ -112,8 +107,33 @@ std::u32string unescaped(std::u32string_view text, bool brackets) {
     return out;
 }
 
+void cutKeepingEscapes(std::u32string& text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return;
+    }
+    // An escape form split by the cut starts at one of the few "<" before it.
+    const std::size_t longest = std::max(kComma.size(), kBrackets.size());
+    std::size_t cut = limit;
+    for (std::size_t i = limit > longest ? limit - longest + 1 : 0; i < limit; ++i) {
+        if (text[i] != U'<') {
+            continue;
+        }
+        const std::u32string_view at = std::u32string_view(text).substr(i);
+        const bool comma =
+            at.size() >= kComma.size() && equalsNoCase(at.substr(0, kComma.size()), kComma);
+        const bool brackets = at.size() >= kBrackets.size() &&
+                              equalsNoCase(at.substr(0, kBrackets.size()), kBrackets);
+        const std::size_t end = i + (comma ? kComma.size() : brackets ? kBrackets.size() : 0);
+        if (end > limit) {
+            cut = i;
+            break;
+        }
+    }
+    text.resize(cut);
+}
+
 std::u32string replacedExact(std::u32string_view text, std::u32string_view needle,
-                             std::u32string_view replacement) {
+                             std::u32string_view replacement, std::size_t limit) {
     if (needle.empty()) {
         return std::u32string(text);
     }
@@ -124,6 +144,9 @@ std::u32string replacedExact(std::u32string_view text, std::u32string_view needl
         const std::size_t hit = text.find(needle, pos);
         if (hit == std::u32string_view::npos) {
             out.append(text.substr(pos));
+            return out;
+        }
+        if (out.size() > limit) {
             return out;
         }
         out.append(text.substr(pos, hit - pos));

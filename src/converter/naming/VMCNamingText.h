@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "XCase.h"
+
 namespace VMCNamingText {
 
 // Inside the expander a value's commas and opening brackets are held in these forms, so a
@@ -16,8 +18,25 @@ inline constexpr std::u32string_view kBrackets = U"<brackets_>";
 // What the user writes inside some function arguments for a literal comma.
 inline constexpr std::u32string_view kUserComma = U"_COMMA_";
 
-bool equalsNoCase(std::u32string_view a, std::u32string_view b);
-bool endsWithNoCase(std::u32string_view text, std::u32string_view suffix);
+// Bounds that no name comes near, so that any template with the tags of any file expands
+// in bounded time and memory. A tag value is read as at most its first kMaxValueLength
+// characters, and values joined into a list, padding and replacing grow a text at most to
+// that length (or to the length of what they were given). Many such pieces fit the text
+// under expansion, which is cut at kMaxTextLength.
+inline constexpr std::size_t kMaxValueLength = 4096;
+inline constexpr std::size_t kMaxTextLength = 16 * kMaxValueLength;
+
+inline bool equalsNoCase(std::u32string_view a, std::u32string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (XCase::lower(a[i]) != XCase::lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
 std::size_t findNoCase(std::u32string_view text, std::u32string_view needle, std::size_t from);
 
 // Spaces only, not tabs or line ends.
@@ -31,11 +50,18 @@ int64_t readNumber(std::u32string_view text);
 void appendEscaped(std::u32string& out, std::u32string_view text);
 std::u32string escaped(std::u32string_view text);
 // Turns the escape forms (in any letter case, as [UPPER] may have changed them) back into
-// "," and, when brackets is set, "[".
-std::u32string unescaped(std::u32string_view text, bool brackets = true);
+// "," and "[".
+std::u32string unescaped(std::u32string_view text);
 
-// Every occurrence of needle, left to right, without rescanning replaced text.
+// Cuts text to at most limit characters, and further back when the cut would split an
+// escape form, so that no fragment of one ever reaches a name.
+void cutKeepingEscapes(std::u32string& text, std::size_t limit = kMaxTextLength);
+
+// Every occurrence of needle, left to right, without rescanning replaced text. Once the
+// result is longer than limit, the rest of the text is dropped; what is kept holds only
+// whole pieces of the text and whole replacements, for the caller to cut.
 std::u32string replacedExact(std::u32string_view text, std::u32string_view needle,
-                             std::u32string_view replacement);
+                             std::u32string_view replacement,
+                             std::size_t limit = std::u32string_view::npos);
 
 }  // namespace VMCNamingText

@@ -1,30 +1,33 @@
 #include "VMCNamingTokenTable.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "XCase.h"
-
-namespace {
-
-// No token is longer; a "]" further away cannot close one.
-constexpr std::size_t kLongestToken = 32;
-
-}  // namespace
 
 VMCNamingTokenTable::VMCNamingTokenTable(const std::vector<std::u32string_view>& tokens) {
     mTokens.reserve(tokens.size());
     mLower.reserve(tokens.size());
     for (const std::u32string_view token : tokens) {
+        if (token.size() < 2 || token.size() > kLongestToken) {
+            std::abort();
+        }
         mTokens.emplace_back(token);
         std::u32string lower(token);
         for (char32_t& c : lower) {
             c = XCase::lower(c);
         }
+        bool listed = false;
+        for (const int other : mByLength[token.size()]) {
+            listed = listed || mLower[static_cast<std::size_t>(other)] == lower;
+        }
+        if (!listed) {
+            mByLength[token.size()].push_back(static_cast<int>(mLower.size()));
+        }
         mLower.push_back(std::move(lower));
         if (token.size() > mMaxLength) {
             mMaxLength = token.size();
         }
-    }
-    for (std::size_t i = 0; i < mLower.size(); ++i) {
-        mIndexByLower.emplace(mLower[i], static_cast<int>(i));
     }
 }
 
@@ -32,18 +35,26 @@ int VMCNamingTokenTable::tokenAt(std::u32string_view text, std::size_t pos) cons
     if (pos >= text.size() || text[pos] != U'[') {
         return -1;
     }
-    char32_t lower[kLongestToken];
-    lower[0] = U'[';
-    std::size_t n = 1;
-    for (std::size_t i = pos + 1; i < text.size() && n < mMaxLength && n < kLongestToken; ++i) {
-        const char32_t c = text[i];
-        if (c == U'[') {
+    const std::size_t limit = std::min(text.size(), pos + mMaxLength);
+    std::size_t close = pos + 1;
+    while (close < limit && text[close] != U']') {
+        if (text[close] == U'[') {
             return -1;
         }
-        lower[n++] = XCase::lower(c);
-        if (c == U']') {
-            const auto hit = mIndexByLower.find(std::u32string_view(lower, n));
-            return hit == mIndexByLower.end() ? -1 : hit->second;
+        ++close;
+    }
+    if (close >= limit) {
+        return -1;
+    }
+    const std::size_t length = close - pos + 1;
+    for (const int index : mByLength[length]) {
+        const std::u32string& lower = mLower[static_cast<std::size_t>(index)];
+        std::size_t k = 1;
+        while (k + 1 < length && XCase::lower(text[pos + k]) == lower[k]) {
+            ++k;
+        }
+        if (k + 1 == length) {
+            return index;
         }
     }
     return -1;

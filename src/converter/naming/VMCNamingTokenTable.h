@@ -8,7 +8,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class VMCNamingTokenTable {
@@ -32,9 +31,12 @@ public:
     std::size_t maxLength() const { return mMaxLength; }
 
 private:
+    // A token's length tells which few tokens can match, so a look-up compares a handful of
+    // short texts and never hashes.
+    static constexpr std::size_t kLongestToken = 32;
+
     std::vector<std::u32string> mTokens;
-    // Lower-cased spellings; the map's keys view these strings, which never move.
     std::vector<std::u32string> mLower;
-    std::unordered_map<std::u32string_view, int> mIndexByLower;
+    std::vector<int> mByLength[kLongestToken + 1];
     std::size_t mMaxLength = 0;
 };

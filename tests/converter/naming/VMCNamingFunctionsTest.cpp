@@ -2,7 +2,6 @@
 #include <string>
 
 #include "NamingCase.h"
-#include "VMCNamingStringFunctions.h"
 
 namespace {
 
@@ -62,22 +61,6 @@ TEST(NamingFunctions, SetLength) {
         {"code that is no character", "[SETLEN]2,-5,0,a[]", {}, "\uFFFDa"},
         {"track number", "[SETLEN]3,48,0,[track_unpad][]", {{"track", "7/9"}}, "007"},
     });
-}
-
-TEST(NamingFunctions, SetLengthGrowthIsBounded) {
-    const std::size_t most = VMCNamingStringFunctions::kMaxGrownLength;
-    EXPECT_EQ(ExpandNamingTemplate("[SETLEN]999999999999,48,0,7[]", NTag(), true),
-              XStr(std::string(most - 1, '0') + "7"));
-    EXPECT_EQ(ExpandNamingTemplate("[RIGHT]3,[SETLEN]99999999,48,0,7[][]", NTag(), true),
-              XStr("007"));
-    // A string longer than the bound is still cut to the count it asks for, and never
-    // padded beyond its own length.
-    NTag tags;
-    tags.AddElement("title", std::string(most + 10, 'a'));
-    const XStr cut = "[SETLEN]" + XStr::number(most + 5) + ",0,0,[title][]";
-    EXPECT_EQ(ExpandNamingTemplate(cut, tags, true), XStr(std::string(most + 5, 'a')));
-    EXPECT_EQ(ExpandNamingTemplate("[SETLEN]999999,0,0,[title][]", tags, true),
-              XStr(std::string(most + 10, 'a')));
 }
 
 TEST(NamingFunctions, TagTests) {
@@ -161,22 +144,13 @@ TEST(NamingFunctions, MaxLengthAndReplace) {
          "[REPLACE][genre],;,[artist][]",
          {{"genre", ","}, {"artist", "a,b"}},
          "a;b"},
-        {"replace result escaped again",
+        {"replace result counted in characters",
          "[SETLEN]3,0,0,[REPLACE]x,y,[title][][]",
          {{"title", "a,b,c"}},
-         "a<c"},
+         "a,b"},
         {"replace bracket", "[REPLACE]l,L,[title][]", {{"title", "[live]"}}, "[Live]"},
         {"replace does not rescan", "[REPLACE]a,aa,aaa[]", {}, "aaaaaa"},
     });
-}
-
-TEST(NamingFunctions, ReplaceGrowthIsBounded) {
-    const std::size_t most = VMCNamingStringFunctions::kMaxGrownLength;
-    const std::string a64(64, 'a');
-    // Three nested replacements would make 64^4 characters.
-    const std::string templ =
-        "[REPLACE]a," + a64 + ",[REPLACE]a," + a64 + ",[REPLACE]a," + a64 + "," + a64 + "[][][]";
-    EXPECT_EQ(ExpandNamingTemplate(XStr(templ), NTag(), true), XStr(std::string(most, 'a')));
 }
 
 TEST(NamingFunctions, Words) {
@@ -226,6 +200,65 @@ TEST(NamingFunctions, Split) {
         {"bracket restored", "[SPLIT]/,[title],1[]", {{"title", "[x]-y"}}, "[x]-y"},
         {"no separator found", "[SPLIT]+,abc,1[]", {}, "abc"},
         {"empty separator", "[SPLIT],abc,1[]", {}, "abc"},
+    });
+}
+
+// Commas and brackets of values are held escaped inside the expander; a function counts,
+// cuts, pads and compares the characters they stand for, so no fragment of an escape
+// ever reaches a name.
+TEST(NamingFunctions, EscapesInsideArguments) {
+    const TagList live = {{"title", "[Live], Pt 2"}, {"genre", "Rock, Pop"}};
+    expectNames({
+        {"right", "[RIGHT]7,[title][]", live, "], Pt 2"},
+        {"right at the comma", "[RIGHT]5,[genre][]", live, ", Pop"},
+        {"grab", "[GRAB]1,7,[title][]", live, "[Live],"},
+        {"grab the bracket", "[GRAB]1,1,[title][]", live, "["},
+        {"del", "[DEL]1,8,[title][]", live, "Pt 2"},
+        {"setlen cuts", "[SETLEN]6,0,0,[title][]", live, "[Live]"},
+        {"setlen exact", "[SETLEN]9,46,0,[genre][]", live, "Rock, Pop"},
+        {"setlen pads to the count", "[SETLEN]11,46,0,[genre][]", live, "..Rock, Pop"},
+        {"max length", "[MAXLENGTH]5,[genre][]", live, "Rock,"},
+        {"if length", "[IF][genre],len=,9,nine,other[]", live, "nine"},
+        {"if equal", "[IF][genre],=,ROCK<comma_> POP,same,other[]", live, "same"},
+        {"ifequals with a bracket", "[IFEQUALS]title,<brackets_>live]<comma_> pt 2,yes[]", live,
+         "yes"},
+        {"ifequals on the characters", "[IFEQUALS]genre,Rock<comma_> Pop,yes,no[]", live, "yes,no"},
+        {"replace a bracket", "[REPLACE]<brackets_>,(,[title][]", live, "(Live], Pt 2"},
+        {"split at a bracket", "[SPLIT]<brackets_>,[title],2[]", live, "Live], Pt 2"},
+        {"trim first folder", "[TRIMFIRSTFOLDER][title]/x[]", live, "x"},
+        {"upper", "[UPPER][title][]", live, "[LIVE], PT 2"},
+        {"word", "[WORD][title],1[]", live, "[Live]"},
+        {"group", "[GROUP]2,[title][]", live, "@"},
+        {"front folder", "[RIGHT]4,[FRONTFOLDER]2[][]", {{"origpath", "/a,b[c/"}}, ",b[c"},
+    });
+}
+
+// What a function gives back is text: its commas and brackets never split the arguments
+// of a function around it and never open a token, whatever the template or the values.
+TEST(NamingFunctions, ResultsAreNeverSyntax) {
+    expectNames({
+        {"split value stays one argument",
+         "<[GRAB][SPLIT]+,[title],1[],abcdef[]>",
+         {{"title", "2,3+z"}},
+         "<>"},
+        {"split value is no function",
+         "[SPLIT]+,[title],1[]",
+         {{"title", "[UPPER]x[]+y"}},
+         "[UPPER]x[]"},
+        {"split value is no function when nested",
+         "[LOWER][SPLIT]+,[title],1[][]",
+         {{"title", "[UPPER]X[]+y"}},
+         "[upper]x[]"},
+        {"user comma of an if stays one argument",
+         "<[GRAB][IF]a,=,a,2_COMMA_3,x[],abcdef[]>",
+         {},
+         "<>"},
+        {"user comma of an if at the top", "[IF]a,=,a,2_COMMA_3,x[]", {}, "2,3"},
+        {"user comma of ifequals", "<[GRAB][IFEQUALS]g,,2_COMMA_3[],abcdef[]>", {}, "<>"},
+        {"padding with commas", "[SPLIT]-,[SETLEN]3,44,0,-a[],1[]", {}, ","},
+        {"padding with brackets", "[SETLEN]3,91,0,[]", {}, "[[["},
+        {"padding opens no token", "[SETLEN]1,91,0,[]UPPER]x[]", {}, "[UPPER]x[]"},
+        {"bracket of a template argument", "[LOWER][[]UPPER]x[]", {}, "[UPPER]x[]"},
     });
 }
 

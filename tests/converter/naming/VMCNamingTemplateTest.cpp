@@ -1,8 +1,11 @@
 // Whole expanded names of the template language: element tokens, the tag constructs, the
 // older forms and the documented examples.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "NamingCase.h"
+#include "VMCNamingText.h"
 
 namespace {
 
@@ -53,6 +56,17 @@ TEST(ExpandNamingTemplate, DocumentedExamples) {
          "/a/b:c//song"},
         {"file name only", "[origfilename]", kAlbum, "song"},
         {"title slash", "[title]", {{"title", "/"}}, "-"},
+        // Colons, leading dots and length are left to the path clean-up that follows.
+        {"title colon", "[title]", {{"title", "a:b"}}, "a:b"},
+        {"title leading dot", "[title]", {{"title", ". .x"}}, ". .x"},
+        {"date fields",
+         "[now_year]/[date] [time] [day_of_week]",
+         {{"date", "2024-03-09"}, {"time", "07:05:00"}, {"day_of_week", "0"}, {"now_year", "2024"}},
+         "2024/2024-03-09 07:05:00 0"},
+        {"encoder fields",
+         "[encoder] ([encoder+]) [k_bitrate]",
+         {{"encoder", "H.264"}, {"encoder+", "H.264 crf 23"}, {"k_bitrate", "2000"}},
+         "H.264 (H.264 crf 23) 2000"},
         {"grouped tree", "[GROUP]3,[artist][]/[artist]/[album]/[track] - [UPPER][title][]", kAlbum,
          "a-c/Beatles/Help!/03 - YESTERDAY"},
     });
@@ -68,6 +82,82 @@ TEST(ExpandNamingTemplate, MissingClosingPairStopsTheFunctions) {
          "[LOWER]A,B T"},
         {"closing only", "x[]y", {}, "x[]y"},
     });
+}
+
+// Texts stay far beyond any name but bounded: a tag value is read up to a length, padding,
+// replacing and joined values grow up to it, and the text under expansion is cut at a
+// larger bound, never inside an escape form.
+TEST(ExpandNamingTemplate, TextLengthIsBounded) {
+    const std::size_t value = VMCNamingText::kMaxValueLength;
+    const std::size_t text = VMCNamingText::kMaxTextLength;
+    std::string manyValues;
+    for (std::size_t i = 0; i < value; ++i) {
+        manyValues += "v\r";
+    }
+    const auto repeated = [](const std::string& piece, std::size_t times) {
+        std::string out;
+        for (std::size_t i = 0; i < times; ++i) {
+            out += piece;
+        }
+        return out;
+    };
+    // Values "v" joined by an escaped comma: whole values and commas up to the bound.
+    std::string commaList;
+    for (std::size_t used = 1; used <= value; used += 9) {
+        commaList += commaList.empty() ? "v" : ",v";
+    }
+    struct Row {
+        const char* name;
+        std::string templ;
+        std::vector<std::pair<std::string, std::string>> tags;
+        std::string expected;
+    };
+    const Row rows[] = {
+        {"padding", "[SETLEN]999999999999,48,0,7[]", {}, std::string(value - 1, '0') + "7"},
+        {"padding then cut", "[RIGHT]3,[SETLEN]99999999,48,0,7[][]", {}, "007"},
+        {"long value",
+         "[title]",
+         {{"title", std::string(value + 10, 'a')}},
+         std::string(value, 'a')},
+        {"long value read up to the bound",
+         "[RIGHT]3,[title][]",
+         {{"title", std::string(value, 'a') + "xyz"}},
+         "aaa"},
+        {"values push the closing pair out",
+         "[UPPER]" + repeated("[title]", 16) + "[]",
+         {{"title", std::string(value, 'a')}},
+         "[UPPER]" + std::string(text - 7, 'a')},
+        {"commas never cut apart",
+         "x[title][title][title]",
+         {{"title", std::string(value, ',')}},
+         "x" + std::string((text - 1) / 8, ',')},
+        {"brackets never cut apart",
+         "[title][title]",
+         {{"title", std::string(value, '[')}},
+         std::string(text / 11, '[')},
+        {"joined values",
+         "[tags]artist,[title][]",
+         {{"artist", manyValues}, {"title", std::string(99, '-')}},
+         repeated("v" + std::string(99, '-'), value).substr(0, value)},
+        {"joined by escaped commas", "[tags]artist,_COMMA_[]", {{"artist", manyValues}}, commaList},
+        {"many values",
+         "[multitag]artist[]",
+         {{"artist", manyValues}},
+         repeated("v; ", value).substr(0, value)},
+        {"replacements",
+         "[REPLACE]a,aaaaaaaa,[REPLACE]a,aaaaaaaa,[title][][]",
+         {{"title", std::string(2000, 'a')}},
+         std::string(value, 'a')},
+        {"long template", std::string(text + 5, 'x'), {}, std::string(text, 'x')},
+    };
+    for (const Row& row : rows) {
+        NTag tags;
+        for (const auto& [name, v] : row.tags) {
+            tags.AddElement(XStr(name), XStr(v));
+        }
+        EXPECT_EQ(ExpandNamingTemplate(XStr(row.templ), tags, true), XStr(row.expected))
+            << row.name;
+    }
 }
 
 TEST(ExpandNamingTemplate, ElementValuesAndPathMode) {
