@@ -16,4 +16,9 @@ public:
     VAEncoderArgs encoderArgsV2;
     std::shared_ptr<VMCFileNaming> fileNaming;
     std::vector<VADSPSpec> dspEffects;
+
+    // Copies of all four, the naming as a naming object of its own. Made by the
+    // configuration layer, where the naming is known.
+    VMCMultiEncEntry copy() const;
+    void copyFrom(const VMCMultiEncEntry& other);
 };
