@@ -1,0 +1,63 @@
+#include "VMCCreateProfile.h"
+
+#include <algorithm>
+
+VMCCreateProfile::VMCCreateProfile(VMCConfig& config, VMCCreateProfileView* view)
+    : mConfig(config), mView(view) {}
+
+XStr VMCCreateProfile::encoderLabel() const {
+    const VMCConfig::ProfilePtr active = mConfig.activeProfile();
+    return "'" + (active ? active->encoderName() : XStr()) + "'";
+}
+
+XStrList VMCCreateProfile::lstProfileNamesTaken() const {
+    XStrList names = {kCreateItem, kDeleteItem};
+    for (const VAEncoderDesc& encoder : mConfig.encoders()) {
+        names.push_back(encoder.name);
+    }
+    const VMCConfig::ProfilePtr active = mConfig.activeProfile();
+    for (const VMCConfig::ProfilePtr& profile : mConfig.userProfiles()) {
+        if (active && profile->encoderName() == active->encoderName()) {
+            names.push_back(profile->userProfileName().value_or(XStr()));
+        }
+    }
+    return names;
+}
+
+bool VMCCreateProfile::onOK(const XStr& name) {
+    const XStrList taken = lstProfileNamesTaken();
+    if (std::find(taken.begin(), taken.end(), name) != taken.end()) {
+        if (mView != nullptr) {
+            mView->showAlert(kTakenAlert);
+        }
+        return false;
+    }
+    const VMCConfig::ProfilePtr previous = mConfig.activeProfile();
+    if (previous) {
+        previous->saveProfile();
+    }
+    const XStr encoder = previous ? previous->encoderName() : VMCProfile::defaultProfileName();
+    mCreated = mConfig.newUserProfile(name, encoder);
+    if (mCreated) {
+        mConfig.setActiveProfile(*mCreated);
+    }
+    if (mView != nullptr) {
+        mView->selectProfile(mConfig.activeProfileName());
+    }
+    return true;
+}
+
+std::optional<XStr> VMCCreateProfile::deleteQuestion(const VMCProfile& profile) {
+    if (!profile.isUserProfile()) {
+        return std::nullopt;
+    }
+    return "Delete profile '" + profile.profileName() + "' ?";
+}
+
+bool VMCCreateProfile::deleteProfile(VMCConfig& config, const VMCConfig::ProfilePtr& profile) {
+    if (!profile || !config.deleteProfile(profile)) {
+        return false;
+    }
+    config.setActiveProfileName(VMCProfile::defaultProfileName());
+    return true;
+}
