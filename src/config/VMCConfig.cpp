@@ -1,8 +1,10 @@
 #include "VMCConfig.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "VADSPMenu.h"
+#include "VMCEncoderPageMultiEnc.h"
 #include "VVCCodecs.h"
 #include "XRegistry.h"
 #include "XRegistryTransaction.h"
@@ -23,6 +25,9 @@ VMCConfig::VMCConfig(const std::optional<XStr>& batchConverterProfile,
     : mBatchConverterProfile(batchConverterProfile),
       mEncoders(std::move(encoders)),
       mAvailableDSPEffects(std::move(effects)) {
+    // Whoever holds a configuration may open the multi encoder's profile.
+    static std::once_flag registered;
+    std::call_once(registered, VMCEncoderPageMultiEnc::registerWithIndex);
     load();
 }
 

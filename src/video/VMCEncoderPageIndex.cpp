@@ -19,9 +19,12 @@
 #include "VVCEncoderPageVP9.h"
 #include "VVCEncoderPageWMV.h"
 
+#include <map>
+#include <mutex>
+
 namespace {
 
-using Factory = std::function<std::unique_ptr<VMCEncoderPage>(VMCEncoderPageHost*)>;
+using Factory = VMCEncoderPageIndex::Factory;
 
 struct Entry {
     const char* name;
@@ -74,26 +77,40 @@ const std::vector<Entry>& entries() {
     return table;
 }
 
-const Entry* find(const XStr& name) {
+std::mutex gRegisteredMutex;
+
+std::map<XStr, Factory>& registered() {
+    static std::map<XStr, Factory> table;
+    return table;
+}
+
+Factory find(const XStr& name) {
     for (const Entry& entry : entries()) {
         if (name == entry.name) {
-            return &entry;
+            return entry.make;
         }
     }
-    return nullptr;
+    const std::lock_guard<std::mutex> lock(gRegisteredMutex);
+    const auto it = registered().find(name);
+    return it == registered().end() ? Factory() : it->second;
 }
 
 }  // namespace
 
 std::unique_ptr<VMCEncoderPage> VMCEncoderPageIndex::createFor(const XStr& name,
                                                                VMCEncoderPageHost* host) {
-    const Entry* entry = find(name);
-    if (entry == nullptr || host == nullptr) {
+    const Factory make = find(name);
+    if (!make || host == nullptr) {
         return nullptr;
     }
-    return entry->make(host);
+    return make(host);
 }
 
 bool VMCEncoderPageIndex::hasPageFor(const XStr& name) {
-    return find(name) != nullptr;
+    return static_cast<bool>(find(name));
+}
+
+void VMCEncoderPageIndex::registerPage(const XStr& name, Factory make) {
+    const std::lock_guard<std::mutex> lock(gRegisteredMutex);
+    registered()[name] = std::move(make);
 }

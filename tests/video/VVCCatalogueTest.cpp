@@ -12,6 +12,7 @@
 #include "VMCCodecLogos.h"
 #include "VVCCodecs.h"
 #include "VVCDSPs.h"
+#include "VVCEncoderPageRemux.h"
 
 namespace {
 
@@ -119,13 +120,25 @@ TEST(VMCEncoderPageIndex, EveryEncoderOpensItsPageWhichWritesItsDefaultsAtOnce) 
     }
 }
 
-TEST(VMCEncoderPageIndex, NamesMatchExactlyAndTheMultiEncoderHasNoPageYet) {
+TEST(VMCEncoderPageIndex, NamesMatchExactlyAndHigherLayersRegisterTheirPages) {
     VMCEncoderArgsHost host;
     EXPECT_EQ(VMCEncoderPageIndex::createFor("mp4 (h264)", &host), nullptr);
     EXPECT_EQ(VMCEncoderPageIndex::createFor("MP4 (H264) ", &host), nullptr);
-    EXPECT_EQ(VMCEncoderPageIndex::createFor("[Multi Encoder]", &host), nullptr);
     EXPECT_EQ(VMCEncoderPageIndex::createFor("MP4 (H264)", nullptr), nullptr);
     EXPECT_EQ(host.writes(), 0) << "creating a page does not load it";
+
+    // The multi encoder's page belongs to the configuration layer, which registers it.
+    EXPECT_FALSE(VMCEncoderPageIndex::hasPageFor("[Multi Encoder]"));
+    EXPECT_EQ(VMCEncoderPageIndex::createFor("[Multi Encoder]", &host), nullptr);
+    VMCEncoderPageIndex::registerPage("Registered Page", [](VMCEncoderPageHost* h) {
+        return std::make_unique<VVCEncoderPageRemux>(h, "mp4");
+    });
+    EXPECT_TRUE(VMCEncoderPageIndex::hasPageFor("Registered Page"));
+    EXPECT_FALSE(VMCEncoderPageIndex::hasPageFor("registered page"));
+    EXPECT_NE(dynamic_cast<VVCEncoderPageRemux*>(
+                  VMCEncoderPageIndex::createFor("Registered Page", &host).get()),
+              nullptr);
+    EXPECT_EQ(VMCEncoderPageIndex::createFor("Registered Page", nullptr), nullptr);
 }
 
 TEST(VACommonVideoEffects, NamesAndGPLNames) {
