@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "VCliNamingOptions.h"
 #include "VCliOptionDef.h"
 #include "XStr.h"
 
@@ -22,7 +23,8 @@ struct VCliConvertOptions {
     XStr effects;
     // With its leading point.
     std::optional<XStr> ext;
-    std::optional<XStr> outputDir;
+    // Where the outputs go and what they are called.
+    VCliNamingOptions naming;
     // 0: the scheduler's own count.
     uint32_t jobs = 0;
     bool join = false;
