@@ -83,6 +83,19 @@ std::string VCliConvertOptions::helpText() {
            "2 for bad usage, 130 when interrupted.\n";
 }
 
+bool VCliConvertOptions::readExtension(const std::string& text, XStr& out, std::string& error) {
+    XStr e(text);
+    if (!e.startsWith(".")) {
+        e = "." + e;
+    }
+    if (e.size() < 2 || e.contains(U'/') || e == "..") {
+        error = "Invalid extension " + VCliText::quoted(text);
+        return false;
+    }
+    out = e;
+    return true;
+}
+
 bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConvertOptions& out,
                                   std::string& error) {
     VCliParsedOptions parsed;
@@ -111,12 +124,8 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
         out.settings.push_back(XStr(setting));
     }
     if (const auto ext = parsed.value("ext")) {
-        XStr e(*ext);
-        if (!e.startsWith(".")) {
-            e = "." + e;
-        }
-        if (e.size() < 2 || e.contains(U'/') || e == "..") {
-            error = "Invalid extension " + VCliText::quoted(*ext);
+        XStr e;
+        if (!readExtension(*ext, e, error)) {
             return false;
         }
         out.ext = e;

@@ -43,4 +43,7 @@ struct VCliConvertOptions {
     static bool fromArgs(const std::vector<std::string>& args, VCliConvertOptions& out,
                          std::string& error);
     static std::string helpText();
+    // An extension as typed ("mkv" or ".mkv") with its leading point; false with a message
+    // for one that names no extension.
+    static bool readExtension(const std::string& text, XStr& out, std::string& error);
 };

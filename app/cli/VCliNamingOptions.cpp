@@ -27,9 +27,9 @@ const std::vector<VCliOptionDef>& VCliNamingOptions::table() {
          "folder for the outputs, made when missing (default: beside each source)",
          VCliValueKind::kFolder},
         {"template", 0, true, false, "TEXT",
-         "name the outputs under -o DIR from the files' tags and properties, e.g.\n"
-         "'[artist]/[album]/[track] - [title]' ('vantaro names --elements'); one that\n"
-         "begins with [origpath] may go without -o and rebuilds the source folders from /"},
+         "name the outputs under -o DIR from tags and properties:\n"
+         "'[artist]/[album]/[track] - [title]' ('vantaro names --elements');\n"
+         "one that begins with [origpath] needs no -o (the source folders from /)"},
         {"preserve-path", 0, true, false, "DIR",
          "rebuild each source's folders under DIR, keeping its name", VCliValueKind::kFolder},
     };
