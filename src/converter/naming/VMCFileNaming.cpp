@@ -221,7 +221,8 @@ std::optional<XStr> VMCFileNaming::subPathForSource(const XStr& given,
         }
     }
     XStr cleaned;
-    if (!rest.empty()) {
+    // Without a leading source path even an empty template names a file.
+    if (!rest.empty() || leading.empty()) {
         cleaned = ExpandNamingTemplate(rest, tags, true);
         if (mAnsiOnly) {
             cleaned = VMCAnsiTransliteration::transliterate(cleaned);

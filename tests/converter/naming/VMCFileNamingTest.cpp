@@ -305,3 +305,11 @@ TEST_F(Naming, ADestinationThatCannotBeUsedGivesNoPath) {
     struct stat st {};
     EXPECT_EQ(stat(mDir.file("out/new/tree").c_str(), &st), 0);
 }
+
+TEST_F(Naming, AnEmptyTemplateStillNamesAFile) {
+    VMCFileNaming empty = dynamic("");
+    EXPECT_EQ(empty.fullPathForSource("/a/b.mkv", nullptr, ".mp4"), out("/_.mp4"));
+    // The leading source path alone names the file after the source's folder.
+    VMCFileNaming folder = dynamic("[origpath]");
+    EXPECT_EQ(folder.fullPathForSource("/a/b/c.mkv", nullptr, ".mp4"), out("/a/b.mp4"));
+}

@@ -265,6 +265,10 @@ TEST(NamingFunctions, ResultsAreNeverSyntax) {
 TEST(NamingFunctions, NestingAndEscapes) {
     expectNames({
         {"three deep", "[UPPER][RIGHT]3,[LOWER]ABCDEF[][][]", {}, "DEF"},
+        {"last opened runs first", "[UPPER]a[LOWER]B[]c[]", {}, "ABC"},
+        {"opened after another closed", "[UPPER]a[]b[LOWER]C[]", {}, "Abc"},
+        {"last opened takes the only closing pair", "[UPPER]a[LOWER]B[]", {}, "[UPPER]ab"},
+        {"rightmost whatever the table order", "[SPLIT]-,[UPPER]a-b[],2[]", {}, "B"},
         {"three deep with values",
          "[GROUP]2,[TRIM][GRAB]2,0,[artist][][][]",
          {{"artist", "x  Beck"}},
