@@ -14,6 +14,21 @@ bool isIgnoredDestination(const XStr& path) {
     return path.lowerASCII().endsWith(".ignore");
 }
 
+// One group per source among the entries of several encoders, so that they take turns.
+std::vector<uint32_t> sourceGroups(const VAConversionSpec& spec) {
+    std::map<XStr, uint32_t> bySource;
+    std::vector<uint32_t> groups;
+    for (const VAConversionEntry& entry : spec.entries) {
+        if (!entry.multiEncData || !entry.convertFrom) {
+            groups.push_back(0);
+            continue;
+        }
+        const auto next = static_cast<uint32_t>(bySource.size() + 1);
+        groups.push_back(bySource.emplace(entry.convertFrom->urlForConversion, next).first->second);
+    }
+    return groups;
+}
+
 }  // namespace
 
 std::shared_ptr<VMCProgressDialog> VMCProgressDialog::createWithSpec(
@@ -60,6 +75,9 @@ void VMCProgressDialog::setNumThreads(uint32_t threads) {
     mScheduler = std::make_unique<VMCScheduler>(
         mConversionSpec->entries.size(), n,
         [this](uint32_t slotIndex, uint32_t job) { convertMain(slotIndex, job); });
+    if (!mConversionSpec->multiCPU) {
+        mScheduler->setGroups(sourceGroups(*mConversionSpec));
+    }
     optNumCPUs = static_cast<uint32_t>(n);
 }
 

@@ -1,7 +1,11 @@
 #include "VMCScheduler.h"
 
 VMCScheduler::VMCScheduler(std::size_t jobCount, std::size_t slotCount, JobBody body)
-    : mCPUs(slotCount), mThreads(slotCount), mJobCount(jobCount), mBody(std::move(body)) {
+    : mCPUs(slotCount),
+      mThreads(slotCount),
+      mJobCount(jobCount),
+      mAssigned(jobCount, false),
+      mBody(std::move(body)) {
     for (std::size_t i = 0; i < slotCount; ++i) {
         mCPUs[i].indexOfThisCPU = static_cast<uint32_t>(i);
     }
@@ -24,6 +28,23 @@ VMCCPU* VMCScheduler::slotForJob(uint32_t job) {
     return nullptr;
 }
 
+std::size_t VMCScheduler::nextStartable() const {
+    for (std::size_t job = 0; job < mJobCount; ++job) {
+        if (mAssigned[job]) {
+            continue;
+        }
+        const uint32_t group = groupOf(job);
+        bool busy = false;
+        for (const VMCCPU& slot : mCPUs) {
+            busy = busy || (group != 0 && slot.isBusy() && groupOf(slot.currentTaskIndex) == group);
+        }
+        if (!busy) {
+            return job;
+        }
+    }
+    return mJobCount;
+}
+
 std::vector<uint32_t> VMCScheduler::startIdle(uint32_t allowed) {
     std::vector<uint32_t> started;
     uint32_t busy = 0;
@@ -37,8 +58,14 @@ std::vector<uint32_t> VMCScheduler::startIdle(uint32_t allowed) {
         if (slot.isBusy()) {
             continue;
         }
+        const std::size_t next = nextStartable();
+        if (next >= mJobCount) {
+            break;
+        }
         const uint32_t index = slot.indexOfThisCPU;
-        const uint32_t job = mNumAssigned++;
+        const auto job = static_cast<uint32_t>(next);
+        mAssigned[next] = true;
+        ++mNumAssigned;
         slot.currentTaskIndex = job;
         // A fresh job starts from nothing, not from the last job's 100.
         slot.percentDone = 0;

@@ -16,6 +16,9 @@ public:
     using JobBody = std::function<void(uint32_t slotIndex, uint32_t job)>;
 
     VMCScheduler(std::size_t jobCount, std::size_t slotCount, JobBody body);
+    // Jobs that share a group other than 0 never run at the same time; a job whose group
+    // is busy waits and the next job in order that may start goes first. One group per job.
+    void setGroups(std::vector<uint32_t> groups) { mGroups = std::move(groups); }
     // Waits for every job thread; whoever destroys the scheduler has told the jobs to stop.
     ~VMCScheduler();
     VMCScheduler(const VMCScheduler&) = delete;
@@ -42,10 +45,17 @@ public:
     uint32_t runningThreads() const { return mRunning; }
 
 private:
+    // The first job in order that is not handed out and whose group is idle; mJobCount when
+    // there is none.
+    std::size_t nextStartable() const;
+    uint32_t groupOf(std::size_t job) const { return job < mGroups.size() ? mGroups[job] : 0; }
+
     std::vector<VMCCPU> mCPUs;
     std::vector<std::thread> mThreads;
     std::size_t mJobCount;
     uint32_t mNumAssigned = 0;
+    std::vector<bool> mAssigned;
+    std::vector<uint32_t> mGroups;
     uint32_t mNumDone = 0;
     uint32_t mRunning = 0;
     JobBody mBody;

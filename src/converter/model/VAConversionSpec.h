@@ -18,6 +18,9 @@ struct VAConversionSpec {
     VAEncoderArgs EncoderArgsV2;
     // In the order the user arranged them.
     VADSPChain dspEffects;
+    // Whether the entries of one source for several encoders (those with multiEncData) may
+    // run at the same time.
+    bool multiCPU = true;
 
     XStr dspString() const { return mergeDSPString(dspEffects); }
     void setDspString(const XStr& text) { dspEffects = splitDSPString(text); }

@@ -37,6 +37,10 @@ public:
         std::lock_guard<std::mutex> lock(mMutex);
         return mStarted.size();
     }
+    std::set<XStr> startedSet() {
+        std::lock_guard<std::mutex> lock(mMutex);
+        return mStarted;
+    }
 
 private:
     std::mutex mMutex;
@@ -203,6 +207,49 @@ TEST_F(Scheduler, LoweringTheCountLetsRunningJobsFinishAndRaisingItStartsMore) {
     dialog->onCoreCount(3);
     EXPECT_EQ(busySlots(), 3u) << "two more start at once";
     EXPECT_TRUE(dialog->encoderMenu()[2].checked);
+}
+
+TEST_F(Scheduler, TheEncodersOfOneSourceTakeTurnsUnlessTheyMayRunAtOnce) {
+    struct Case {
+        bool multiCPU;
+        std::set<XStr> first;
+        std::set<XStr> afterFirstEnds;
+    };
+    // Two sources, each for two encoders; a plain entry of the first source runs as it comes.
+    const Case cases[] = {
+        {true,
+         {"/out/clip0.mp4", "/out/clip1.mp4", "/out/clip2.mp4", "/out/clip3.mp4"},
+         {"/out/clip0.mp4", "/out/clip1.mp4", "/out/clip2.mp4", "/out/clip3.mp4",
+          "/out/clip4.mp4"}},
+        {false,
+         {"/out/clip0.mp4", "/out/clip2.mp4", "/out/clip4.mp4"},
+         {"/out/clip0.mp4", "/out/clip1.mp4", "/out/clip2.mp4", "/out/clip4.mp4"}},
+    };
+    for (const Case& c : cases) {
+        mRunner = std::make_shared<GatedRunner>();
+        mView.finished = 0;
+        auto spec = specOf({1, 1, 1, 1, 1});
+        spec->multiCPU = c.multiCPU;
+        const char* const sources[] = {"/in/a.mov", "/in/a.mov", "/in/b.mov", "/in/b.mov",
+                                       "/in/a.mov"};
+        for (std::size_t i = 0; i < spec->entries.size(); ++i) {
+            spec->entries[i].convertFrom = VAConvertSource::withURL(sources[i]);
+            if (i < 4) {
+                spec->entries[i].multiEncData = std::make_shared<VMCMultiEncEntry>();
+            }
+        }
+        start(spec, 4);
+        ASSERT_TRUE(mLoop->runUntil([&] { return mRunner->started() == c.first.size(); }, 2000));
+        EXPECT_EQ(mRunner->startedSet(), c.first) << c.multiCPU;
+        finishJob(0);
+        ASSERT_TRUE(
+            mLoop->runUntil([&] { return mRunner->started() == c.afterFirstEnds.size(); }, 2000));
+        EXPECT_EQ(mRunner->startedSet(), c.afterFirstEnds) << c.multiCPU;
+        mRunner->releaseAll();
+        ASSERT_TRUE(mLoop->runUntil([&] { return mDialog->isAllDone(); }, 2000));
+        EXPECT_EQ(mView.finished, 5u);
+        mDialog.reset();
+    }
 }
 
 TEST_F(Scheduler, PauseHoldsNewJobsAndStopsTheClock) {
