@@ -9,6 +9,7 @@
 #include <set>
 
 #include "CliE2E.h"
+#include "XRegistry.h"
 
 namespace {
 
@@ -269,4 +270,25 @@ TEST_F(NamesE2E, ElementsAndDescriptionsArePlainTextOffATerminal) {
     EXPECT_EQ(vantaro({"names", "--template", "[title]", mDir.file("in/x.mov")}, noFolder), 2);
     EXPECT_NE(noFolder.err.find("needs a destination folder: give -o DIR"), std::string::npos)
         << noFolder.err;
+}
+
+TEST_F(NamesE2E, TheCharacterRulesOfTheSettingsStoreApplyToTemplates) {
+    const std::string a = media("a.mkv", {{"artist", "Bj\xc3\xb6rk"}, {"title", "Army: Live?"}});
+    const std::string out = mDir.file("out");
+    EXPECT_EQ(names({"--template", "[artist]/[title]", "-o", out, a})[0].at("destination"),
+              out + "/Bj\xc3\xb6rk/Army; Live?.mp4");
+
+    // The options page's values, in the program's own store (its data folder is there
+    // since the first run).
+    {
+        ScopedEnv store("XCLASS_XREGISTRY_LOCATION",
+                        mDir.file("appdata/VantaroVideo/XRegistry").c_str());
+        XRegistry::SetDefaultKey("HKCU", "Software\\Quillmere\\VantaroVideo");
+        XRegistry::SetString("vMCFileNameChrReplace", ":_?*");
+        XRegistry::SetDWORD("vMCFileNameANSIFilenameOnly", 1);
+    }
+    EXPECT_EQ(names({"--template", "[artist]/[title]", "-o", out, a})[0].at("destination"),
+              out + "/Bjork/Army_ Live.mp4");
+    // Names kept from the sources are left alone.
+    EXPECT_EQ(names({"-o", out, a})[0].at("destination"), out + "/a.mp4");
 }
