@@ -11,13 +11,17 @@ XStr VMCCreateProfile::encoderLabel() const {
 }
 
 XStrList VMCCreateProfile::lstProfileNamesTaken() const {
+    const VMCConfig::ProfilePtr active = mConfig.activeProfile();
+    return namesTakenFor(mConfig, active ? active->encoderName() : XStr());
+}
+
+XStrList VMCCreateProfile::namesTakenFor(const VMCConfig& config, const XStr& encoderName) {
     XStrList names = {kCreateItem, kDeleteItem};
-    for (const VAEncoderDesc& encoder : mConfig.encoders()) {
+    for (const VAEncoderDesc& encoder : config.encoders()) {
         names.push_back(encoder.name);
     }
-    const VMCConfig::ProfilePtr active = mConfig.activeProfile();
-    for (const VMCConfig::ProfilePtr& profile : mConfig.userProfiles()) {
-        if (active && profile->encoderName() == active->encoderName()) {
+    for (const VMCConfig::ProfilePtr& profile : config.userProfiles()) {
+        if (profile->encoderName() == encoderName) {
             names.push_back(profile->userProfileName().value_or(XStr()));
         }
     }
@@ -55,9 +59,15 @@ std::optional<XStr> VMCCreateProfile::deleteQuestion(const VMCProfile& profile) 
 }
 
 bool VMCCreateProfile::deleteProfile(VMCConfig& config, const VMCConfig::ProfilePtr& profile) {
-    if (!profile || !config.deleteProfile(profile)) {
+    if (!profile) {
         return false;
     }
-    config.setActiveProfileName(VMCProfile::defaultProfileName());
+    const bool wasActive = config.activeProfileName() == profile->profileName();
+    if (!config.deleteProfile(profile)) {
+        return false;
+    }
+    if (wasActive) {
+        config.setActiveProfileName(VMCProfile::defaultProfileName());
+    }
     return true;
 }

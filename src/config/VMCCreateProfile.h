@@ -32,6 +32,8 @@ public:
     // The picker's own items, every encoder's name and the user names of the active
     // encoder's user profiles.
     XStrList lstProfileNamesTaken() const;
+    // The same for a user profile of any encoder.
+    static XStrList namesTakenFor(const VMCConfig& config, const XStr& encoderName);
 
     // False, after the alert, for a name that may not be used: the dialog stays open.
     // Otherwise the active profile is saved, the new profile made and made active (or the
@@ -42,7 +44,8 @@ public:
 
     // "Delete profile '%@' ?", or nothing for a profile that cannot be deleted.
     static std::optional<XStr> deleteQuestion(const VMCProfile& profile);
-    // After "Yes": the profile goes and the default profile becomes active.
+    // After "Yes": the profile goes and, when it was the active one, the default profile
+    // becomes active.
     static bool deleteProfile(VMCConfig& config, const VMCConfig::ProfilePtr& profile);
 
 private:

@@ -85,7 +85,11 @@ TEST_F(VMCProfileDialogs, OnlyUserProfilesAreOfferedForDeletion) {
     VMCConfig config(std::nullopt, smallCatalogue(), {});
     VMCConfig::ProfilePtr mine = config.newUserProfile("Mine", "MP4 (H264)");
     mine->saveProfile();
+    VMCConfig::ProfilePtr other = config.newUserProfile("Other", "MP4 (H264)");
+    other->saveProfile();
     config.setActiveProfile(*mine);
+    EXPECT_TRUE(VMCCreateProfile::deleteProfile(config, other));
+    EXPECT_EQ(config.activeProfileName(), "Mine \"MP4 (H264)\"") << "another one goes alone";
     EXPECT_EQ(VMCCreateProfile::deleteQuestion(*mine), "Delete profile 'Mine \"MP4 (H264)\"' ?");
     EXPECT_EQ(VMCCreateProfile::deleteQuestion(*config.profileNamed("MP4 (H264)")), std::nullopt);
     EXPECT_FALSE(VMCCreateProfile::deleteProfile(config, config.profileNamed("MP4 (H264)")));
