@@ -1,7 +1,10 @@
 #include "TestSupport.h"
 
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cstdlib>
 #include <filesystem>
@@ -43,6 +46,23 @@ std::string readTextFile(const std::string& path) {
 
 bool fileExists(const std::string& path) {
     return access(path.c_str(), F_OK) == 0;
+}
+
+std::vector<std::string> folderEntries(const std::string& path) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(path.c_str());
+    if (dir == nullptr) {
+        return names;
+    }
+    while (const dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 ScopedEnv::ScopedEnv(const char* name, const char* value) : mName(name) {
