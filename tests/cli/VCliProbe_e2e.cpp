@@ -80,19 +80,6 @@ TEST_F(CliE2E, ProbeJsonGivesOneObjectPerFile) {
     EXPECT_EQ(objects[1]["error"], "no such file");
 }
 
-TEST_F(CliE2E, ProbeRunsNothingThatAFileNameSpells) {
-    const std::string dir = mDir.file("in");
-    const std::string path = dir + "/a$(touch pwned).mp4";
-    TestMedia media;
-    ASSERT_TRUE(makeTestMedia(path, media));
-    ASSERT_FALSE(fileExists("pwned"));
-    CliProcess p;
-    EXPECT_EQ(vantaro({"probe", path, dir + "/b`touch pwned`.mp4"}, p), 1);
-    EXPECT_TRUE(contains(p.out, "\n  Resolution: 320 x 240\n")) << p.out << p.err;
-    EXPECT_FALSE(fileExists("pwned"));
-    EXPECT_FALSE(fileExists(dir + "/pwned"));
-}
-
 TEST_F(CliE2E, ProbeRecordsOutliveTheProgramUntilTheFileChanges) {
     TestMedia media;
     const std::string path = mDir.file("in/kept.mp4");
