@@ -33,6 +33,8 @@ std::mutex gMutex;
 std::map<XStr, Entry> gEntries;
 // Trials take seconds; the records stay readable meanwhile.
 std::mutex gTrialMutex;
+// Writes happen outside gMutex, one at a time.
+std::mutex gSaveMutex;
 
 Identity identify(const XStr& ffmpegPath) {
     Identity id{ffmpegPath, std::nullopt};
@@ -68,17 +70,26 @@ Entry& entryLocked(const Identity& id) {
     return gEntries.insert_or_assign(id.path, Entry{std::move(fresh), true}).first->second;
 }
 
-void saveLocked(const Identity& id, const Entry& entry) {
-    const XStr file = VAFFmpegCapabilities::recordFilePath();
-    if (!id.stat || file.empty()) {
-        return;
+// What of the entry may outlive the process; nothing for an executable without a stat.
+std::optional<VAFFmpegRecord> keptLocked(const Identity& id, const Entry& entry) {
+    if (!id.stat) {
+        return std::nullopt;
     }
     VAFFmpegRecord record = entry.record;
     if (!entry.encodersKept) {
         record.encoders.reset();
     }
+    return record;
+}
+
+void save(const std::optional<VAFFmpegRecord>& record) {
+    const XStr file = VAFFmpegCapabilities::recordFilePath();
+    if (!record || file.empty()) {
+        return;
+    }
+    std::lock_guard<std::mutex> lock(gSaveMutex);
     // A cache that cannot be written costs the next run a question, nothing else.
-    VAFFmpegRecordFile::store(file, record);
+    VAFFmpegRecordFile::store(file, *record);
 }
 
 struct Listing {
@@ -152,19 +163,20 @@ std::set<XStr> VAFFmpegCapabilities::parseEncoderListing(const XStrList& lines) 
 
 std::set<XStr> VAFFmpegCapabilities::encoders(const XStr& ffmpegPath) {
     const Identity id = identify(ffmpegPath);
-    std::lock_guard<std::mutex> lock(gMutex);
+    std::unique_lock<std::mutex> lock(gMutex);
     Entry& entry = entryLocked(id);
-    if (!entry.record.encoders) {
-        Listing listing = askForEncoders(ffmpegPath);
-        // Whatever a failed run listed holds for this process, as it always did; the next
-        // one asks again.
-        entry.record.encoders = std::move(listing.names);
-        entry.encodersKept = listing.sound;
-        if (listing.sound) {
-            saveLocked(id, entry);
-        }
+    if (entry.record.encoders) {
+        return *entry.record.encoders;
     }
-    return *entry.record.encoders;
+    Listing listing = askForEncoders(ffmpegPath);
+    // Whatever a failed run listed holds for this process, as it always did; the next one
+    // asks again.
+    entry.record.encoders = listing.names;
+    entry.encodersKept = listing.sound;
+    const std::optional<VAFFmpegRecord> kept = listing.sound ? keptLocked(id, entry) : std::nullopt;
+    lock.unlock();
+    save(kept);
+    return listing.names;
 }
 
 bool VAFFmpegCapabilities::listsEncoder(const XStr& ffmpegPath, const XStr& encoder) {
@@ -185,15 +197,19 @@ bool VAFFmpegCapabilities::trialVerdict(const XStr& ffmpegPath, const XStr& enco
         }
     }
     const bool ok = trial();
-    std::lock_guard<std::mutex> lock(gMutex);
-    Entry& entry = entryLocked(id);
-    VAFFmpegRecord& record = entry.record;
-    if (record.trialDevices != devices) {
-        record.trials.clear();
-        record.trialDevices = devices;
+    std::optional<VAFFmpegRecord> kept;
+    {
+        std::lock_guard<std::mutex> lock(gMutex);
+        Entry& entry = entryLocked(id);
+        VAFFmpegRecord& record = entry.record;
+        if (record.trialDevices != devices) {
+            record.trials.clear();
+            record.trialDevices = devices;
+        }
+        record.trials[encoder] = ok;
+        kept = keptLocked(id, entry);
     }
-    record.trials[encoder] = ok;
-    saveLocked(id, entry);
+    save(kept);
     return ok;
 }
 

@@ -134,5 +134,5 @@ bool VAFFmpegRecordFile::store(const XStr& path, const VAFFmpegRecord& record) {
         }
     }
     const std::string bytes = render(records);
-    return XFile::RewriteFile(path, bytes.data(), bytes.size());
+    return XFile::RewriteCacheFile(path, bytes.data(), bytes.size());
 }
