@@ -1,5 +1,7 @@
 #include "VMCPreventSleep.h"
 
+#include <chrono>
+
 #include "XFindProgram.h"
 #include "XWorkerProcess.h"
 
@@ -20,9 +22,15 @@ VMCPreventSleep::~VMCPreventSleep() {
 void VMCPreventSleep::hold() {
     const XStr program = inhibitorProgram();
     {
+        std::unique_lock<std::mutex> lock(mMutex);
+        // A fork copies this process's page tables and makes every other thread's writes
+        // fault until the child has started: the first FFmpeg goes first.
+        if (!program.empty()) {
+            mChanged.wait_for(lock, std::chrono::milliseconds(kStartDelayMs),
+                              [this] { return mReleased; });
+        }
         // Without the program, or released before it was even started (a batch that ended
         // at once), there is nothing to hold.
-        std::lock_guard<std::mutex> lock(mMutex);
         if (program.empty() || mReleased) {
             mDecided = true;
             mChanged.notify_all();

@@ -1,6 +1,7 @@
 // Keeps the computer from sleeping while a conversion runs: a logind inhibitor held as a
 // child process for as long as the object lives. Without systemd-inhibit nothing happens.
-// The inhibitor starts on a thread of its own, so the first job never waits for it.
+// The inhibitor starts on a thread of its own, a moment after the batch, so the first job
+// never waits for it.
 #pragma once
 
 #include <condition_variable>
@@ -23,6 +24,8 @@ public:
 
     // The program that takes the inhibitor; tests point it elsewhere.
     static XStr& inhibitorProgram();
+    // How long after the start of a batch the inhibitor is taken.
+    static constexpr int kStartDelayMs = 250;
 
 private:
     // The holder thread: its child dies with it, so it lives until the release.
