@@ -349,3 +349,66 @@ TEST(FFmpegRecordFile, RendersAndParsesEveryField) {
     const XJSON::Owned root = XJSON::ParseUtf8(VAFFmpegRecordFile::render(records));
     EXPECT_EQ(VAFFmpegRecordFile::parse(root.get()), records);
 }
+
+// Two programs that learned different things about the same executable: the second
+// writer keeps what the first wrote of the same version and the same devices.
+TEST(FFmpegRecordFile, AStoreKeepsWhatTheFileKnewOfTheSameVersion) {
+    TestTempDir dir;
+    const XStr file = dir.xfile("records.json");
+    VAFFmpegRecord first;
+    first.path = "/usr/bin/ffmpeg";
+    first.stat.size = 10;
+    first.encoders = std::set<XStr>{"aac"};
+    first.trials = {{"h264_nvenc", false}};
+    first.trialDevices = "dri: dev:";
+    struct Row {
+        const char* what;
+        std::function<void(VAFFmpegRecord&)> second;
+        std::optional<std::set<XStr>> encoders;
+        std::map<XStr, bool> trials;
+    };
+    const std::vector<Row> rows = {
+        {"another trial, no listing",
+         [](VAFFmpegRecord& r) {
+             r.encoders.reset();
+             r.trials = {{"h264_qsv", true}};
+         },
+         std::set<XStr>{"aac"},
+         {{"h264_nvenc", false}, {"h264_qsv", true}}},
+        {"no trial yet",
+         [](VAFFmpegRecord& r) {
+             r.trials.clear();
+             r.trialDevices.clear();
+         },
+         std::set<XStr>{"aac"},
+         {{"h264_nvenc", false}}},
+        {"trials with other devices",
+         [](VAFFmpegRecord& r) {
+             r.trials = {{"h264_qsv", true}};
+             r.trialDevices = "dri:renderD128; dev:";
+         },
+         std::set<XStr>{"aac"},
+         {{"h264_qsv", true}}},
+        {"another version of the file",
+         [](VAFFmpegRecord& r) {
+             r.stat.size = 11;
+             r.encoders.reset();
+             r.trials.clear();
+         },
+         std::nullopt,
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        unlink(file.utf8().c_str());
+        ASSERT_TRUE(VAFFmpegRecordFile::store(file, first));
+        VAFFmpegRecord second = first;
+        row.second(second);
+        ASSERT_TRUE(VAFFmpegRecordFile::store(file, second));
+        const std::vector<VAFFmpegRecord> records = VAFFmpegRecordFile::read(file);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].stat, second.stat);
+        EXPECT_EQ(records[0].encoders, row.encoders);
+        EXPECT_EQ(records[0].trials, row.trials);
+    }
+}
