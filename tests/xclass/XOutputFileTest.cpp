@@ -186,7 +186,8 @@ TEST(XPrivateFolder, IsPrivateAndLeftoversOfDeadProcessesAreRemoved) {
     const std::string other = dir.file("vantaro-notes");
     ASSERT_EQ(mkdir(other.c_str(), 0700), 0);
 
-    EXPECT_EQ(XPrivateFolder::removeLeftovers(), 1u);
+    // Other places (/tmp) may hold leftovers of tests killed on purpose at the same time.
+    EXPECT_GE(XPrivateFolder::removeLeftovers(), 1u);
     EXPECT_FALSE(fileExists(left));
     EXPECT_TRUE(fileExists(living));
     EXPECT_TRUE(fileExists(other));
