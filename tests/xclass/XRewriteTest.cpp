@@ -248,6 +248,28 @@ TEST(XRewriteSeam, FlushesTheFileBeforeTheRenameAndTheFolderAfter) {
     }
 }
 
+// A cache is replaced the same way, through a fresh temporary name, without a flush.
+TEST(XRewriteSeam, ACacheFileIsRenamedIntoPlaceWithoutAFlush) {
+    TestTempDir dir;
+    const std::string target = dir.file("cache.json");
+    writeTextFile(target, "old");
+    chmod(target.c_str(), 0600);
+    XSysOverride seam;
+    installRecorder(seam);
+    const std::string content = "new";
+    ASSERT_TRUE(XFile::RewriteCacheFile(XStr(target), content.data(), content.size()));
+    EXPECT_EQ(readTextFile(target), "new");
+    EXPECT_EQ(permissionsOf(target), 0600u);
+    ASSERT_FALSE(gEvents.empty());
+    EXPECT_EQ(gEvents[0].path, tempName(target, 0));
+    const int renamed = indexOf("rename", false);
+    ASSERT_GE(renamed, 0);
+    EXPECT_EQ(gEvents[renamed].path, tempName(target, 0));
+    EXPECT_EQ(indexOf("fsync", false), -1);
+    EXPECT_EQ(indexOf("fsync", true), -1);
+    EXPECT_TRUE(leftoverTemps(dir.path()).empty());
+}
+
 TEST(XRewriteSeam, TargetWithoutAFolderPartSyncsTheCurrentFolder) {
     TestTempDir dir;
     char saved[4096];

@@ -51,6 +51,29 @@ TEST(VMCPreventSleep, HoldsTheInhibitorUntilClearedAndLeavesNoProcess) {
         << "the inhibitor ended on release";
 }
 
+// The inhibitor starts on its own thread; a release that comes first, or while it starts,
+// still leaves no process behind.
+TEST(VMCPreventSleep, ReleasedAtOnceLeavesNoProcess) {
+    TestTempDir dir;
+    const std::string script = dir.file("inhibit");
+    writeTextFile(script, "#!/bin/sh\necho $$ >> " + dir.file("pids") + "\nexec /bin/cat\n");
+    chmod(script.c_str(), 0755);
+    StandIn standIn(script);
+    for (int i = 0; i < 20; ++i) {
+        VMCPreventSleep guard;
+        guard.clear();
+        EXPECT_FALSE(guard.isValid());
+    }
+    const std::string pids = readTextFile(dir.file("pids"));
+    std::size_t start = 0;
+    while (start < pids.size()) {
+        const std::size_t end = pids.find('\n', start);
+        const std::string pid = pids.substr(start, end - start);
+        EXPECT_FALSE(fileExists("/proc/" + pid + "/cmdline")) << pid;
+        start = end + 1;
+    }
+}
+
 TEST(VMCPreventSleep, WithoutAnInhibitorNothingHappens) {
     StandIn standIn("");
     VMCPreventSleep guard;
