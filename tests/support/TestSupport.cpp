@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -84,6 +85,17 @@ ScopedEnv::~ScopedEnv() {
     } else {
         unsetenv(mName.c_str());
     }
+}
+
+timespec modifiedTime(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+    return st.st_mtim;
+}
+
+void setModifiedTime(const std::string& path, const timespec& time) {
+    const timespec times[2] = {time, time};
+    EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
 mode_t permissionsOf(const std::string& path) {

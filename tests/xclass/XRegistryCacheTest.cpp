@@ -33,17 +33,6 @@ const char* storeWith(int value) {
     return text.c_str();
 }
 
-struct timespec modifiedTime(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(stat(path.c_str(), &st), 0);
-    return st.st_mtim;
-}
-
-void setModifiedTime(const std::string& path, const struct timespec& time) {
-    const struct timespec times[2] = {time, time};
-    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-}
-
 // Rewrites the file where it is, keeping its inode.
 void overwriteInPlace(const std::string& path, const std::string& content) {
     const int fd = open(path.c_str(), O_WRONLY | O_TRUNC);
