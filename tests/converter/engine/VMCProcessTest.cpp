@@ -125,11 +125,13 @@ TEST_F(FakeFFmpeg, MissingFFmpegCannotStart) {
 TEST(VMCRunningChildren, KillAllEndsEveryRegisteredChild) {
     XWorkerProcess child;
     ASSERT_TRUE(child.Create({"/bin/sleep", "30"}, 0));
-    VMCRunningChildren::add(child.Pid());
+    // Stop forgets the pid, so it is kept for the removal.
+    const pid_t pid = child.Pid();
+    VMCRunningChildren::add(pid);
     VMCRunningChildren::killAll();
     EXPECT_EQ(child.Stop(XWorkerProcess::kWaitForever), -1);
     EXPECT_EQ(child.LastExit().signal, SIGKILL);
-    VMCRunningChildren::remove(child.Pid());
+    VMCRunningChildren::remove(pid);
 }
 
 namespace {
