@@ -1,6 +1,5 @@
 #include "VAMediaFileInfo.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -29,8 +28,7 @@ protected:
     XStr media(const std::string& name, const std::string& report) {
         const std::string path = mDir.file(name);
         writeTextFile(path, "x");
-        const timespec times[2] = {{1600000000, 999999999}, {1600000000, 999999999}};
-        utimensat(AT_FDCWD, path.c_str(), times, 0);
+        setModifiedTime(path, {1600000000, 999999999});
         writeTextFile(path + ".report", report);
         return XStr(path);
     }

@@ -1,7 +1,5 @@
 #include "VAFFmpegCapabilities.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -31,34 +29,8 @@ std::string listingOf(const std::set<XStr>& names) {
 // A stand-in FFmpeg that notes every run in `runs` and prints the listing.
 void writeFakeFFmpeg(const std::string& path, const std::string& runs, const std::set<XStr>& names,
                      int exitStatus = 0) {
-    writeTextFile(path, "#!/bin/sh\necho run >> '" + runs + "'\n/bin/cat <<'END'\n" +
-                            listingOf(names) + "END\nexit " + std::to_string(exitStatus) + "\n");
-    chmod(path.c_str(), 0755);
-}
-
-timespec modifiedOf(const std::string& path) {
-    struct stat st {};
-    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
-    return st.st_mtim;
-}
-
-void setModified(const std::string& path, timespec when) {
-    const timespec times[2] = {when, when};
-    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
-}
-
-std::vector<std::string> folderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* dir = opendir(folder.c_str())) {
-        while (const dirent* e = readdir(dir)) {
-            const std::string name = e->d_name;
-            if (name != "." && name != "..") {
-                names.push_back(name);
-            }
-        }
-        closedir(dir);
-    }
-    return names;
+    writeExecutable(path, "#!/bin/sh\necho run >> '" + runs + "'\n/bin/cat <<'END'\n" +
+                              listingOf(names) + "END\nexit " + std::to_string(exitStatus) + "\n");
 }
 
 // A private application data folder, a fake FFmpeg, and this process's memory forgotten
@@ -135,18 +107,18 @@ TEST_F(FFmpegRecords, KeptWhilePathSizeAndTimeMatchAskedAgainWhenAnyDiffers) {
          0},
         {"the size, same time",
          [&](std::set<XStr>& expected) {
-             const timespec was = modifiedOf(ffmpeg());
+             const timespec was = modifiedTime(ffmpeg());
              writeFakeFFmpeg(ffmpeg(), runsFile(), other);
-             setModified(ffmpeg(), was);
+             setModifiedTime(ffmpeg(), was);
              expected = other;
              return ffmpeg();
          },
          1},
         {"the time by one nanosecond, same content",
          [&](std::set<XStr>&) {
-             timespec was = modifiedOf(ffmpeg());
+             timespec was = modifiedTime(ffmpeg());
              was.tv_nsec = (was.tv_nsec + 1) % 1000000000;
-             setModified(ffmpeg(), was);
+             setModifiedTime(ffmpeg(), was);
              return ffmpeg();
          },
          1},
@@ -154,7 +126,7 @@ TEST_F(FFmpegRecords, KeptWhilePathSizeAndTimeMatchAskedAgainWhenAnyDiffers) {
          [&](std::set<XStr>&) {
              const std::string copy = mDir.file("bin/ffmpeg-copy");
              writeFakeFFmpeg(copy, runsFile(), kListed);
-             setModified(copy, modifiedOf(ffmpeg()));
+             setModifiedTime(copy, modifiedTime(ffmpeg()));
              return copy;
          },
          1},
@@ -263,9 +235,9 @@ TEST_F(FFmpegRecords, TrialVerdictsAreKeptForTheExecutableAndTheDevicesPresent) 
     EXPECT_EQ(trials, 4);
 
     // A replaced executable: tried again.
-    timespec was = modifiedOf(ffmpeg());
+    timespec was = modifiedTime(ffmpeg());
     was.tv_sec -= 10;
-    setModified(ffmpeg(), was);
+    setModifiedTime(ffmpeg(), was);
     VAFFmpegCapabilities::resetCacheForTesting();
     EXPECT_FALSE(VAFFmpegCapabilities::trialVerdict(path, "h264_nvenc", trial(false)));
     EXPECT_EQ(trials, 5);

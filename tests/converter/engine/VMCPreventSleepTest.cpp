@@ -28,9 +28,8 @@ TEST(VMCPreventSleep, HoldsTheInhibitorUntilClearedAndLeavesNoProcess) {
     const std::string script = dir.file("inhibit");
     // Records its arguments and its pid, then holds like the real one: until its command,
     // here cat, ends at the end of its input.
-    writeTextFile(script, "#!/bin/sh\necho \"$@\" > " + dir.file("args") + "\necho $$ > " +
-                              dir.file("pid") + "\nexec /bin/cat\n");
-    chmod(script.c_str(), 0755);
+    writeExecutable(script, "#!/bin/sh\necho \"$@\" > " + dir.file("args") + "\necho $$ > " +
+                                dir.file("pid") + "\nexec /bin/cat\n");
     StandIn standIn(script);
     {
         VMCPreventSleep guard;
@@ -56,8 +55,7 @@ TEST(VMCPreventSleep, HoldsTheInhibitorUntilClearedAndLeavesNoProcess) {
 TEST(VMCPreventSleep, ReleasedAtOnceLeavesNoProcess) {
     TestTempDir dir;
     const std::string script = dir.file("inhibit");
-    writeTextFile(script, "#!/bin/sh\necho $$ >> " + dir.file("pids") + "\nexec /bin/cat\n");
-    chmod(script.c_str(), 0755);
+    writeExecutable(script, "#!/bin/sh\necho $$ >> " + dir.file("pids") + "\nexec /bin/cat\n");
     StandIn standIn(script);
     for (int i = 0; i < 20; ++i) {
         VMCPreventSleep guard;

@@ -1,5 +1,4 @@
 // The run with stand-in FFmpeg programs, for what the real one cannot be made to do.
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -32,9 +31,8 @@ protected:
                                                std::set<XStr> actions = {},
                                                bool overwrite = false) {
         // The encoder listing asked before the run gets an empty answer at once.
-        writeTextFile(mDir.file("ffmpeg"),
-                      "#!/bin/sh\n[ \"$2\" = -encoders ] && exit 0\n" + script);
-        chmod(mDir.file("ffmpeg").c_str(), 0755);
+        writeExecutable(mDir.file("ffmpeg"),
+                        "#!/bin/sh\n[ \"$2\" = -encoders ] && exit 0\n" + script);
         VMCProcessArg arg;
         arg.srcFrom = VAConvertSource::withURL(mDir.xfile("in.mov"));
         arg.urlTo = mDir.xfile("out/out.mp4");
@@ -49,16 +47,8 @@ protected:
     }
     // Names in the output folder other than the final one: unfinished outputs left behind.
     std::vector<std::string> strays() const {
-        std::vector<std::string> names;
-        if (DIR* dir = opendir(mDir.file("out").c_str())) {
-            while (dirent* e = readdir(dir)) {
-                const std::string name = e->d_name;
-                if (name != "." && name != ".." && name != "out.mp4") {
-                    names.push_back(name);
-                }
-            }
-            closedir(dir);
-        }
+        std::vector<std::string> names = folderEntries(mDir.file("out"));
+        std::erase(names, "out.mp4");
         return names;
     }
     // A line of shell that writes some bytes to the output, FFmpeg's last argument.
@@ -135,11 +125,13 @@ TEST_F(FakeFFmpeg, MissingFFmpegCannotStart) {
 TEST(VMCRunningChildren, KillAllEndsEveryRegisteredChild) {
     XWorkerProcess child;
     ASSERT_TRUE(child.Create({"/bin/sleep", "30"}, 0));
-    VMCRunningChildren::add(child.Pid());
+    // Stop forgets the pid, so it is kept for the removal.
+    const pid_t pid = child.Pid();
+    VMCRunningChildren::add(pid);
     VMCRunningChildren::killAll();
     EXPECT_EQ(child.Stop(XWorkerProcess::kWaitForever), -1);
     EXPECT_EQ(child.LastExit().signal, SIGKILL);
-    VMCRunningChildren::remove(child.Pid());
+    VMCRunningChildren::remove(pid);
 }
 
 namespace {
@@ -295,8 +287,7 @@ TEST_F(FakeFFmpeg, AnExistingOutputFailsTheJobBeforeFFmpegStarts) {
 
 TEST_F(FakeFFmpeg, ASourceThatIsNoRegularFileFailsAtOnce) {
     ASSERT_EQ(mkfifo(mDir.file("pipe.mov").c_str(), 0600), 0);
-    writeTextFile(mDir.file("ffmpeg"), "#!/bin/sh\ntouch " + mDir.file("started") + "\n");
-    chmod(mDir.file("ffmpeg").c_str(), 0755);
+    writeExecutable(mDir.file("ffmpeg"), "#!/bin/sh\ntouch " + mDir.file("started") + "\n");
     for (const char* source : {"pipe.mov", "missing.mov", "."}) {
         SCOPED_TRACE(source);
         VMCProcessArg arg;

@@ -1,5 +1,4 @@
 // The whole run against the real FFmpeg, on clips made for each test.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -59,24 +58,18 @@ protected:
     int leftoverTempFiles() const { return filesUnder(mDir.file("tmp")) + unfinishedOutputs(); }
     static int filesUnder(const std::string& folder) {
         int n = 0;
-        DIR* dir = opendir(folder.c_str());
-        while (dirent* e = readdir(dir)) {
-            const std::string name = e->d_name;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            n += e->d_type == DT_DIR ? filesUnder(folder + "/" + name) : 1;
+        for (const std::string& name : folderEntries(folder)) {
+            struct stat st {};
+            const std::string path = folder + "/" + name;
+            n += lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? filesUnder(path) : 1;
         }
-        closedir(dir);
         return n;
     }
     int unfinishedOutputs() const {
         int n = 0;
-        DIR* dir = opendir(mDir.path().c_str());
-        while (dirent* e = readdir(dir)) {
-            n += XOutputFile::OwnerOf(e->d_name) != 0 ? 1 : 0;
+        for (const std::string& name : folderEntries(mDir.path())) {
+            n += XOutputFile::OwnerOf(name.c_str()) != 0 ? 1 : 0;
         }
-        closedir(dir);
         return n;
     }
 
@@ -88,9 +81,7 @@ protected:
 }  // namespace
 
 TEST_F(RunE2E, PlainH264EncodeReportsRisingPercentagesEndingAt100) {
-    TestClip c;
-    c.seconds = 3;
-    auto source = VAConvertSource::withURL(XStr(clip("in.mp4", c)));
+    auto source = VAConvertSource::withURL(XStr(clip("in.mp4", {.seconds = 3})));
     source->inputOptions = XStr("-re");  // real time, so progress is seen along the way
     const std::string out = mDir.file("out.mp4");
     auto cb = run(source, out, "-c:v libx264 -preset ultrafast -t 00:00:03 -c:a aac");
@@ -122,9 +113,7 @@ TEST_F(RunE2E, TwoFilterOptionsBecomeOneChain) {
 }
 
 TEST_F(RunE2E, SeekMovesBeforeTheInputAndDurationSetsTheLength) {
-    TestClip c;
-    c.seconds = 4;
-    const std::string in = clip("in.mp4", c);
+    const std::string in = clip("in.mp4", {.seconds = 4});
     const std::string out = mDir.file("cut.mp4");
     auto cb = run(in, out, "-ss 1 -t 00:00:02 -c:v libx264 -preset ultrafast");
     EXPECT_TRUE(cb->errors.empty());
@@ -208,9 +197,7 @@ TEST_F(RunE2E, UnknownEncoderIsAnErrorAndSkipsPostActions) {
 }
 
 TEST_F(RunE2E, StopKillsFFmpegQuicklyAndLeavesNothingBehind) {
-    TestClip c;
-    c.seconds = 20;
-    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", c)));
+    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", {.seconds = 20})));
     source->inputOptions = XStr("-re");
     auto events = std::make_shared<VMCProcessEvents>();
     std::chrono::steady_clock::time_point stoppedAt;
@@ -250,22 +237,18 @@ TEST_F(RunE2E, DebugLogGetsEveryLineAndFFmpegIsNotQuietened) {
     const std::string in = clip("a.mp4");
     auto cb = run(in, mDir.file("b.mp4"), "-c:v no_such_encoder");
     EXPECT_FALSE(cb->command().contains("-loglevel 16"));
-    DIR* dir = opendir(mDir.file("Documents").c_str());
-    ASSERT_NE(dir, nullptr);
     std::string log;
-    while (dirent* e = readdir(dir)) {
-        if (std::string(e->d_name).rfind("VADebug-", 0) == 0) {
-            log = readTextFile(mDir.file(std::string("Documents/") + e->d_name));
+    for (const std::string& name : folderEntries(mDir.file("Documents"))) {
+        if (name.rfind("VADebug-", 0) == 0) {
+            log = readTextFile(mDir.file("Documents/" + name));
         }
     }
-    closedir(dir);
+    ASSERT_FALSE(log.empty()) << "no debug log in Documents";
     EXPECT_NE(log.find("no_such_encoder"), std::string::npos) << log;
 }
 
 TEST_F(RunE2E, FFmpegKilledFromOutsideLeavesNoOutput) {
-    TestClip c;
-    c.seconds = 20;
-    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", c)));
+    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", {.seconds = 20})));
     source->inputOptions = XStr("-re");
     std::thread killer([] {
         // Once FFmpeg has written for a while, kill it as another program would.
@@ -291,9 +274,7 @@ TEST_F(RunE2E, AFullDiskLeavesNoFileUnderTheFinalName) {
     if (!disk.mounted()) {
         GTEST_SKIP() << "mounting a small disk needs root";
     }
-    TestClip c;
-    c.seconds = 4;
-    const std::string in = clip("in.mp4", c);
+    const std::string in = clip("in.mp4", {.seconds = 4});
     const std::string out = mDir.file("small/out.mkv");
     // Lossless video fills 300 KB within the first second.
     auto cb = run(in, out, "-c:v ffv1 -c:a pcm_s16le");
@@ -320,10 +301,8 @@ TEST_F(RunE2E, AMissingOrFullTemporaryFolderCostsOnlyThePercentages) {
             writeTextFile(mDir.file("fulltmp/filler"), std::string(16 * 1024, 'x'));
         }
         const std::string out = mDir.file(full ? "full.mp4" : "missing.mp4");
-        TestClip c;
-        c.seconds = 3;
-        auto cb =
-            run(clip(full ? "a.mp4" : "b.mp4", c), out, "-c:v libx264 -preset ultrafast -c:a aac");
+        auto cb = run(clip(full ? "a.mp4" : "b.mp4", {.seconds = 3}), out,
+                      "-c:v libx264 -preset ultrafast -c:a aac");
         EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
         EXPECT_NEAR(probeDuration(out), 3.0, 0.2);
         XPrivateFolder::remove();
@@ -331,13 +310,10 @@ TEST_F(RunE2E, AMissingOrFullTemporaryFolderCostsOnlyThePercentages) {
 }
 
 TEST_F(RunE2E, AProbeThatHangsNeitherDelaysAStopNorTheEnd) {
-    writeTextFile(mDir.file("ffprobe"),
-                  "#!/bin/sh\necho $$ >> '" + mDir.file("probes") + "'\nexec sleep 60\n");
-    chmod(mDir.file("ffprobe").c_str(), 0755);
+    writeExecutable(mDir.file("ffprobe"),
+                    "#!/bin/sh\necho $$ >> '" + mDir.file("probes") + "'\nexec sleep 60\n");
     VAMediaProbe::setFFprobePath(mDir.xfile("ffprobe"));
-    TestClip c;
-    c.seconds = 20;
-    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", c)));
+    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", {.seconds = 20})));
     source->inputOptions = XStr("-re");
     auto events = std::make_shared<VMCProcessEvents>();
     std::thread stopper([&] {

@@ -36,20 +36,18 @@ TEST(VAEncoderDescMake, VideoCodecOutputsFilesOnly) {
     EXPECT_FALSE(desc.isMultiEncoder());
 }
 
-TEST(VAEncoderDescMake, MultiEncoderIsSpecialPurposeOnly) {
+TEST(VAEncoderDescMake, MultiEncoderIsSpecialPurposeOnlyAndKnownByItsName) {
     const VAEncoderDesc desc = VAEncoderDesc::makeMultiEncoder();
     EXPECT_EQ(desc.name, "[Multi Encoder]");
     EXPECT_TRUE(desc.isSpecialPurpose);
     EXPECT_FALSE(desc.outputsFiles || desc.disableConvertToFolder || desc.disableSameFolder);
     EXPECT_TRUE(desc.isMultiEncoder());
     EXPECT_EQ(desc.formatExtension, "");
-}
-
-TEST(VAEncoderDescMake, MultiEncoderIsKnownByItsName) {
-    VAEncoderDesc desc = VAEncoderDesc::makeVideoCodec("[Multi Encoder]", "");
-    EXPECT_TRUE(desc.isMultiEncoder());
-    desc.name = "[multi encoder]";
-    EXPECT_FALSE(desc.isMultiEncoder());
+    // It is known by its exact name.
+    VAEncoderDesc named = VAEncoderDesc::makeVideoCodec("[Multi Encoder]", "");
+    EXPECT_TRUE(named.isMultiEncoder());
+    named.name = "[multi encoder]";
+    EXPECT_FALSE(named.isMultiEncoder());
 }
 
 TEST(VAEncoderDescMake, EffectDescriptions) {
@@ -70,7 +68,7 @@ TEST(VAEncoderDescInstance, EstimatesAreUnknown) {
     EXPECT_EQ(instance->estimateOutputSizeFor(source, args), 0);
 }
 
-TEST(VAEncoderDescFind, NameMustMatchExactly) {
+TEST(VAEncoderDescFind, NameMustMatchExactlyAndTheFirstOfTwoWins) {
     const auto catalogue = sampleCatalogue();
     const VAEncoderDesc* found = VAEncoderDesc::findEncoder(catalogue, "MKV (H265)");
     ASSERT_NE(found, nullptr);
@@ -78,19 +76,12 @@ TEST(VAEncoderDescFind, NameMustMatchExactly) {
     EXPECT_EQ(VAEncoderDesc::findEncoder(catalogue, "mkv (h265)"), nullptr);
     EXPECT_EQ(VAEncoderDesc::findEncoder(catalogue, "MKV (H265) "), nullptr);
     EXPECT_EQ(VAEncoderDesc::findEncoder({}, "MKV (H265)"), nullptr);
-}
-
-TEST(VAEncoderDescFind, FirstOfTwoWithTheSameNameWins) {
-    const std::vector<VAEncoderDesc> catalogue = {VAEncoderDesc::makeVideoCodec("X", ".a"),
-                                                  VAEncoderDesc::makeVideoCodec("X", ".b")};
-    EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "X"), XStr(".a"));
-}
-
-TEST(VAEncoderDescFind, FormatExtensionOfUnknownIsNothing) {
-    const auto catalogue = sampleCatalogue();
     EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "Audio (MP3)"), XStr(".mp3"));
     EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "[Custom FFmpeg settings]"), XStr(""));
     EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "audio (mp3)"), std::nullopt);
+    const std::vector<VAEncoderDesc> twice = {VAEncoderDesc::makeVideoCodec("X", ".a"),
+                                              VAEncoderDesc::makeVideoCodec("X", ".b")};
+    EXPECT_EQ(VAEncoderDesc::formatExtensionOf(twice, "X"), XStr(".a"));
 }
 
 TEST(VAEncoderDescList, DropSpecialKeepsTheOrder) {
@@ -109,37 +100,40 @@ TEST(VAEncoderDescList, SortIgnoresAsciiCaseAndIsStable) {
     EXPECT_EQ(names, (XStrList{"[Multi Encoder]", "AVI", "avi", "b", "mp4", "Mp4", "MP4"}));
 }
 
-TEST(VAEncoderDescPicker, MultiEncoderHeadsTheList) {
-    EXPECT_EQ(VAEncoderDesc::encoderPickerItems(sampleCatalogue(), {}),
-              itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
-                       "avi (MPEG4)", "MKV (H265)", "MP4 (H264)", nullptr}));
-}
-
-TEST(VAEncoderDescPicker, WithoutMultiEncoder) {
-    auto catalogue = VAEncoderDesc::listEncoders_dropSpecial(sampleCatalogue());
-    EXPECT_EQ(VAEncoderDesc::encoderPickerItems(catalogue, {}),
-              itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "avi (MPEG4)", "MKV (H265)",
-                       "MP4 (H264)", nullptr}));
-}
-
-TEST(VAEncoderDescPicker, SuppressedNamesAreLeftOut) {
-    EXPECT_EQ(
-        VAEncoderDesc::encoderPickerItems(sampleCatalogue(),
-                                          {"[Multi Encoder]", "avi (MPEG4)", "mkv (h265)"}),
-        itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "MKV (H265)", "MP4 (H264)", nullptr}));
-}
-
-TEST(VAEncoderDescPicker, OtherSpecialPurposeEncodersComeAfterTheSeparator) {
-    auto catalogue = sampleCatalogue();
+// The picker: the multi encoder first, then a separator, the others sorted, a separator,
+// and other special-purpose encoders last; suppressed names (in any case) are left out.
+TEST(VAEncoderDescPicker, ItemsInTheirSectionsWithoutTheSuppressed) {
+    auto withSpecials = sampleCatalogue();
     VAEncoderDesc special = VAEncoderDesc::makeVideoCodec("Burn Disc", "");
     special.isSpecialPurpose = true;
-    catalogue.insert(catalogue.begin(), special);
-    VAEncoderDesc another = special;
-    another.name = "Audio CD";
-    catalogue.push_back(another);
-    EXPECT_EQ(VAEncoderDesc::encoderPickerItems(catalogue, {"MKV (H265)"}),
-              itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
-                       "avi (MPEG4)", "MP4 (H264)", nullptr, "Audio CD", "Burn Disc"}));
+    withSpecials.insert(withSpecials.begin(), special);
+    special.name = "Audio CD";
+    withSpecials.push_back(special);
+    const struct {
+        std::vector<VAEncoderDesc> catalogue;
+        std::set<XStr> suppressed;
+        std::vector<VAEncoderPickerItem> items;
+    } rows[] = {
+        {sampleCatalogue(),
+         {},
+         itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
+                  "avi (MPEG4)", "MKV (H265)", "MP4 (H264)", nullptr})},
+        {VAEncoderDesc::listEncoders_dropSpecial(sampleCatalogue()),
+         {},
+         itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "avi (MPEG4)", "MKV (H265)",
+                  "MP4 (H264)", nullptr})},
+        {sampleCatalogue(),
+         {"[Multi Encoder]", "avi (MPEG4)", "mkv (h265)"},
+         itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "MKV (H265)", "MP4 (H264)", nullptr})},
+        {withSpecials,
+         {"MKV (H265)"},
+         itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
+                  "avi (MPEG4)", "MP4 (H264)", nullptr, "Audio CD", "Burn Disc"})},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(VAEncoderDesc::encoderPickerItems(row.catalogue, row.suppressed), row.items)
+            << row.suppressed.size() << " suppressed";
+    }
 }
 
 }  // namespace
