@@ -305,23 +305,6 @@ TEST_F(FFmpegRecords, NothingIsWrittenWithoutAnApplicationName) {
     EXPECT_TRUE(folderEntries(mDir.file("data/VantaroVideo")).empty());
 }
 
-TEST(FFmpegRecordFile, RendersAndParsesEveryField) {
-    VAFFmpegRecord a;
-    a.path = "/usr/bin/ffmpeg";
-    a.stat.size = 123456;
-    // Beyond what a JSON number holds exactly.
-    a.stat.modifiedSeconds = 1700000000;
-    a.stat.modifiedNanoseconds = 123456789;
-    a.encoders = std::set<XStr>{"aac", "libx264"};
-    a.trials = {{"h264_nvenc", false}, {"h264_vaapi", true}};
-    a.trialDevices = "dri:renderD128; dev:";
-    VAFFmpegRecord b;
-    b.path = "/opt/ffmpeg";
-    const std::vector<VAFFmpegRecord> records = {a, b};
-    const XJSON::Owned root = XJSON::ParseUtf8(VAFFmpegRecordFile::render(records));
-    EXPECT_EQ(VAFFmpegRecordFile::parse(root.get()), records);
-}
-
 // Two programs that learned different things about the same executable: the second
 // writer keeps what the first wrote of the same version and the same devices.
 TEST(FFmpegRecordFile, AStoreKeepsWhatTheFileKnewOfTheSameVersion) {
