@@ -5,10 +5,8 @@
 #include <sys/time.h>
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <functional>
-#include <numeric>
 
 #include "DSPPageTestSupport.h"
 #include "MediaSupport.h"

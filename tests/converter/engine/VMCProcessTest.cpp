@@ -26,15 +26,18 @@ protected:
         VALocateFFmpeg::resetCachesForTesting();
         writeTextFile(mDir.file("in.mov"), "source");
     }
-    // The stand-in is installed as the external FFmpeg of a private data folder.
+    // The stand-in is installed as the external FFmpeg of a private data folder (none when
+    // the script is empty).
     std::shared_ptr<RecordingCallback> runWith(const std::string& script,
-                                               std::set<XStr> actions = {},
-                                               bool overwrite = false) {
-        // The encoder listing asked before the run gets an empty answer at once.
-        writeExecutable(mDir.file("ffmpeg"),
-                        "#!/bin/sh\n[ \"$2\" = -encoders ] && exit 0\n" + script);
+                                               std::set<XStr> actions = {}, bool overwrite = false,
+                                               const std::string& source = "in.mov") {
+        if (!script.empty()) {
+            // The encoder listing asked before the run gets an empty answer at once.
+            writeExecutable(mDir.file("ffmpeg"),
+                            "#!/bin/sh\n[ \"$2\" = -encoders ] && exit 0\n" + script);
+        }
         VMCProcessArg arg;
-        arg.srcFrom = VAConvertSource::withURL(mDir.xfile("in.mov"));
+        arg.srcFrom = VAConvertSource::withURL(mDir.xfile(source));
         arg.urlTo = mDir.xfile("out/out.mp4");
         arg.args = "-c:v libx264";
         arg.specialActions = std::move(actions);
@@ -87,12 +90,7 @@ TEST_F(FakeFFmpeg, ProgressFileIsFollowedAcrossPartialLines) {
 
 TEST_F(FakeFFmpeg, MissingFFmpegCannotStart) {
     ScopedEnv path("PATH", mDir.file("nowhere").c_str());
-    VMCProcessArg arg;
-    arg.srcFrom = VAConvertSource::withURL(mDir.xfile("in.mov"));
-    arg.urlTo = mDir.xfile("out.mp4");
-    auto cb = std::make_shared<RecordingCallback>();
-    arg.callback = cb;
-    VMCProcess::convertWithArg(arg);
+    auto cb = runWith("");
     EXPECT_EQ(cb->errors, XStrList{"Could not start FFmpeg process"});
     EXPECT_EQ(VMCRunningChildren::count(), 0u);
 }
@@ -263,15 +261,9 @@ TEST_F(FakeFFmpeg, OutputsAppearOnlyWhenCompleteAndNeverOverAFileNobodyChose) {
 
 TEST_F(FakeFFmpeg, ASourceThatIsNoRegularFileFailsAtOnce) {
     ASSERT_EQ(mkfifo(mDir.file("pipe.mov").c_str(), 0600), 0);
-    writeExecutable(mDir.file("ffmpeg"), "#!/bin/sh\ntouch " + mDir.file("started") + "\n");
     for (const char* source : {"pipe.mov", "missing.mov", "."}) {
         SCOPED_TRACE(source);
-        VMCProcessArg arg;
-        arg.srcFrom = VAConvertSource::withURL(mDir.xfile(source));
-        arg.urlTo = mDir.xfile("out/x.mp4");
-        auto cb = std::make_shared<RecordingCallback>();
-        arg.callback = cb;
-        VMCProcess::convertWithArg(arg);
+        auto cb = runWith("touch " + mDir.file("started") + "\n", {}, false, source);
         ASSERT_EQ(cb->errors.size(), 1u);
         EXPECT_TRUE(cb->errors[0].contains(mDir.xfile(source))) << cb->errors[0];
     }
