@@ -126,23 +126,7 @@ TEST(VMCEncoderPageIndex, NamesMatchExactlyAndTheMultiEncoderHasNoPageYet) {
     EXPECT_EQ(host.writes(), 0) << "creating a page does not load it";
 }
 
-TEST(VACommonVideoEffects, NamesAndGPLNames) {
-    EXPECT_EQ(VACommonVideoEffects::listNames(),
-              (XStrList{"Delete Source File", "Flip", "Hue & Saturation", "Multi-CPU Force",
-                        "Preserve Source Attributes", "Rotate", "[Custom]", "Brightness & Contrast",
-                        "Sharpen & Blur", "Watermark", "Denoiser (High Precision 3D)",
-                        "Denoiser (Spatial Denoiser)", "Denoiser (Wavelet)", "Canvas Size",
-                        "Scale Percentage", "Pixel Format", "Crop"}));
-    for (const VADSPDesc& desc : VACommonVideoEffects::listHaveGPL(false)) {
-        EXPECT_EQ(desc.hidden, VACommonVideoEffects::isGPL(desc.name)) << desc.name;
-    }
-    for (const VADSPDesc& desc : VACommonVideoEffects::listHaveGPL(true)) {
-        EXPECT_FALSE(desc.hidden) << desc.name;
-    }
-    EXPECT_TRUE(VACommonVideoEffects::isGPL("Brightness & Contrast"));
-    EXPECT_FALSE(VACommonVideoEffects::isGPL("brightness & contrast"));
-}
-
+// The common effects and the own ones together, in name order.
 TEST(VVCDSPs, AllEffectsInNameOrderWithTheGPLOnesHiddenWithout) {
     for (bool gpl : {false, true}) {
         const std::vector<VADSPDesc> all = VVCDSPs::list(gpl);
@@ -163,6 +147,9 @@ TEST(VVCDSPs, AllEffectsInNameOrderWithTheGPLOnesHiddenWithout) {
         EXPECT_EQ(hidden, gpl ? XStrList() : gplNames);
     }
     EXPECT_EQ(VVCDSPs::list(false).back().name, XStr("[Custom]"));
+    // The common effects' GPL names compare exactly.
+    EXPECT_TRUE(VACommonVideoEffects::isGPL("Brightness & Contrast"));
+    EXPECT_FALSE(VACommonVideoEffects::isGPL("brightness & contrast"));
     EXPECT_TRUE(VVCDSPs::isOwn("Cut"));
     EXPECT_FALSE(VVCDSPs::isOwn("Crop"));
     EXPECT_FALSE(VVCDSPs::makeVideoDSP("Cut").hidden);
