@@ -10,8 +10,7 @@
 namespace {
 
 void writeScript(const std::string& path, const std::string& body) {
-    writeTextFile(path, "#!/bin/sh\n" + body);
-    chmod(path.c_str(), 0755);
+    writeExecutable(path, "#!/bin/sh\n" + body);
 }
 
 // A private PATH holding a fake ffmpeg, and a private application data folder.
