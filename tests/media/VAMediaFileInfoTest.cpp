@@ -114,18 +114,6 @@ TEST_F(VAMediaFileInfoTest, CopyIsDeepAndCarriesTheLength) {
     EXPECT_EQ(copy->lastModified(), info->lastModified());
 }
 
-TEST_F(VAMediaFileInfoTest, RecordsMadeFromElsewhere) {
-    const auto empty = VAMediaFileInfo::empty();
-    EXPECT_EQ(empty->url(), "");
-    EXPECT_EQ(empty->lengthMS(), 0u);
-    NTag tag;
-    tag.AddElement("title", "From a dialog");
-    const auto info = VAMediaFileInfo::infoWithIDTag(VATag(tag), "/m/x.mov");
-    EXPECT_EQ(info->url(), "/m/x.mov");
-    EXPECT_EQ(info->getIDTagValueOf("title"), "From a dialog");
-    EXPECT_EQ(info->MediaProps().tagCount(), 0u);
-}
-
 TEST(VAMediaFileInfoTime, FileTimeCountsTicksSince1601) {
     EXPECT_EQ(VAMediaFileInfo::fileTimeFromUnix(0), 116444736000000000ull);
     EXPECT_EQ(VAMediaFileInfo::fileTimeFromUnix(-1), 116444736000000000ull - 10000000);

@@ -1,7 +1,7 @@
 #include "VMCPreventSleep.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <sstream>
 
 #include "TestSupport.h"
 
@@ -62,13 +62,9 @@ TEST(VMCPreventSleep, ReleasedAtOnceLeavesNoProcess) {
         guard.clear();
         EXPECT_FALSE(guard.isValid());
     }
-    const std::string pids = readTextFile(dir.file("pids"));
-    std::size_t start = 0;
-    while (start < pids.size()) {
-        const std::size_t end = pids.find('\n', start);
-        const std::string pid = pids.substr(start, end - start);
+    std::istringstream pids(readTextFile(dir.file("pids")));
+    for (std::string pid; pids >> pid;) {
         EXPECT_FALSE(fileExists("/proc/" + pid + "/cmdline")) << pid;
-        start = end + 1;
     }
 }
 

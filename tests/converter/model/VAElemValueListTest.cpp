@@ -7,26 +7,18 @@
 
 namespace {
 
-VAElemValueList scaleAndNoAudio() {
+// The option form quotes only values with blanks.
+TEST(VAElemValueListForms, StandardAndOptionForm) {
     VAElemValueList list;
     list.addElem("vf", XStr("scale=640:-2"));
-    list.addElem("an");
-    return list;
-}
-
-TEST(VAElemValueListForms, StandardAndOptionForm) {
-    EXPECT_EQ(scaleAndNoAudio().mergeToString(), "-vf=\"scale=640:-2\" -an");
-    EXPECT_EQ(VAElemValueList().mergeToString(), "");
-    EXPECT_EQ(scaleAndNoAudio().mergeToString_alternate(), "-vf scale=640:-2 -an ");
-}
-
-TEST(VAElemValueListForms, OptionFormQuotesOnlyValuesWithBlanks) {
-    VAElemValueList list;
     list.addElem("metadata", XStr("title=A B"));
-    list.addElem("vf", XStr("a,b"));
     list.addElem("an");
     list.addElem("threads", int64_t{2});
-    EXPECT_EQ(list.mergeToString_alternate(), "-metadata \"title=A B\" -vf a,b -an  -threads 2");
+    EXPECT_EQ(list.mergeToString(),
+              "-vf=\"scale=640:-2\" -metadata=\"title=A B\" -an -threads=\"2\"");
+    EXPECT_EQ(VAElemValueList().mergeToString(), "");
+    EXPECT_EQ(list.mergeToString_alternate(),
+              "-vf scale=640:-2 -metadata \"title=A B\" -an  -threads 2");
 }
 
 TEST(VAElemValueListForms, WritersEscapeBackslashesAndDoubleQuotes) {

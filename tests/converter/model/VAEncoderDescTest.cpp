@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "VAConvertSource.h"
-#include "VADSPDesc.h"
-#include "VAEncoderArgs.h"
-
 namespace {
 
 std::vector<VAEncoderDesc> sampleCatalogue() {
@@ -26,46 +22,11 @@ std::vector<VAEncoderPickerItem> itemsOf(std::initializer_list<const char*> titl
     return items;
 }
 
-TEST(VAEncoderDescMake, VideoCodecOutputsFilesOnly) {
-    const VAEncoderDesc desc = VAEncoderDesc::makeVideoCodec("MP4 (H264)", ".mp4");
-    EXPECT_TRUE(desc.outputsFiles);
-    EXPECT_FALSE(desc.isSpecialPurpose || desc.disableConvertToFolder || desc.disableSameFolder);
-    EXPECT_EQ(desc.name, "MP4 (H264)");
-    EXPECT_EQ(desc.formatExtension, ".mp4");
-    EXPECT_EQ(desc.path, "");
-    EXPECT_FALSE(desc.isMultiEncoder());
-}
-
-TEST(VAEncoderDescMake, MultiEncoderIsSpecialPurposeOnlyAndKnownByItsName) {
-    const VAEncoderDesc desc = VAEncoderDesc::makeMultiEncoder();
-    EXPECT_EQ(desc.name, "[Multi Encoder]");
-    EXPECT_TRUE(desc.isSpecialPurpose);
-    EXPECT_FALSE(desc.outputsFiles || desc.disableConvertToFolder || desc.disableSameFolder);
+TEST(VAEncoderDescMake, MultiEncoderIsKnownByItsName) {
+    VAEncoderDesc desc = VAEncoderDesc::makeVideoCodec("[Multi Encoder]", "");
     EXPECT_TRUE(desc.isMultiEncoder());
-    EXPECT_EQ(desc.formatExtension, "");
-    // It is known by its exact name.
-    VAEncoderDesc named = VAEncoderDesc::makeVideoCodec("[Multi Encoder]", "");
-    EXPECT_TRUE(named.isMultiEncoder());
-    named.name = "[multi encoder]";
-    EXPECT_FALSE(named.isMultiEncoder());
-}
-
-TEST(VAEncoderDescMake, EffectDescriptions) {
-    EXPECT_FALSE(VADSPDesc::makeVideoDSP("Scale Absolute").hidden);
-    EXPECT_TRUE(VADSPDesc::makeVideoDSP("Scale Absolute", false).hidden);
-    EXPECT_FALSE(VADSPDesc::makeVideoDSP("Scale Absolute").isAudioCD);
-    EXPECT_EQ(VADSPDesc::makeVideoDSP("Scale Absolute").name, "Scale Absolute");
-}
-
-TEST(VAEncoderDescInstance, EstimatesAreUnknown) {
-    const auto instance = VAEncoderDesc::makeVideoCodec("MP4 (H264)", ".mp4").instantiate();
-    ASSERT_NE(instance, nullptr);
-    const VAConvertSource source("/m/a.mov");
-    VAEncoderArgs args;
-    args.strArgs = "-b:v 2000k";
-    EXPECT_EQ(instance->kBitrateFor(source, args), 0);
-    EXPECT_EQ(instance->kBitrateForArgs(args), 0);
-    EXPECT_EQ(instance->estimateOutputSizeFor(source, args), 0);
+    desc.name = "[multi encoder]";
+    EXPECT_FALSE(desc.isMultiEncoder());
 }
 
 TEST(VAEncoderDescFind, NameMustMatchExactlyAndTheFirstOfTwoWins) {
