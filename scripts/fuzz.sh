@@ -10,13 +10,20 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
     -DVANTARO_FUZZ=ON -DVANTARO_SANITIZE=ON -DVANTARO_TESTS=OFF
 cmake --build build-fuzz
 export ASAN_OPTIONS=detect_leaks=1
+# No target may spend this long on one input: that is a hang, reported like a crash.
+unit_timeout=30
 for target in build-fuzz/fuzz/fuzz_*; do
     [ -x "$target" ] || continue
     name=$(basename "$target")
     mkdir -p "build-fuzz/corpus/$name"
     echo "== $name (${seconds}s)"
+    # A target may bring a dictionary of its input's keywords.
+    dict=()
+    if [ -f "fuzz/$name.dict" ]; then
+        dict=(-dict="fuzz/$name.dict")
+    fi
     status=0
-    "$target" -max_total_time="$seconds" -print_final_stats=1 \
+    "$target" "${dict[@]}" -max_total_time="$seconds" -timeout="$unit_timeout" -print_final_stats=1 \
         -artifact_prefix="build-fuzz/" "build-fuzz/corpus/$name" > "build-fuzz/$name.log" 2>&1 || status=$?
     grep -E '^Done|stat::number_of_executed_units|ERROR|SUMMARY' "build-fuzz/$name.log" || true
     if [ "$status" -ne 0 ]; then

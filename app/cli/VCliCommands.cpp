@@ -2,12 +2,15 @@
 
 #include "VCliCatalogueCommands.h"
 #include "VCliConvertOptions.h"
+#include "VCliNamesCommand.h"
 #include "VCliProbeCommand.h"
 
 const std::vector<VCliCommand>& VCliCommands::all() {
     static const std::vector<VCliCommand> kCommands = {
         {"convert", "FILE...", VCliValueKind::kFile, "convert video and audio files with FFmpeg",
          &VCliConvertOptions::table},
+        {"names", "FILE...", VCliValueKind::kFile,
+         "show where the outputs of files would go; naming templates", &VCliNamesCommand::options},
         {"probe", "FILE...", VCliValueKind::kFile, "show the media properties and tags of files",
          &VCliProbeCommand::options},
         {"encoders", "", VCliValueKind::kText, "list the encoders",
@@ -37,5 +40,6 @@ std::string VCliCommands::summary() {
 
 std::string VCliCommands::about() {
     return "Converts video and audio files with FFmpeg, several at a time, and shows the\n"
-           "encoders and effects it offers and the media properties of files.";
+           "encoders and effects it offers, the media properties of files and where their\n"
+           "outputs go.";
 }

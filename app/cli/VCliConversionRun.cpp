@@ -137,6 +137,8 @@ int VCliConversionRun::run() {
             ++s.succeeded;
         }
     }
+    s.jobs += mFailedBeforeStart;
+    s.failed += mFailedBeforeStart;
     s.exitCode = mSignal != 0 ? 128 + mSignal : (s.failed > 0 ? 1 : 0);
     mPrinter->finish(s);
     printLogs();

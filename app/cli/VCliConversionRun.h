@@ -23,6 +23,9 @@ public:
     int run();
     // Replaces the FFmpeg run, for tests that script what the jobs report.
     void setJobRunner(VMCProgressDialog::JobRunner runner) { mJobRunner = std::move(runner); }
+    // Sources that failed before the conversion started (no output name): counted among the
+    // failed files of the summary and the exit status.
+    void setFailedBeforeStart(uint32_t count) { mFailedBeforeStart = count; }
     // The scheduler's clock, for labels that do not depend on how fast a test runs.
     void setClock(std::function<uint32_t()> clock) { mClock = std::move(clock); }
 
@@ -45,4 +48,5 @@ private:
     std::shared_ptr<VMCProgressDialog> mDialog;
     std::unique_ptr<VCliProgressPrinter> mPrinter;
     int mSignal = 0;
+    uint32_t mFailedBeforeStart = 0;
 };

@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <string.h>
 
+#include <algorithm>
+
 #include "VADisplayText.h"
 #include "VCliConversionRun.h"
 #include "VCliDryRun.h"
@@ -53,12 +55,19 @@ int VCliConvertCommand::run(const std::vector<std::string>& args, std::ostream& 
     if (plan.exitCode != 0 && !(options.dryRun && plan.planned)) {
         return plan.exitCode;
     }
+    // Each of these fails alone; the others are converted.
+    for (const std::string& message : plan.unnamed) {
+        VCliUsage::error(err, message);
+    }
+    const int unnamedStatus = plan.unnamed.empty() ? 0 : 1;
     if (plan.spec->entries.empty()) {
-        VCliUsage::error(err, "No files to convert");
-        return 0;
+        if (unnamedStatus == 0) {
+            VCliUsage::error(err, "No files to convert");
+        }
+        return unnamedStatus;
     }
     if (options.dryRun) {
-        return dryRun(options, plan, out, err);
+        return std::max(dryRun(options, plan, out, err), unnamedStatus);
     }
 
     const VCliConversionRun::Display display = options.json ? VCliConversionRun::Display::kJson
@@ -66,5 +75,6 @@ int VCliConvertCommand::run(const std::vector<std::string>& args, std::ostream& 
                                                    ? VCliConversionRun::Display::kTerminal
                                                    : VCliConversionRun::Display::kPlain;
     VCliConversionRun conversion(plan.spec, options, out, err, display);
+    conversion.setFailedBeforeStart(static_cast<uint32_t>(plan.unnamed.size()));
     return conversion.run();
 }

@@ -28,36 +28,44 @@ bool readJobs(const std::string& text, uint32_t& jobs) {
 }  // namespace
 
 const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
-    static const std::vector<VCliOptionDef> kTable = {
-        {"encoder", 'e', true, false, "NAME", "encoder of the catalogue ('vantaro encoders')",
-         VCliValueKind::kEncoder},
-        {"effect", 0, true, true, "NAME", "add an effect ('vantaro effects')",
-         VCliValueKind::kEffect},
-        {"set", 's', true, true, "ID=VALUE",
-         "set a control of the encoder, or NAME.ID=VALUE of an effect (NAME#2.ID=VALUE for\n"
-         "the second of that name), in the order given; VALUE as 'vantaro encoder' or\n"
-         "'vantaro effect' shows it, or #N for a choice's or a slider's N-th step"},
-        {"encoder-args", 0, true, false, "TEXT", "FFmpeg output options of every job"},
-        {"effects", 0, true, false, "TEXT",
-         "effect chain, as an effect-chain string (before any --effect)"},
-        {"ext", 0, true, false, ".EXT",
-         "extension of the outputs (default .mp4, with --encoder the encoder's, with --copy\n"
-         "the source's); with --encoder only for the custom encoder"},
-        {"output", 'o', true, false, "DIR",
-         "folder for the outputs, made when missing (default: beside each source)",
-         VCliValueKind::kFolder},
-        {"jobs", 'j', true, false, "N", "jobs run at once (default: one per processor)"},
-        {"join", 0, false, false, "", "join all files, in the order given, into one output"},
-        {"copy", 0, false, false, "", "copy the files instead of converting them"},
-        {"overwrite", 0, false, false, "", "replace outputs that exist already"},
-        {"dry-run", 0, false, false, "text",
-         "print the FFmpeg command of every job quoted for a shell (=text: as the log\n"
-         "shows it), what it does afterwards and which outputs exist; start nothing",
-         VCliValueKind::kText, true},
-        {"json", 0, false, false, "", "print progress as one JSON object per line"},
-        {"verbose", 0, false, false, "", "print the information log at the end as well"},
-        {"help", 'h', false, false, "", "show this help"},
-    };
+    static const std::vector<VCliOptionDef> kTable = [] {
+        std::vector<VCliOptionDef> table = {
+            {"encoder", 'e', true, false, "NAME", "encoder of the catalogue ('vantaro encoders')",
+             VCliValueKind::kEncoder},
+            {"effect", 0, true, true, "NAME", "add an effect ('vantaro effects')",
+             VCliValueKind::kEffect},
+            {"set", 's', true, true, "ID=VALUE",
+             "set a control of the encoder, or NAME.ID=VALUE of an effect (NAME#2.ID=VALUE for\n"
+             "the second of that name), in the order given; VALUE as 'vantaro encoder' or\n"
+             "'vantaro effect' shows it, or #N for a choice's or a slider's N-th step"},
+            {"encoder-args", 0, true, false, "TEXT", "FFmpeg output options of every job"},
+            {"effects", 0, true, false, "TEXT",
+             "effect chain, as an effect-chain string (before any --effect)"},
+            {"ext", 0, true, false, ".EXT",
+             "extension of the outputs (default .mp4, with --encoder the encoder's, with --copy\n"
+             "the source's); with --encoder only for the custom encoder"},
+        };
+        // Where the outputs go, right after what they are.
+        const std::vector<VCliOptionDef>& naming = VCliNamingOptions::table();
+        table.insert(table.end(), naming.begin(), naming.end());
+        table.insert(
+            table.end(),
+            {
+                {"jobs", 'j', true, false, "N", "jobs run at once (default: one per processor)"},
+                {"join", 0, false, false, "",
+                 "join all files, in the order given, into one output"},
+                {"copy", 0, false, false, "", "copy the files instead of converting them"},
+                {"overwrite", 0, false, false, "", "replace outputs that exist already"},
+                {"dry-run", 0, false, false, "text",
+                 "print the FFmpeg command of every job quoted for a shell (=text: as the log\n"
+                 "shows it), what it does afterwards and which outputs exist; start nothing",
+                 VCliValueKind::kText, true},
+                {"json", 0, false, false, "", "print progress as one JSON object per line"},
+                {"verbose", 0, false, false, "", "print the information log at the end as well"},
+                {"help", 'h', false, false, "", "show this help"},
+            });
+        return table;
+    }();
     return kTable;
 }
 
@@ -73,6 +81,19 @@ std::string VCliConvertOptions::helpText() {
            "\n"
            "Exit status: 0 when every job succeeded, 1 when any failed or an output exists,\n"
            "2 for bad usage, 130 when interrupted.\n";
+}
+
+bool VCliConvertOptions::readExtension(const std::string& text, XStr& out, std::string& error) {
+    XStr e(text);
+    if (!e.startsWith(".")) {
+        e = "." + e;
+    }
+    if (e.size() < 2 || e.contains(U'/') || e == "..") {
+        error = "Invalid extension " + VCliText::quoted(text);
+        return false;
+    }
+    out = e;
+    return true;
 }
 
 bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConvertOptions& out,
@@ -103,22 +124,14 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
         out.settings.push_back(XStr(setting));
     }
     if (const auto ext = parsed.value("ext")) {
-        XStr e(*ext);
-        if (!e.startsWith(".")) {
-            e = "." + e;
-        }
-        if (e.size() < 2 || e.contains(U'/') || e == "..") {
-            error = "Invalid extension " + VCliText::quoted(*ext);
+        XStr e;
+        if (!readExtension(*ext, e, error)) {
             return false;
         }
         out.ext = e;
     }
-    if (const auto dir = parsed.value("output")) {
-        if (dir->empty()) {
-            error = "The option '--output' needs a folder";
-            return false;
-        }
-        out.outputDir = XStr(*dir);
+    if (!VCliNamingOptions::fromParsed(parsed, out.naming, error)) {
+        return false;
     }
     if (const auto jobs = parsed.value("jobs")) {
         if (!readJobs(*jobs, out.jobs)) {

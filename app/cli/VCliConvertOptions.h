@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "VCliNamingOptions.h"
 #include "VCliOptionDef.h"
 #include "XStr.h"
 
@@ -22,7 +23,8 @@ struct VCliConvertOptions {
     XStr effects;
     // With its leading point.
     std::optional<XStr> ext;
-    std::optional<XStr> outputDir;
+    // Where the outputs go and what they are called.
+    VCliNamingOptions naming;
     // 0: the scheduler's own count.
     uint32_t jobs = 0;
     bool join = false;
@@ -41,4 +43,7 @@ struct VCliConvertOptions {
     static bool fromArgs(const std::vector<std::string>& args, VCliConvertOptions& out,
                          std::string& error);
     static std::string helpText();
+    // An extension as typed ("mkv" or ".mkv") with its leading point; false with a message
+    // for one that names no extension.
+    static bool readExtension(const std::string& text, XStr& out, std::string& error);
 };

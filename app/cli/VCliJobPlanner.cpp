@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <set>
 
 #include "VAConvertSourceConcat.h"
@@ -14,6 +13,7 @@
 #include "VCliText.h"
 #include "VVCCodecs.h"
 #include "VVCPageText.h"
+#include "XPath.h"
 
 namespace {
 
@@ -44,33 +44,6 @@ VCliJobPlanner::VCliJobPlanner(VCliConvertOptions options) : mOptions(std::move(
 
 void VCliJobPlanner::setFolderLister(VCliSourceList::FolderLister lister) {
     mSources.setFolderLister(std::move(lister));
-}
-
-XStr VCliJobPlanner::folderOf(const XStr& path) {
-    const std::size_t slash = path.rfind(U'/');
-    if (slash == XStr::npos) {
-        return ".";
-    }
-    return slash == 0 ? XStr("/") : path.left(slash);
-}
-
-XStr VCliJobPlanner::extensionOf(const XStr& path) {
-    const std::size_t slash = path.rfind(U'/');
-    const std::size_t start = slash == XStr::npos ? 0 : slash + 1;
-    const std::size_t dot = path.rfind(U'.');
-    // A leading point makes a hidden name, not an extension.
-    if (dot == XStr::npos || dot <= start) {
-        return {};
-    }
-    return path.substr(dot);
-}
-
-XStr VCliJobPlanner::destinationFor(const XStr& source, const XStr& folder, const XStr& ext) {
-    const std::size_t slash = source.rfind(U'/');
-    XStr name = slash == XStr::npos ? source : source.substr(slash + 1);
-    const XStr oldExt = extensionOf(name);
-    name = name.left(name.size() - oldExt.size());
-    return (folder == "/" ? XStr() : folder) + "/" + name + ext;
 }
 
 bool VCliJobPlanner::checkOutputFolder(const XStr& folder, Result& result, bool& create) const {
@@ -262,18 +235,18 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
         return result;
     }
 
+    VMCFileNaming naming = mOptions.naming.makeNaming();
+    naming.setEncoder(*spec->Encoder, spec->EncoderArgsV2);
     bool createOutput = false;
-    const std::optional<XStr> output =
-        mOptions.outputDir ? std::optional<XStr>(VCliSourceList::absolutePath(*mOptions.outputDir))
-                           : std::nullopt;
+    const std::optional<XStr> output = outputFolder(naming);
     if (output && !checkOutputFolder(*output, result, createOutput)) {
         result.exitCode = 2;
         return result;
     }
-    if (!output) {
+    if (naming.fileNamingType() == VMCFileNaming::kSameFolder) {
         std::set<XStr> checked;
         for (const XStr& file : files) {
-            const XStr folder = folderOf(file);
+            const XStr folder = XPath::folderOf(file);
             if (checked.insert(folder).second && access(folder.utf8().c_str(), W_OK | X_OK) != 0) {
                 result.messages.push_back("Cannot write to folder " + quoted(folder) + ": " +
                                           strerror(errno));
@@ -283,30 +256,42 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
         }
     }
 
-    auto destinationOf = [&](const XStr& source) {
-        const XStr sourceExt = extensionOf(source);
-        const XStr outExt = mOptions.copy && !mOptions.ext ? sourceExt : ext;
-        return destinationFor(source, output ? *output : folderOf(source), outExt);
+    const auto extensionOf = [&](const XStr& source) {
+        return mOptions.copy && !mOptions.ext ? XPath::extension(source) : ext;
     };
-    if (mOptions.join) {
-        auto concat = std::make_shared<VAConvertSourceConcat>();
-        concat->setConcatURLs(files);
-        VAConversionEntry entry;
-        entry.convertFrom = concat;
-        entry.urlTo = destinationOf(files.front());
-        entry.overwriteExisting = mOptions.overwrite;
-        for (const XStr& file : files) {
-            entry.sourceSizeBytes += sizeOf(file);
+    // A join is named after its first file.
+    result.destinations = VCliDestinations::name(
+        naming, mOptions.join ? XStrList{files.front()} : files, extensionOf);
+    for (const VCliDestinations::Named& named : result.destinations) {
+        if (!named.destination) {
+            result.unnamed.push_back("Cannot name the output of " + quoted(named.source) + ": " +
+                                     named.problem);
         }
-        spec->entries.push_back(std::move(entry));
+    }
+    if (mOptions.join) {
+        if (const std::optional<XStr>& to = result.destinations.front().destination) {
+            auto concat = std::make_shared<VAConvertSourceConcat>();
+            concat->setConcatURLs(files);
+            VAConversionEntry entry;
+            entry.convertFrom = concat;
+            entry.urlTo = *to;
+            entry.overwriteExisting = mOptions.overwrite;
+            for (const XStr& file : files) {
+                entry.sourceSizeBytes += sizeOf(file);
+            }
+            spec->entries.push_back(std::move(entry));
+        }
     } else {
-        for (const XStr& file : files) {
+        for (const VCliDestinations::Named& named : result.destinations) {
+            if (!named.destination) {
+                continue;
+            }
             VAConversionEntry entry;
             entry.justCopy = mOptions.copy;
-            entry.convertFrom = VAConvertSource::withURL(file);
-            entry.urlTo = destinationOf(file);
+            entry.convertFrom = VAConvertSource::withURL(named.source);
+            entry.urlTo = *named.destination;
             entry.overwriteExisting = mOptions.overwrite;
-            entry.sourceSizeBytes = sizeOf(file);
+            entry.sourceSizeBytes = sizeOf(named.source);
             spec->entries.push_back(std::move(entry));
         }
     }
@@ -326,15 +311,22 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
     if (result.exitCode != 0) {
         return result;
     }
-    if (createOutput && !mOptions.dryRun) {
-        std::error_code e;
-        std::filesystem::create_directories(output->utf8(), e);
-        if (e) {
-            result.messages.push_back("Cannot create output folder " + quoted(*output) + ": " +
-                                      e.message());
+    if (output && !mOptions.dryRun) {
+        XStr why;
+        if (!naming.prepareFolder(&why)) {
+            result.messages.push_back(std::string(createOutput ? "Cannot create output folder "
+                                                               : "Cannot use output folder ") +
+                                      quoted(*output) + ": " + why.utf8());
             result.exitCode = 2;
             return result;
         }
     }
     return result;
+}
+
+std::optional<XStr> VCliJobPlanner::outputFolder(const VMCFileNaming& naming) {
+    if (!naming.usingDestinationFolder() || naming.destination().url() == "/") {
+        return std::nullopt;
+    }
+    return naming.destination().url();
 }

@@ -1,14 +1,18 @@
-// Turns the options of "vantaro convert" into a conversion: the sources, one destination
-// for each job, and the refusals that keep anything from being overwritten by surprise.
-// Nothing is started here; the output folder is made only once every check has passed.
+// Turns the options of "vantaro convert" into a conversion: the sources, one job for each,
+// and the refusals that keep anything from being overwritten by surprise. Where each output
+// goes is the naming object's answer (VCliDestinations); what is decided here is only what
+// to do about outputs that exist or that two jobs would share. Nothing is started here; the
+// destination folder is prepared only once every check has passed.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "VAConversionSpec.h"
 #include "VCliConvertOptions.h"
+#include "VCliDestinations.h"
 #include "VCliSourceList.h"
 
 class VCliJobPlanner {
@@ -25,18 +29,18 @@ public:
         // Destinations that exist already, in job order: replaced with --overwrite,
         // refused without.
         XStrList existing;
+        // Each source named (for a join, the first), in order, with its destination or
+        // why it has none.
+        std::vector<VCliDestinations::Named> destinations;
+        // Sources left out of the conversion because their output cannot be named: each
+        // fails on its own, the others are converted.
+        std::vector<std::string> unnamed;
     };
 
     explicit VCliJobPlanner(VCliConvertOptions options);
     void setFolderLister(VCliSourceList::FolderLister lister);
 
     Result plan() const;
-
-    // Folder + "/" + the source's file name without its extension + ext.
-    static XStr destinationFor(const XStr& source, const XStr& folder, const XStr& ext);
-    // With its point; empty when the name has none.
-    static XStr extensionOf(const XStr& path);
-    static XStr folderOf(const XStr& path);
 
     static constexpr const char* kEncoderName = "[Custom FFmpeg settings]";
     static constexpr const char* kDefaultExt = ".mp4";
@@ -46,6 +50,9 @@ private:
     // when the options name an encoder or effects.
     bool chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& result) const;
     bool checkOutputFolder(const XStr& folder, Result& result, bool& create) const;
+    // The folder every output goes under, when it is one the outputs' folders are made in
+    // (not "/", under which a template rebuilds the sources' own folders).
+    static std::optional<XStr> outputFolder(const VMCFileNaming& naming);
     // Refusals go into the result's messages; each output that exists into its list, with
     // the refusal it meets without --overwrite in existing.
     void refuseDestinations(const VAConversionSpec& spec, Result& result,

@@ -2,6 +2,7 @@
 
 #include "VCliCatalogueCommands.h"
 #include "VCliConvertCommand.h"
+#include "VCliNamesCommand.h"
 #include "VCliProbeCommand.h"
 #include "VCliText.h"
 #include "VCliUsage.h"
@@ -24,6 +25,9 @@ int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, st
     }
     if (command == "convert") {
         return VCliConvertCommand::run(rest, out, err, outIsTerminal);
+    }
+    if (command == "names") {
+        return VCliNamesCommand::run(rest, out, err, outIsTerminal);
     }
     if (command == "probe") {
         return VCliProbeCommand::run(rest, out, err);

@@ -9,18 +9,15 @@
 #include <filesystem>
 
 #include "VCliText.h"
+#include "XPath.h"
 
 VCliSourceList::VCliSourceList() : mLister(listFolder) {}
 
 XStr VCliSourceList::absolutePath(const XStr& path) {
     std::error_code ignored;
     const std::filesystem::path absolute = std::filesystem::absolute(path.utf8(), ignored);
-    std::string normal = absolute.lexically_normal().string();
     // "dir/" normalises to "dir/"; the folder itself is meant.
-    while (normal.size() > 1 && normal.back() == '/') {
-        normal.pop_back();
-    }
-    return XStr(normal);
+    return XStr(XPath::withoutTrailingSlash(absolute.lexically_normal().string()));
 }
 
 bool VCliSourceList::listFolder(const std::string& folder, std::vector<std::string>& names,
@@ -68,7 +65,7 @@ bool VCliSourceList::expand(const XStrList& operands, XStrList& files, std::stri
             if (name.empty() || name[0] == '.') {
                 continue;
             }
-            const std::string child = path.utf8() + (path == "/" ? "" : "/") + name;
+            const std::string child = XPath::join(path.utf8(), name);
             struct stat cs {};
             if (stat(child.c_str(), &cs) == 0 && S_ISREG(cs.st_mode)) {
                 files.push_back(XStr(child));

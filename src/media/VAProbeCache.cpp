@@ -7,6 +7,7 @@
 #include "VAAppDataFolder.h"
 #include "VAProbeCacheFile.h"
 #include "XFile.h"
+#include "XPath.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ std::shared_ptr<VAProbeCache> VAProbeCache::shared() {
     if (!gSharedEnabled || VAAppDataFolder::appName().empty()) {
         return nullptr;
     }
-    const XStr path = VAAppDataFolder::join(VAAppDataFolder::path(), kFileName);
+    const XStr path = XPath::join(VAAppDataFolder::path(), kFileName);
     // The folder can change (tests point it elsewhere); a cache belongs to one file.
     if (!gShared || gShared->path() != path) {
         gShared = std::make_shared<VAProbeCache>(path);
@@ -189,10 +190,7 @@ bool VAProbeCache::save() {
     if (!mDirty) {
         return true;
     }
-    const std::size_t slash = mPath.rfind(U'/');
-    if (slash != XStr::npos && slash > 0) {
-        XFile::CreateFolderPath(mPath.left(slash));
-    }
+    XFile::CreateFolderPath(XPath::folderOf(mPath));
     // Writers take turns, and each merges what the others saved before it.
     XFile lockFile;
     lockFile.Open(mPath + ".lock", XFile::Access::kReadWrite,

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "XPath.h"
+
 namespace VAAppDataFolder {
 
 namespace {
@@ -38,24 +40,6 @@ XStr appName() {
     return gAppName;
 }
 
-XStr join(const XStr& folder, const XStr& name) {
-    if (folder.empty()) {
-        return name;
-    }
-    XStr out = folder;
-    while (out.size() > 1 && out.back() == U'/') {
-        out.pop_back();
-    }
-    XStr rest = name;
-    while (!rest.empty() && rest.front() == U'/') {
-        rest.erase(0, 1);
-    }
-    if (out.back() != U'/') {
-        out += U'/';
-    }
-    return out + rest;
-}
-
 XStr baseFolder() {
     if (std::getenv("_APPDATA_OVERRIDE") != nullptr) {
         return env("_APPDATA_OVERRIDE");
@@ -65,13 +49,13 @@ XStr baseFolder() {
     if (!xdg.empty() && xdg.front() == U'/') {
         return xdg;
     }
-    return join(join(env("HOME"), ".local"), "share");
+    return XPath::join(env("HOME"), ".local/share");
 }
 
 XStr path() {
     const XStr name = appName();
     const XStr base = baseFolder();
-    return name.empty() ? base : join(base, name);
+    return name.empty() ? base : XPath::join(base, name);
 }
 
 bool ensureExists() {

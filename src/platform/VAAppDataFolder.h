@@ -14,8 +14,6 @@ XStr appName();
 XStr baseFolder();
 // The base folder plus the registered name, when there is one.
 XStr path();
-// Joins with exactly one "/" between the parts.
-XStr join(const XStr& folder, const XStr& name);
 // Creates the folder and any missing parents; the folder itself gets mode 0700.
 bool ensureExists();
 

@@ -7,19 +7,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "XPath.h"
+
 namespace VAResources {
 
 namespace {
-
-std::string programFolder() {
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (n <= 0) {
-        return {};
-    }
-    std::string exe(buffer, static_cast<std::size_t>(n));
-    return exe.substr(0, exe.rfind('/'));
-}
 
 std::vector<std::string> folders() {
     std::vector<std::string> out;
@@ -28,7 +20,7 @@ std::vector<std::string> folders() {
     }
     const std::string program = programFolder();
     if (!program.empty()) {
-        out.push_back(program + "/../share/vantaro");
+        out.push_back(XPath::join(program, std::string("../share/vantaro")));
     }
 #ifdef VANTARO_SOURCE_RESOURCES
     out.emplace_back(VANTARO_SOURCE_RESOURCES);
@@ -38,9 +30,18 @@ std::vector<std::string> folders() {
 
 }  // namespace
 
+std::string programFolder() {
+    char buffer[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (n <= 0) {
+        return {};
+    }
+    return XPath::folderOf(std::string(buffer, static_cast<std::size_t>(n)));
+}
+
 XStr path(const XStr& name) {
     for (const std::string& folder : folders()) {
-        const std::string candidate = folder + "/" + name.utf8();
+        const std::string candidate = XPath::join(folder, name.utf8());
         if (access(candidate.c_str(), R_OK) == 0) {
             return XStr(candidate);
         }

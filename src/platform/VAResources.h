@@ -9,6 +9,8 @@
 
 namespace VAResources {
 
+// The folder of the running program; empty when the system does not say.
+std::string programFolder();
 // The path of a resource, or empty when it is nowhere.
 XStr path(const XStr& name);
 // The whole content, or nothing when the resource is missing or unreadable.

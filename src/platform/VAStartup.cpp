@@ -2,6 +2,7 @@
 
 #include "VAAppDataFolder.h"
 #include "XOutputFile.h"
+#include "XPath.h"
 #include "XPrivateFolder.h"
 #include "XRegistry.h"
 
@@ -12,7 +13,7 @@ XStr initSettingsStore() {
     // A folder that cannot be made leaves a store whose writes are not saved; the program
     // still runs on its defaults.
     VAAppDataFolder::ensureExists();
-    const XStr store = VAAppDataFolder::join(VAAppDataFolder::path(), kStoreFileName);
+    const XStr store = XPath::join(VAAppDataFolder::path(), kStoreFileName);
     XRegistry::SetLocation(store, true);
     XRegistry::SetDefaultKey(kSettingsRoot, kSettingsKey);
     return store;

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "VAAppDataFolder.h"
+#include "XPath.h"
 
 namespace VAUserFolders {
 
@@ -23,15 +23,15 @@ std::string configHome() {
     return home() + "/.config";
 }
 
-XStr orDefault(const char* key, const char* fallback) {
+}  // namespace
+
+XStr userFolder(const char* key, const char* fallbackName) {
     const XStr found = userDir(key);
     if (!found.empty()) {
         return found;
     }
-    return VAAppDataFolder::join(XStr(home()), fallback);
+    return XPath::join(XStr(home()), fallbackName);
 }
-
-}  // namespace
 
 XStr userDir(const char* key) {
     std::ifstream in(configHome() + "/user-dirs.dirs");
@@ -57,20 +57,17 @@ XStr userDir(const char* key) {
         if (value.empty() || value[0] != '/') {
             return {};
         }
-        while (value.size() > 1 && value.back() == '/') {
-            value.pop_back();
-        }
-        return XStr(value);
+        return XStr(XPath::withoutTrailingSlash(value));
     }
     return {};
 }
 
 XStr documentsFolder() {
-    return orDefault("XDG_DOCUMENTS_DIR", "Documents");
+    return userFolder("XDG_DOCUMENTS_DIR", "Documents");
 }
 
 XStr videosFolder() {
-    return orDefault("XDG_VIDEOS_DIR", "Videos");
+    return userFolder("XDG_VIDEOS_DIR", "Videos");
 }
 
 }  // namespace VAUserFolders

@@ -5,6 +5,8 @@
 
 namespace VAUserFolders {
 
+// One key of the user-dirs file ("XDG_DESKTOP_DIR"), else $HOME/fallbackName.
+XStr userFolder(const char* key, const char* fallbackName);
 // XDG_DOCUMENTS_DIR, else $HOME/Documents.
 XStr documentsFolder();
 // XDG_VIDEOS_DIR, else $HOME/Videos.

@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "XPath.h"
 #include "XSys.h"
 
 namespace {
@@ -446,6 +447,13 @@ bool XFile::CreateFolderPath(const XFileName& path) {
             continue;
         }
         const std::string part = folder.substr(0, end);
+        if (XPath::isNeverCreated(XStr(part))) {
+            // Only looked at: a disk that is not mounted must not turn into a folder.
+            if (stat(part.c_str(), &st) != 0 || access(part.c_str(), R_OK) != 0) {
+                return false;
+            }
+            continue;
+        }
         if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) {
             return false;
         }

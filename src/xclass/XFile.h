@@ -79,7 +79,9 @@ public:
     static bool Delete(const XFileName& path);
     static bool Rename(const XFileName& from, const XFileName& to);
     // Creates the folder and every missing parent (mode 0777 before the umask); true when
-    // the folder exists afterwards.
+    // the folder exists afterwards. Mount-point roots and the mount points inside them
+    // (XPath::isNeverCreated) are never made, only tested for read access; a missing one
+    // fails with ENOENT.
     static bool CreateFolderPath(const XFileName& path);
     // Replaces the whole content so that readers see either the old or the new file, never
     // a partial one. The target is untouched when it answers false.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "XFile.h"
+#include "XPath.h"
 #include "XSys.h"
 
 namespace {
@@ -22,16 +23,7 @@ XFileName rewriteTempName(const XFileName& path, int attempt) {
     return name + ".rewrite.tmp";
 }
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    if (slash == 0) {
-        return "/";
-    }
-    return path.substr(0, slash);
-}
+using XPath::folderOf;
 
 // Makes the rename itself durable: until the folder is flushed, a power cut may bring
 // back the old entry, or on some file systems an entry with no data behind it.

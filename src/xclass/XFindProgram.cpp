@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "XPath.h"
+
 namespace {
 
 bool isExecutableFile(const std::string& path) {
@@ -37,9 +39,9 @@ XStr XFindProgram(const XStr& name) {
         std::string folder = entries.substr(start, colon - start);
         if (folder.empty() || folder[0] != '/') {
             const std::string cwd = currentFolder();
-            folder = folder.empty() ? cwd : cwd + "/" + folder;
+            folder = folder.empty() ? cwd : XPath::join(cwd, folder);
         }
-        const std::string candidate = folder + "/" + program;
+        const std::string candidate = XPath::join(folder, program);
         if (isExecutableFile(candidate)) {
             return XStr(candidate);
         }

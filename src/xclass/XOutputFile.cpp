@@ -15,6 +15,8 @@
 #include <set>
 #include <string>
 
+#include "XPath.h"
+
 namespace {
 
 constexpr int kCreateAttempts = 100;
@@ -40,14 +42,6 @@ Registry& registry() {
 
 bool processIsGone(pid_t pid) {
     return pid > 0 && kill(pid, 0) != 0 && errno == ESRCH;
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
 void syncFolder(const std::string& folder) {
@@ -76,8 +70,9 @@ void listInJournal(Registry& r, const std::string& path) {
         return;
     }
     if (r.journalFD < 0) {
-        r.journalPath = r.journalFolder + "/" + XOutputFile::kJournalPrefix +
-                        std::to_string(static_cast<long>(getpid()));
+        r.journalPath =
+            XPath::join(r.journalFolder,
+                        XOutputFile::kJournalPrefix + std::to_string(static_cast<long>(getpid())));
         r.journalFD = open(r.journalPath.c_str(),
                            O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (r.journalFD < 0) {
@@ -154,14 +149,10 @@ XOutputFile::~XOutputFile() {
 }
 
 XFileName XOutputFile::TempPathFor(const XFileName& destination, pid_t owner, unsigned counter) {
-    const std::size_t slash = destination.rfind(U'/');
-    const XStr folder = slash == XStr::npos ? XStr() : destination.left(slash + 1);
-    const XStr name = slash == XStr::npos ? destination : destination.substr(slash + 1);
-    const std::size_t dot = name.rfind(U'.');
-    // A leading point makes a hidden name, not an extension.
-    const bool hasExt = dot != XStr::npos && dot > 0;
-    XStr stem = hasExt ? name.left(dot) : name;
-    XStr ext = hasExt ? name.substr(dot) : XStr();
+    const XStr name = XPath::fileName(destination);
+    const XStr folder = destination.left(destination.size() - name.size());
+    XStr stem = XPath::baseName(name);
+    XStr ext = XPath::extension(name);
     const XStr mark = XStr(kMarker) + XStr::format("%ld-%u", static_cast<long>(owner), counter);
     const auto bytes = [&] { return ("." + stem + mark + ext).utf8().size(); };
     while (bytes() > NAME_MAX && !stem.empty()) {
@@ -174,8 +165,7 @@ XFileName XOutputFile::TempPathFor(const XFileName& destination, pid_t owner, un
 }
 
 pid_t XOutputFile::OwnerOf(const XFileName& path) {
-    const std::size_t slash = path.rfind(U'/');
-    const std::u32string name = (slash == XStr::npos ? path : path.substr(slash + 1)).units();
+    const std::u32string name = XPath::fileName(path).units();
     if (name.empty() || name[0] != U'.') {
         return 0;
     }
@@ -302,17 +292,14 @@ XOutputFile::CommitResult XOutputFile::Commit(bool replace) {
     }
     forget(temp);
     mTempPath.clear();
-    syncFolder(folderOf(destination));
+    syncFolder(XPath::folderOf(destination));
     return CommitResult::kDone;
 }
 
 void XOutputFile::SetJournalFolder(const XFileName& folder) {
     Registry& r = registry();
     std::lock_guard<std::mutex> lock(r.mutex);
-    r.journalFolder = folder.utf8();
-    while (r.journalFolder.size() > 1 && r.journalFolder.back() == '/') {
-        r.journalFolder.pop_back();
-    }
+    r.journalFolder = XPath::withoutTrailingSlash(folder.utf8());
 }
 
 unsigned XOutputFile::RemoveLeftovers(const XFileName& journalFolder) {
@@ -338,7 +325,7 @@ unsigned XOutputFile::RemoveLeftovers(const XFileName& journalFolder) {
             !processIsGone(static_cast<pid_t>(pid))) {
             continue;
         }
-        const std::string journal = folder + "/" + name;
+        const std::string journal = XPath::join(folder, name);
         std::string content;
         if (!readJournal(journal, content)) {
             continue;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "XPath.h"
+
 namespace {
 
 std::mutex gMutex;
@@ -30,9 +32,7 @@ std::vector<std::string> places() {
     }
     out.emplace_back("/tmp");
     for (std::string& place : out) {
-        while (place.size() > 1 && place.back() == '/') {
-            place.pop_back();
-        }
+        place = XPath::withoutTrailingSlash(place);
     }
     return out;
 }
@@ -86,8 +86,8 @@ XFileName path() {
     }
     if (gFolder.empty()) {
         for (const std::string& place : places()) {
-            std::string templ =
-                place + "/" + kPrefix + std::to_string(static_cast<long>(getpid())) + "-XXXXXX";
+            std::string templ = XPath::join(
+                place, kPrefix + std::to_string(static_cast<long>(getpid())) + "-XXXXXX");
             if (mkdtemp(templ.data()) != nullptr) {
                 gFolder = templ + "/";
                 break;
@@ -123,7 +123,7 @@ unsigned removeLeftovers() {
                 errno != ESRCH) {
                 continue;
             }
-            const std::string folder = place + "/" + entry->d_name;
+            const std::string folder = XPath::join(place, std::string(entry->d_name));
             struct stat st {};
             if (lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == me) {
                 removeFolder(folder);

@@ -28,7 +28,7 @@ TEST(VCliConvertOptions, EveryOptionReachesItsField) {
     EXPECT_EQ(o.encoderArgs, "-c:v libx264");
     EXPECT_EQ(o.effects, "-dspeffect1=\"x=\"");
     EXPECT_EQ(o.ext, XStr(".mkv"));
-    EXPECT_EQ(o.outputDir, XStr("out"));
+    EXPECT_EQ(o.naming.outputDir, XStr("out"));
     EXPECT_EQ(o.jobs, 3u);
     EXPECT_TRUE(o.join && o.dryRun && o.json && o.verbose && o.overwrite);
     EXPECT_FALSE(o.copy || o.help);
@@ -38,7 +38,7 @@ TEST(VCliConvertOptions, EveryOptionReachesItsField) {
     ASSERT_TRUE(plain.ok);
     EXPECT_TRUE(plain.options.encoderArgs.empty());
     EXPECT_FALSE(plain.options.ext.has_value());
-    EXPECT_FALSE(plain.options.outputDir.has_value());
+    EXPECT_FALSE(plain.options.naming.outputDir.has_value());
     EXPECT_EQ(plain.options.jobs, 0u);
     EXPECT_FALSE(plain.options.dryRun);
 }
@@ -133,4 +133,44 @@ TEST(VCliConvertOptions, DryRunIsQuotedForAShellUnlessTextIsAsked) {
     }
     EXPECT_NE(VCliConvertOptions::helpText().find("      --dry-run[=text]  "), std::string::npos)
         << VCliConvertOptions::helpText();
+}
+
+TEST(VCliConvertOptions, NamingOptionsAndWhereEachNeedsAFolder) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;  // empty when the arguments are usable
+    };
+    const Case cases[] = {
+        {{"--template", "[artist]/[title]", "-o", "out", "a"}, ""},
+        {{"--template", "[origpath]/[artist] - [title]", "a"}, ""},
+        {{"--template", "[origpath]\\[origfilename]", "a"}, ""},
+        {{"--preserve-path", "out", "a"}, ""},
+        {{"--template", "[artist]/[title]", "a"},
+         "The template '[artist]/[title]' needs a destination folder: give -o DIR (only a "
+         "template that begins with [origpath] may go without one; it rebuilds the source "
+         "folders from /)"},
+        {{"--template", "[ORIGPATH]/x", "a"},
+         "The template '[ORIGPATH]/x' needs a destination folder: give -o DIR (only a template "
+         "that begins with [origpath] may go without one; it rebuilds the source folders from /)"},
+        {{"--template", "", "-o", "out", "a"}, "The option '--template' needs a template"},
+        {{"--preserve-path", "", "a"}, "The option '--preserve-path' needs a folder"},
+        {{"-o", "", "a"}, "The option '--output' needs a folder"},
+        {{"--preserve-path", "p", "-o", "out", "a"},
+         "The option '--preserve-path' names the destination and the names itself; it cannot be "
+         "used with '--output' or '--template'"},
+        {{"--preserve-path", "p", "--template", "[origpath]x", "a"},
+         "The option '--preserve-path' names the destination and the names itself; it cannot be "
+         "used with '--output' or '--template'"},
+    };
+    for (const Case& c : cases) {
+        const Read r = read(c.args);
+        EXPECT_EQ(r.ok, c.error.empty()) << c.args[1];
+        EXPECT_EQ(r.error, c.error) << c.args[1];
+    }
+    const Read r = read({"--template", "[artist]", "-o", "out", "--preserve-path=", "a"});
+    EXPECT_FALSE(r.ok);
+    const Read t = read({"--template", "[artist]\\[title]", "-o", "out", "a"});
+    ASSERT_TRUE(t.ok);
+    EXPECT_EQ(t.options.naming.templ, XStr("[artist]\\[title]"));
+    EXPECT_EQ(t.options.naming.makeNaming().dynamicFormat(), "[artist]/[title]");
 }

@@ -40,24 +40,12 @@ protected:
     }
 
     TestTempDir mDir;
+    // The character rules of naming come from the settings store: an empty one here.
+    TestTempDir mStoreDir;
+    ScopedEnv mStore{"XCLASS_XREGISTRY_LOCATION", mStoreDir.file("XRegistry").c_str()};
 };
 
 }  // namespace
-
-TEST(VCliJobPlannerNames, DestinationReplacesOnlyTheLastExtension) {
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/a b.mov", "/out", ".mp4"), "/out/a b.mp4");
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/clip.final.mkv", "/in", ".mp4"),
-              "/in/clip.final.mp4");
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/noext", "/o", ".mp4"), "/o/noext.mp4");
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/in/.hidden", "/o", ".mp4"), "/o/.hidden.mp4");
-    EXPECT_EQ(VCliJobPlanner::destinationFor("/a.mov", "/", ".mkv"), "/a.mkv");
-}
-
-TEST(VCliJobPlannerNames, ExtensionBelongsToTheFileNameOnly) {
-    EXPECT_EQ(VCliJobPlanner::extensionOf("/a.b/c"), "");
-    EXPECT_EQ(VCliJobPlanner::extensionOf("/a/c.MOV"), ".MOV");
-    EXPECT_EQ(VCliJobPlanner::extensionOf("/a/.profile"), "");
-}
 
 TEST_F(Planner, OutputsGoBesideTheSourcesAsMp4ByDefault) {
     const std::string a = touch("a.mov", "12345");
@@ -93,7 +81,8 @@ TEST_F(Planner, RelativePathsBecomeAbsolute) {
     char old[4096];
     ASSERT_NE(getcwd(old, sizeof old), nullptr);
     ASSERT_EQ(chdir(mDir.path().c_str()), 0);
-    const auto r = plan({"./rel.mov"}, [](VCliConvertOptions& o) { o.outputDir = XStr("out/"); });
+    const auto r =
+        plan({"./rel.mov"}, [](VCliConvertOptions& o) { o.naming.outputDir = XStr("out/"); });
     ASSERT_EQ(chdir(old), 0);
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.spec->entries[0].convertFrom->urlForConversion, mDir.xfile("rel.mov"));
@@ -103,12 +92,12 @@ TEST_F(Planner, RelativePathsBecomeAbsolute) {
 TEST_F(Planner, OutputFolderIsMadeWhenMissingButNotInADryRun) {
     const std::string a = touch("a.mov");
     auto r = plan({a}, [&](VCliConvertOptions& o) {
-        o.outputDir = mDir.xfile("x/y");
+        o.naming.outputDir = mDir.xfile("x/y");
         o.dryRun = true;
     });
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_FALSE(fileExists(mDir.file("x")));
-    r = plan({a}, [&](VCliConvertOptions& o) { o.outputDir = mDir.xfile("x/y"); });
+    r = plan({a}, [&](VCliConvertOptions& o) { o.naming.outputDir = mDir.xfile("x/y"); });
     ASSERT_EQ(r.exitCode, 0);
     struct stat st {};
     ASSERT_EQ(stat(mDir.file("x/y").c_str(), &st), 0);
@@ -123,7 +112,7 @@ TEST_F(Planner, OutputFolderWithoutWritePermissionIsRefused) {
     const std::string a = touch("a.mov");
     folder("ro");
     chmod(mDir.file("ro").c_str(), 0555);
-    const auto r = plan({a}, [&](VCliConvertOptions& o) { o.outputDir = mDir.xfile("ro"); });
+    const auto r = plan({a}, [&](VCliConvertOptions& o) { o.naming.outputDir = mDir.xfile("ro"); });
     chmod(mDir.file("ro").c_str(), 0755);
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_EQ(r.messages, std::vector<std::string>{"Cannot write to output folder '" +
@@ -140,7 +129,7 @@ TEST_F(Planner, FolderStandsForItsVisibleRegularFilesSortedByName) {
     touch("in/sub/deep.mov");
     ASSERT_EQ(symlink("/nonexistent/target", mDir.file("in/dangling.mov").c_str()), 0);
     const auto r = plan({mDir.file("in") + "/"},
-                        [&](VCliConvertOptions& o) { o.outputDir = mDir.xfile("out"); });
+                        [&](VCliConvertOptions& o) { o.naming.outputDir = mDir.xfile("out"); });
     ASSERT_EQ(r.exitCode, 0) << r.messages[0];
     EXPECT_EQ(destinations(r), (XStrList{mDir.xfile("out/C.mp4"), mDir.xfile("out/a.mp4"),
                                          mDir.xfile("out/b.mp4")}));
@@ -223,7 +212,7 @@ TEST_F(Planner, RefusalsNameTheProblem) {
     const std::string clipY = touch("y/clip.avi");
     using Tweak = std::function<void(VCliConvertOptions&)>;
     const auto out = [this](const char* name) {
-        return [this, name](VCliConvertOptions& o) { o.outputDir = mDir.xfile(name); };
+        return [this, name](VCliConvertOptions& o) { o.naming.outputDir = mDir.xfile(name); };
     };
     struct Row {
         std::vector<std::string> files;
@@ -248,7 +237,7 @@ TEST_F(Planner, RefusalsNameTheProblem) {
         {{a},
          [&](VCliConvertOptions& o) {
              o.overwrite = true;
-             o.outputDir = mDir.xfile("out");
+             o.naming.outputDir = mDir.xfile("out");
          },
          1,
          "Cannot convert '" + a + "' onto itself: '" + mDir.file("out/a.mp4") +
@@ -265,7 +254,7 @@ TEST_F(Planner, RefusalsNameTheProblem) {
              "another output folder with -o DIR"},
         {{clipX, clipY},
          [&](VCliConvertOptions& o) {
-             o.outputDir = mDir.xfile("new");
+             o.naming.outputDir = mDir.xfile("new");
              o.overwrite = true;
          },
          1,
@@ -313,7 +302,7 @@ TEST_F(Planner, CopyKeepsTheSourceExtensionAndListsWhatOverwriteReplaces) {
     const auto r = plan({a, b}, [&](VCliConvertOptions& o) {
         o.copy = true;
         o.overwrite = true;
-        o.outputDir = mDir.xfile("out");
+        o.naming.outputDir = mDir.xfile("out");
     });
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_EQ(destinations(r), (XStrList{mDir.xfile("out/a.mov"), mDir.xfile("out/b.mkv")}));
@@ -414,4 +403,81 @@ TEST_F(Planner, EncoderAndEffectMistakesAreUsageErrorsThatSayWhatIsValid) {
         ASSERT_EQ(r.messages.size(), 1u) << c.start;
         EXPECT_EQ(r.messages[0].rfind(c.start, 0), 0u) << r.messages[0];
     }
+}
+
+TEST_F(Planner, TemplatesNameTheOutputsUnderTheirFolder) {
+    folder("in");
+    folder("in/b:c");
+    const std::string a = touch("in/b:c/.a:1.mov");
+    const std::string b = touch("in/b.avi");
+    struct Case {
+        const char* name;
+        std::function<void(VCliNamingOptions&)> naming;
+        XStrList expected;
+    };
+    const std::string in = mDir.file("in");
+    const Case cases[] = {
+        {"beside the sources",
+         [](VCliNamingOptions&) {},
+         {XStr(in + "/b:c/a:1.mp4"), XStr(in + "/b.mp4")}},
+        {"one folder keeps the names",
+         [&](VCliNamingOptions& n) { n.outputDir = mDir.xfile("out"); },
+         {mDir.xfile("out/a:1.mp4"), mDir.xfile("out/b.mp4")}},
+        {"template under a folder",
+         [&](VCliNamingOptions& n) {
+             n.outputDir = mDir.xfile("out");
+             n.templ = XStr("[origfilename]\\[UPPER][origfilename][]");
+         },
+         {mDir.xfile("out/a;1/A;1.mp4"), mDir.xfile("out/b/B.mp4")}},
+        {"source folders rebuilt from /",
+         [](VCliNamingOptions& n) { n.templ = XStr("[origpath]/x [origfilename]"); },
+         {XStr(in + "/b:c/x .a;1.mp4"), XStr(in + "/x b.mp4")}},
+        {"source folders under a folder",
+         [&](VCliNamingOptions& n) { n.preservePath = mDir.xfile("keep"); },
+         {mDir.xfile("keep") + XStr(in + "/b:c/a:1.mp4"),
+          mDir.xfile("keep") + XStr(in + "/b.mp4")}},
+    };
+    for (const Case& c : cases) {
+        const auto r = plan({a, b}, [&](VCliConvertOptions& o) {
+            c.naming(o.naming);
+            o.dryRun = true;
+        });
+        ASSERT_EQ(r.exitCode, 0) << c.name << ": " << (r.messages.empty() ? "" : r.messages[0]);
+        EXPECT_EQ(destinations(r), c.expected) << c.name;
+        EXPECT_TRUE(r.unnamed.empty()) << c.name;
+    }
+    EXPECT_FALSE(fileExists(mDir.file("out"))) << "a dry run makes no folder";
+    EXPECT_FALSE(fileExists(mDir.file("keep")));
+}
+
+TEST_F(Planner, ASourceWhoseOutputCannotBeNamedFailsAlone) {
+    const std::string a = touch("a.mov", "not media");
+    const std::string b = touch("b.mov", "");
+    const auto r = plan({a, b}, [&](VCliConvertOptions& o) {
+        o.naming.outputDir = mDir.xfile("out");
+        o.naming.templ = XStr("[artist]/[origfilename]");
+    });
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.spec->entries.empty());
+    EXPECT_EQ(
+        r.unnamed,
+        (std::vector<std::string>{
+            "Cannot name the output of '" + a + "': its tags cannot be read: not a media file",
+            "Cannot name the output of '" + b + "': its tags cannot be read: empty file, not media",
+        }));
+    ASSERT_EQ(r.destinations.size(), 2u);
+    EXPECT_FALSE(r.destinations[0].destination.has_value());
+}
+
+TEST_F(Planner, TheOutputFolderIsProbedForNewFilesBeforeAnythingStarts) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "for others the permissions refuse the folder before the probe";
+    }
+    const std::string a = touch("a.mov");
+    // Writable by its mode, yet no file can be made in it.
+    const auto r =
+        plan({a}, [&](VCliConvertOptions& o) { o.naming.outputDir = XStr("/sys/kernel"); });
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.messages, std::vector<std::string>{"Cannot use output folder '/sys/kernel': no "
+                                                   "file can be made in it: Permission denied"});
 }

@@ -69,4 +69,9 @@ TEST(UserFolders, ReadsUserDirsFileAndFallsBackToHome) {
     EXPECT_EQ(VAUserFolders::documentsFolder(), XStr("/home/u/Dokumente"));
     EXPECT_EQ(VAUserFolders::videosFolder(), XStr("/media/films"));
     EXPECT_EQ(VAUserFolders::userDir("XDG_MUSIC_DIR"), XStr());
+    // Any key: a relative or missing entry falls back to the home folder.
+    EXPECT_EQ(VAUserFolders::userFolder("XDG_MUSIC_DIR", "Music"), XStr("/home/u/Music"));
+    EXPECT_EQ(VAUserFolders::userFolder("XDG_DESKTOP_DIR", "Desktop"), XStr("/home/u/Desktop"));
+    EXPECT_EQ(VAUserFolders::userFolder("XDG_DOCUMENTS_DIR", "Documents"),
+              XStr("/home/u/Dokumente"));
 }

@@ -10,7 +10,9 @@
 
 #include "VAAppDataFolder.h"
 #include "VAFFmpegCapabilities.h"
+#include "VAResources.h"
 #include "XFindProgram.h"
+#include "XPath.h"
 
 namespace {
 
@@ -26,17 +28,6 @@ bool exists(const XStr& path) {
     return access(path.utf8().c_str(), F_OK) == 0;
 }
 
-std::string programFolder() {
-    char buffer[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    if (n <= 0) {
-        return {};
-    }
-    std::string exe(buffer, static_cast<std::size_t>(n));
-    const std::size_t slash = exe.rfind('/');
-    return slash == std::string::npos ? std::string() : exe.substr(0, slash);
-}
-
 }  // namespace
 
 XStr VALocateFFmpeg::internalTool(const char* name) {
@@ -46,9 +37,9 @@ XStr VALocateFFmpeg::internalTool(const char* name) {
         return it->second;
     }
     XStr found;
-    const std::string folder = programFolder();
+    const std::string folder = VAResources::programFolder();
     if (!folder.empty()) {
-        const std::string shipped = folder + "/../libexec/vantaro/" + name;
+        const std::string shipped = XPath::join(folder, std::string("../libexec/vantaro/") + name);
         char resolved[PATH_MAX];
         if (isExecutableFile(shipped) && realpath(shipped.c_str(), resolved) != nullptr) {
             found = XStr(resolved);
@@ -66,7 +57,7 @@ XStr VALocateFFmpeg::internalTool(const char* name) {
 }
 
 XStr VALocateFFmpeg::pathToExternalFFmpeg() {
-    return VAAppDataFolder::join(VAAppDataFolder::path(), "ffmpeg");
+    return XPath::join(VAAppDataFolder::path(), "ffmpeg");
 }
 
 bool VALocateFFmpeg::haveExternalFFmpeg() {

@@ -8,6 +8,7 @@
 
 #include "XFile.h"
 #include "XOutputFile.h"
+#include "XPath.h"
 #include "clFFMPEG.h"
 
 namespace {
@@ -45,9 +46,9 @@ void VMCProcess::copyWithArg(const VMCProcessArg& given) {
     const VMCProcessArg arg = withCallback(given);
     VMCStatusCallback& callback = *arg.callback;
     const XStr from = arg.srcFrom ? arg.srcFrom->urlForConversion : XStr();
-    const std::size_t slash = arg.urlTo.rfind(U'/');
-    if (slash != XStr::npos && slash > 0 && !XFile::CreateFolderPath(arg.urlTo.left(slash))) {
-        callback.onErrorLine("Cannot create the folder " + quoted(arg.urlTo.left(slash)) + ": " +
+    const XStr folder = XPath::folderOf(arg.urlTo);
+    if (!XFile::CreateFolderPath(folder)) {
+        callback.onErrorLine("Cannot create the folder " + quoted(folder) + ": " +
                              XStr(strerror(errno)));
         return;
     }

@@ -6,15 +6,9 @@
 #include "VMCStatusCallbackImpl.h"
 #include "XClock.h"
 #include "XMainThread.h"
+#include "XPath.h"
 
 namespace {
-
-XStr fileNameWithoutExtension(const XStr& path) {
-    const std::size_t slash = path.rfind(U'/');
-    XStr name = slash == XStr::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.rfind(U'.');
-    return dot == XStr::npos || dot == 0 ? name : name.left(dot);
-}
 
 bool isIgnoredDestination(const XStr& path) {
     return path.lowerASCII().endsWith(".ignore");
@@ -130,7 +124,7 @@ void VMCProgressDialog::assignIdleCores() {
         VMCCPU& slot = mScheduler->cpu(index);
         const VAConversionEntry& entry = mConversionSpec->entries[slot.currentTaskIndex];
         const bool useSource = entry.urlTo.empty() || isIgnoredDestination(entry.urlTo);
-        const XStr shown = fileNameWithoutExtension(
+        const XStr shown = XPath::baseName(
             useSource && entry.convertFrom ? entry.convertFrom->urlPerceived : entry.urlTo);
         slot.status =
             XStr::format(entry.justCopy ? "Copying '%s'" : "Encoding '%s'", shown.utf8().c_str());

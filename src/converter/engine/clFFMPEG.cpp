@@ -17,6 +17,7 @@
 #include "VAUserFolders.h"
 #include "VMCOutputFilter.h"
 #include "VMCRunningChildren.h"
+#include "XPath.h"
 #include "XPrivateFolder.h"
 
 namespace {
@@ -30,11 +31,6 @@ constexpr int kReadsPerWake = 16;
 constexpr int kProbeGraceMs = 3000;
 
 std::atomic<unsigned> gDebugLogCount{0};
-
-XStr parentFolder(const XStr& path) {
-    const std::size_t slash = path.rfind(U'/');
-    return slash == XStr::npos || slash == 0 ? XStr() : path.left(slash);
-}
 
 // A destination that names no file: FFmpeg's output goes nowhere that needs placing.
 bool isIgnoredDestination(const XStr& path) {
@@ -73,7 +69,7 @@ void clFFMPEG::openDebugLog() {
         n == 0 ? XStr::format("VADebug-%u.txt", pid) : XStr::format("VADebug-%u+%u.txt", pid, n);
     const XStr folder = VAUserFolders::documentsFolder();
     XFile::CreateFolderPath(folder);
-    mDebugLog.Open(folder + "/" + name, XFile::Access::kReadWrite,
+    mDebugLog.Open(XPath::join(folder, name), XFile::Access::kReadWrite,
                    XFile::kOpenAlways | XFile::kNoLock);
 }
 
@@ -110,8 +106,8 @@ bool clFFMPEG::checkInputs() {
 
 bool clFFMPEG::prepareOutput() {
     const XStr& destination = mProcessArg.urlTo;
-    const XStr folder = parentFolder(destination);
-    if (!folder.empty() && !XFile::CreateFolderPath(folder)) {
+    const XStr folder = XPath::folderOf(destination);
+    if (!XFile::CreateFolderPath(folder)) {
         error("Cannot create the folder " + quoted(folder) + ": " + XStr(strerror(errno)));
         return false;
     }

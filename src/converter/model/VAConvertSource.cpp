@@ -4,6 +4,7 @@
 
 #include "VAMediaFileInfo.h"
 #include "VAProbeCache.h"
+#include "XPath.h"
 
 namespace {
 
@@ -29,12 +30,7 @@ XStr VAConvertSource::strPerceivedFilename() const {
     if (mPerceivedFilename) {
         return *mPerceivedFilename;
     }
-    XStr path = urlPerceived;
-    while (path.size() > 1 && path.back() == U'/') {
-        path.pop_back();
-    }
-    const std::size_t slash = path.rfind(U'/');
-    return slash == XStr::npos || path.size() == 1 ? path : path.substr(slash + 1);
+    return XPath::fileName(urlPerceived);
 }
 
 int64_t VAConvertSource::probeLength(int stopFD) const {
