@@ -11,6 +11,7 @@
 #include "VAAppDataFolder.h"
 #include "VAFFmpegRecordFile.h"
 #include "XLineReader.h"
+#include "XPath.h"
 #include "XWorkerProcess.h"
 
 namespace {
@@ -217,7 +218,7 @@ XStr VAFFmpegCapabilities::recordFilePath() {
     if (VAAppDataFolder::appName().empty()) {
         return {};
     }
-    return VAAppDataFolder::join(VAAppDataFolder::path(), VAFFmpegRecordFile::kFileName);
+    return XPath::join(VAAppDataFolder::path(), XStr(VAFFmpegRecordFile::kFileName));
 }
 
 void VAFFmpegCapabilities::resetCacheForTesting() {
