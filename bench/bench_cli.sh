@@ -29,6 +29,9 @@ work="$(mktemp -d /tmp/bench-cli.XXXXXX)"
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/in" "$work/out" "$work/tmp"
 export XTempFolderScope_Location="$work/tmp"
+# Its own data folder: the user's settings and caches neither help nor suffer; the unmeasured
+# round fills the caches as any earlier run would have.
+export _APPDATA_OVERRIDE="$work/data"
 
 for i in $(seq -w 1 "$clips"); do
   ffmpeg -hide_banner -loglevel error -y \

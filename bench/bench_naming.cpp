@@ -4,12 +4,12 @@
 // clean-up, joined under the destination folder and cleaned again).
 //   bench_naming [rounds]   (default 7)
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <random>
@@ -190,6 +190,6 @@ int main(int argc, char** argv) {
                 rounds, expanded, 1e6 / expanded);
     std::printf("median of %d rounds, expanded and cleaned: %.0f names per second (%.2f us each)\n",
                 rounds, whole, 1e6 / whole);
-    rmdir(dir);
+    std::filesystem::remove_all(dir);
     return 0;
 }

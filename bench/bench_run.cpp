@@ -103,6 +103,8 @@ int main(int argc, char** argv) {
         arg.srcFrom = VAConvertSource::withURL(source);
         arg.urlTo = XStr(dir + "/ours.mp4");
         arg.args = args;
+        // Every run writes the same output.
+        arg.overwriteExisting = true;
         auto catcher = std::make_shared<CommandCatcher>();
         arg.callback = catcher;
         arg.events = std::make_shared<VMCProcessEvents>();

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,7 @@ void require(bool condition) {
 // a template beginning with [origpath] must keep as they are.
 const XStr kSourceFolder = "/music/Some:Folder/.hidden";
 
+std::string gRoot;
 XStr gDestination;
 std::unique_ptr<VMCFileNaming> gPrototype;
 
@@ -68,9 +70,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     if (mkdtemp(dir) == nullptr) {
         std::abort();
     }
-    const std::string root(dir);
-    setenv("XCLASS_XREGISTRY_LOCATION", (root + "/XRegistry").c_str(), 1);
-    gDestination = XStr(root + "/out");
+    gRoot = dir;
+    std::atexit([] { std::filesystem::remove_all(gRoot); });
+    setenv("XCLASS_XREGISTRY_LOCATION", (gRoot + "/XRegistry").c_str(), 1);
+    gDestination = XStr(gRoot + "/out");
     mkdir(gDestination.utf8().c_str(), 0700);
     gPrototype = std::make_unique<VMCFileNaming>();
     gPrototype->setDestination(VMCLocationDescriptor::withURL(gDestination));

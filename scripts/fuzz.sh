@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 
 ./scripts/install-deps.sh
+. ./scripts/compiler-cache.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVANTARO_FUZZ=ON -DVANTARO_SANITIZE=ON -DVANTARO_TESTS=OFF
 cmake --build build-fuzz

@@ -9,7 +9,7 @@ packages=(
   libssl-dev
   ffmpeg
   libgtest-dev libgmock-dev googletest
-  libbenchmark-dev
+  ccache
   nlohmann-json3-dev
   clang libclang-rt-dev clang-format
   # The manual page's test renders it; the package needs file and dpkg-shlibdeps.

@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
+. ./scripts/compiler-cache.sh
 cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTARO_TESTS=OFF \
     -DVANTARO_SOURCE_RESOURCES=OFF
 cmake --build build-package

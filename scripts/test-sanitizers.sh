@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
+. ./scripts/compiler-cache.sh
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTARO_SANITIZE=ON -DVANTARO_WERROR=ON
 cmake --build build-asan
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

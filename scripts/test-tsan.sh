@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/install-deps.sh
+. ./scripts/compiler-cache.sh
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTARO_TSAN=ON \
     -DVANTARO_WERROR=ON
 cmake --build build-tsan --target engine_unit engine_e2e xclass_unit media_unit media_e2e

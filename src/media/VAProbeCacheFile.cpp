@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "VAFileStatJSON.h"
 #include "XFile.h"
 #include "XJSON.h"
 
 namespace {
 
-// Above this a number no longer holds every integer exactly.
-constexpr double kMaxExact = 9007199254740992.0;
+using VAFileStatJSON::kMaxExact;
 
 XJSON::Owned tagToJSON(const NTag& tag) {
     auto list = std::make_unique<XJSON::Array>();
@@ -42,38 +42,6 @@ bool tagFromJSON(const XJSON::AnyType& value, NTag& tag) {
     return true;
 }
 
-bool wholeNumber(const XJSON::AnyType& value, int64_t& out) {
-    if (value.TypeOf() != XJSON::typeNumber) {
-        return false;
-    }
-    const double v = value.AsNumber().Value;
-    if (!(v >= 0 && v <= kMaxExact) || v != static_cast<double>(static_cast<int64_t>(v))) {
-        return false;
-    }
-    out = static_cast<int64_t>(v);
-    return true;
-}
-
-// Nanoseconds since 1970 as decimal digits: a JSON number would lose the last ones.
-bool nanosecondsFrom(const XJSON::AnyType& value, VAFileStat& stat) {
-    if (value.TypeOf() != XJSON::typeString) {
-        return false;
-    }
-    const XStr& digits = value.AsString().Value;
-    if (digits.empty() || digits.size() > 19) {
-        return false;
-    }
-    for (char32_t c : digits) {
-        if (c < U'0' || c > U'9') {
-            return false;
-        }
-    }
-    const int64_t ns = digits.toInt64();
-    stat.modifiedSeconds = ns / 1000000000;
-    stat.modifiedNanoseconds = ns % 1000000000;
-    return true;
-}
-
 std::optional<VAProbeCacheRecord> recordFrom(const XJSON::AnyType& value) {
     if (value.TypeOf() != XJSON::typeObject) {
         return std::nullopt;
@@ -81,8 +49,8 @@ std::optional<VAProbeCacheRecord> recordFrom(const XJSON::AnyType& value) {
     const XJSON::Object& o = value.AsObject();
     VAProbeCacheRecord r;
     int64_t lengthMS = 0;
-    if (o.Find("path").TypeOf() != XJSON::typeString || !wholeNumber(o.Find("size"), r.stat.size) ||
-        !nanosecondsFrom(o.Find("mtimeNs"), r.stat) || !wholeNumber(o.Find("lengthMS"), lengthMS) ||
+    if (o.Find("path").TypeOf() != XJSON::typeString || !VAFileStatJSON::read(o, r.stat) ||
+        !VAFileStatJSON::wholeNumber(o.Find("lengthMS"), lengthMS) ||
         !tagFromJSON(o.Find("IDTags"), r.idTags) || !tagFromJSON(o.Find("MediaProps"), r.props)) {
         return std::nullopt;
     }
@@ -104,8 +72,7 @@ std::string VAProbeCacheFile::render(const std::vector<VAProbeCacheRecord>& reco
     for (const VAProbeCacheRecord& r : records) {
         XJSON::Object& o = list.AddObject();
         o.Add("path", std::make_unique<XJSON::String>(r.path));
-        o.Add("size", std::make_unique<XJSON::Number>(static_cast<double>(r.stat.size)));
-        o.Add("mtimeNs", std::make_unique<XJSON::String>(XStr::number(r.stat.modifiedNs())));
+        VAFileStatJSON::write(o, r.stat);
         const double length =
             static_cast<double>(r.lengthMS) <= kMaxExact ? static_cast<double>(r.lengthMS) : 0;
         o.Add("lengthMS", std::make_unique<XJSON::Number>(length));

@@ -86,8 +86,13 @@ public:
     // Replaces the whole content so that readers see either the old or the new file, never
     // a partial one. The target is untouched when it answers false.
     static bool RewriteFile(const XFileName& path, const void* bytes, size_t length);
+    // The same for a cache, without waiting for the storage device: readers still see the
+    // old or the new file, but a power cut may leave the file empty or cut (a damaged cache,
+    // made again), and a busy disk costs nobody a flush.
+    static bool RewriteCacheFile(const XFileName& path, const void* bytes, size_t length);
 
 private:
+    static bool Rewrite(const XFileName& path, const void* bytes, size_t length, bool durable);
     bool PositionFor(int position);
     void Report(const char* what) const;
 

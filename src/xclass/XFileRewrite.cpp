@@ -46,6 +46,14 @@ bool syncFolder(const std::string& folder) {
 }  // namespace
 
 bool XFile::RewriteFile(const XFileName& path, const void* bytes, size_t length) {
+    return Rewrite(path, bytes, length, true);
+}
+
+bool XFile::RewriteCacheFile(const XFileName& path, const void* bytes, size_t length) {
+    return Rewrite(path, bytes, length, false);
+}
+
+bool XFile::Rewrite(const XFileName& path, const void* bytes, size_t length, bool durable) {
     XFile temp;
     XFileName tempName;
     bool created = false;
@@ -82,7 +90,7 @@ bool XFile::RewriteFile(const XFileName& path, const void* bytes, size_t length)
     }
     // Flushed before the rename: otherwise a power cut soon after could leave the target
     // name on an empty file.
-    if (!temp.Sync()) {
+    if (durable && !temp.Sync()) {
         return abandon();
     }
     if (!temp.Close()) {
@@ -93,6 +101,8 @@ bool XFile::RewriteFile(const XFileName& path, const void* bytes, size_t length)
     }
     // A failed folder flush still answers true: the content is already replaced and every
     // reader sees it, and answering false would make callers think the old content stays.
-    syncFolder(folderOf(target));
+    if (durable) {
+        syncFolder(folderOf(target));
+    }
     return true;
 }

@@ -27,6 +27,12 @@ protected:
         EXPECT_TRUE(makeTestClip(path, c)) << path;
         return path;
     }
+    std::string clip(const std::string& name, double seconds, const char* size = "320x240") {
+        TestClip c;
+        c.seconds = seconds;
+        c.size = size;
+        return clip(name, c);
+    }
     static uint64_t sizeOf(const std::string& path) {
         struct stat st {};
         return stat(path.c_str(), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;

@@ -121,20 +121,3 @@ inline std::vector<pid_t> processesMentioning(const std::string& text) {
     closedir(proc);
     return found;
 }
-
-// Names in a folder, without "." and "..".
-inline std::vector<std::string> folderEntries(const std::string& path) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(path.c_str());
-    if (dir == nullptr) {
-        return names;
-    }
-    while (const dirent* e = readdir(dir)) {
-        const std::string name = e->d_name;
-        if (name != "." && name != "..") {
-            names.push_back(name);
-        }
-    }
-    closedir(dir);
-    return names;
-}

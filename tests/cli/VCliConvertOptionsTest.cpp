@@ -33,24 +33,18 @@ TEST(VCliConvertOptions, EveryOptionReachesItsField) {
     EXPECT_TRUE(o.join && o.dryRun && o.json && o.verbose && o.overwrite);
     EXPECT_FALSE(o.copy || o.help);
     EXPECT_EQ(o.files, (XStrList{"a.mov", "b.mov"}));
+    // The defaults when only files are given.
+    const Read plain = read({"a.mov"});
+    ASSERT_TRUE(plain.ok);
+    EXPECT_TRUE(plain.options.encoderArgs.empty());
+    EXPECT_FALSE(plain.options.ext.has_value());
+    EXPECT_FALSE(plain.options.naming.outputDir.has_value());
+    EXPECT_EQ(plain.options.jobs, 0u);
+    EXPECT_FALSE(plain.options.dryRun);
 }
 
-TEST(VCliConvertOptions, DefaultsWhenOnlyFilesAreGiven) {
-    const Read r = read({"a.mov"});
-    ASSERT_TRUE(r.ok);
-    EXPECT_TRUE(r.options.encoderArgs.empty());
-    EXPECT_FALSE(r.options.ext.has_value());
-    EXPECT_FALSE(r.options.naming.outputDir.has_value());
-    EXPECT_EQ(r.options.jobs, 0u);
-}
-
-TEST(VCliConvertOptions, ExtensionWithoutPointGetsOne) {
-    const Read r = read({"--ext", "webm", "a"});
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.options.ext, XStr(".webm"));
-}
-
-TEST(VCliConvertOptions, ExtensionThatIsNoExtensionIsRefused) {
+TEST(VCliConvertOptions, ExtensionWithoutPointGetsOneAndOneThatIsNoExtensionIsRefused) {
+    EXPECT_EQ(read({"--ext", "webm", "a"}).options.ext, XStr(".webm"));
     for (const char* bad : {"", ".", "../x", "a/b"}) {
         const Read r = read({"--ext", bad, "a"});
         EXPECT_FALSE(r.ok) << bad;
@@ -68,14 +62,14 @@ TEST(VCliConvertOptions, JobsMustBeAPlainCountInRange) {
     EXPECT_EQ(read({"--jobs=1", "a"}).options.jobs, 1u);
 }
 
-TEST(VCliConvertOptions, NoFilesIsAUsageError) {
-    const Read r = read({"--join"});
+TEST(VCliConvertOptions, NoFilesOrAnEmptyNameIsAUsageErrorButHelpNeedsNoFiles) {
+    Read r = read({"--join"});
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.error, "No input files");
-}
-
-TEST(VCliConvertOptions, HelpNeedsNoFiles) {
-    const Read r = read({"--help"});
+    r = read({"a", ""});
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "An empty file name was given");
+    r = read({"--help"});
     ASSERT_TRUE(r.ok);
     EXPECT_TRUE(r.options.help);
 }
@@ -86,12 +80,6 @@ TEST(VCliConvertOptions, CopyExcludesJoinAndEncoderSettings) {
     EXPECT_EQ(read({"--copy", "--encoder-args", "-c copy", "a"}).error,
               "The option '--copy' makes plain copies; encoders and effects do not apply");
     EXPECT_TRUE(read({"--copy", "--ext", ".bak", "a"}).ok);
-}
-
-TEST(VCliConvertOptions, EmptyFileNameIsRefused) {
-    const Read r = read({"a", ""});
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, "An empty file name was given");
 }
 
 TEST(VCliConvertOptions, HelpListsEveryOptionOfTheTable) {

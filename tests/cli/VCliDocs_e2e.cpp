@@ -19,13 +19,6 @@ namespace {
 
 using Words = std::set<std::string>;
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Runs of white space as one space, so that text reflowed by the formatter still matches.
 std::string squeezed(const std::string& text) {
     std::string out;
@@ -246,8 +239,8 @@ TEST_F(CliDocsE2E, InstalledProgramRunsFromItsPrefixWithItsPageAndCompletion) {
         struct stat st {};
         EXPECT_EQ(stat(installed.c_str(), &st), 0) << installed;
     }
-    EXPECT_EQ(readAll(prefix + "/share/bash-completion/completions/vantaro"),
-              readAll(VANTARO_BASH_COMPLETION));
+    EXPECT_EQ(readTextFile(prefix + "/share/bash-completion/completions/vantaro"),
+              readTextFile(VANTARO_BASH_COMPLETION));
 
     std::string version;
     ASSERT_EQ(runProgram({program, "--version"}, &version), 0);
@@ -259,9 +252,7 @@ TEST_F(CliDocsE2E, InstalledProgramRunsFromItsPrefixWithItsPageAndCompletion) {
     EXPECT_EQ(installedEncoders, builtEncoders);
 
     // The size comes from a preset of the resources.
-    TestClip short1s;
-    short1s.seconds = 1;
-    const std::string source = clip("clip.mov", short1s);
+    const std::string source = clip("clip.mov", 1);
     std::string output;
     ASSERT_EQ(runProgram({program, "convert", "--encoder", "MP4 (H264)", "--effect",
                           "Scale Absolute", "-o", tmp(), source},

@@ -59,40 +59,45 @@ TEST(VCliDryRun, TextFormIsTheLogsCommandTextOneLinePerJobInJobOrder) {
     EXPECT_FALSE(lines[0].error || lines[1].error);
 }
 
-TEST(VCliDryRun, EffectFiltersMergeWithTheEncoderFiltersAsInTheRun) {
-    auto spec = specOf("-c:v libx264 -vf fps=30");
-    spec->setDspString("-dspeffect1=\"Scale=-vf scale=640:-2\"");
-    ASSERT_EQ(spec->dspEffects.size(), 1u);
-    addJob(*spec, "/in/a.mov", "/out/a.mp4");
-    const auto lines =
-        VCliDryRun::commandLines(spec, "/usr/bin/ffmpeg", false, nullptr, textForm());
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].text, XStr("/usr/bin/ffmpeg   -i /in/a.mov -vf \"scale=640:-2, fps=30\" "
-                                  "-c:v libx264") +
-                                 kTail + "/out/a.mp4");
-}
-
-TEST(VCliDryRun, CodecMapRewritesWhatThisFFmpegLacks) {
-    auto spec = specOf("-c:v h264_videotoolbox -c:a aac_at");
-    addJob(*spec, "/in/a.mov", "/out/a.mp4");
-    const auto lines = VCliDryRun::commandLines(
-        spec, "/usr/bin/ffmpeg", false,
-        [](const XStr& args, XStrList& info) {
-            info.push_back("mapped");
-            return args.replaced("h264_videotoolbox", "libx264").replaced("aac_at", "aac");
-        },
-        textForm());
-    EXPECT_EQ(lines.at(0).text,
-              XStr("/usr/bin/ffmpeg   -i /in/a.mov -c:v libx264 -c:a aac") + kTail + "/out/a.mp4");
-}
-
-TEST(VCliDryRun, WithTheDebugLogFFmpegIsNotQuietened) {
-    auto spec = specOf("-c:v libx264");
-    addJob(*spec, "/in/a.mov", "/out/a.mp4");
-    const auto lines = VCliDryRun::commandLines(spec, "/usr/bin/ffmpeg", true, nullptr, textForm());
-    EXPECT_EQ(lines.at(0).text, XStr("/usr/bin/ffmpeg   -i /in/a.mov -c:v libx264 -y "
-                                     "-ignore_unknown -hide_banner -progress /dev/null "
-                                     "/out/a.mp4"));
+// What the run would do differently shows in the text: effects merged with the encoder's
+// filters, a codec map's changes, a debug log, a plain copy.
+TEST(VCliDryRun, TheTextFollowsTheRunsOwnArgumentAssembly) {
+    const auto codecMap = [](const XStr& args, XStrList& info) {
+        info.push_back("mapped");
+        return args.replaced("h264_videotoolbox", "libx264").replaced("aac_at", "aac");
+    };
+    struct Row {
+        const char* encoderArgs;
+        const char* effects;
+        VCliDryRun::CodecMap map;
+        bool debug;
+        bool copy;
+        XStr text;
+    };
+    // Names with a space show how each line quotes.
+    const XStr in = "-i \"/in/a b.mov\" ";
+    const XStr out = "\"/out/a b.mp4\"";
+    const Row rows[] = {
+        {"-c:v libx264 -vf fps=30", "-dspeffect1=\"Scale=-vf scale=640:-2\"", nullptr, false, false,
+         "/usr/bin/ffmpeg   " + in + "-vf \"scale=640:-2, fps=30\" -c:v libx264" + kTail + out},
+        {"-c:v h264_videotoolbox -c:a aac_at", "", codecMap, false, false,
+         "/usr/bin/ffmpeg   " + in + "-c:v libx264 -c:a aac" + kTail + out},
+        // With the debug log FFmpeg is not quietened.
+        {"-c:v libx264", "", nullptr, true, false,
+         "/usr/bin/ffmpeg   " + in +
+             "-c:v libx264 -y -ignore_unknown -hide_banner -progress /dev/null " + out},
+        {"", "", nullptr, false, true, "copy \"/in/a b.mov\" " + out},
+    };
+    for (const Row& row : rows) {
+        auto spec = specOf(row.encoderArgs);
+        spec->setDspString(row.effects);
+        addJob(*spec, "/in/a b.mov", "/out/a b.mp4", row.copy);
+        const auto lines =
+            VCliDryRun::commandLines(spec, "/usr/bin/ffmpeg", row.debug, row.map, textForm());
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].text, row.text);
+        EXPECT_FALSE(lines[0].error);
+    }
 }
 
 TEST(VCliDryRun, JoinByStreamCopyNamesTheListFileWithoutMakingIt) {
@@ -112,14 +117,6 @@ TEST(VCliDryRun, JoinByStreamCopyNamesTheListFileWithoutMakingIt) {
                                      " -vcodec copy -acodec copy") +
                                     kTail + "/out/a.mov");
     EXPECT_FALSE(fileExists(list));
-}
-
-TEST(VCliDryRun, CopyJobSaysWhatItCopiesWhere) {
-    auto spec = specOf("");
-    addJob(*spec, "/in/a b.mov", "/out/a b.mov", true);
-    const auto lines =
-        VCliDryRun::commandLines(spec, "/usr/bin/ffmpeg", false, nullptr, textForm());
-    EXPECT_EQ(lines.at(0).text, "copy \"/in/a b.mov\" \"/out/a b.mov\"");
 }
 
 TEST(VCliDryRun, JobWithoutInputIsReportedAsAnError) {

@@ -6,24 +6,18 @@
 #include "VCliJsonObject.h"
 #include "XJSON.h"
 
-TEST(VCliJson, PlainTextIsOnlyQuoted) {
+TEST(VCliJson, PlainTextIsOnlyQuotedAndWellFormedUtf8PassesThrough) {
     EXPECT_EQ(VCliJson::quote("Encoding 'a b'"), "\"Encoding 'a b'\"");
     EXPECT_EQ(VCliJson::quote(""), "\"\"");
+    const std::string text = "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xac";
+    EXPECT_EQ(VCliJson::quote(text), "\"" + text + "\"");
 }
 
-TEST(VCliJson, QuotesAndBackslashesAreEscaped) {
+TEST(VCliJson, QuotesBackslashesAndControlCharactersAreEscaped) {
     EXPECT_EQ(VCliJson::quote("-vf \"scale=1:2\" C:\\x"), "\"-vf \\\"scale=1:2\\\" C:\\\\x\"");
-}
-
-TEST(VCliJson, ControlCharactersNeverAppearRaw) {
     EXPECT_EQ(VCliJson::quote("a\nb\rc\td\be\ff"), "\"a\\nb\\rc\\td\\be\\ff\"");
     EXPECT_EQ(VCliJson::quote(std::string("\x01\x1f\x7f", 3)), "\"\\u0001\\u001f\\u007f\"");
     EXPECT_EQ(VCliJson::quote(std::string("a\0b", 3)), "\"a\\u0000b\"");
-}
-
-TEST(VCliJson, WellFormedUtf8PassesThrough) {
-    const std::string text = "caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xac";
-    EXPECT_EQ(VCliJson::quote(text), "\"" + text + "\"");
 }
 
 TEST(VCliJson, MalformedUtf8BytesAreEscapedOneByOne) {
@@ -59,8 +53,5 @@ TEST(VCliJsonObject, MembersInOrderOnOneLine) {
     EXPECT_EQ(json,
               "{\"event\":\"log\",\"job\":3,\"error\":true,\"ok\":false,\"size\":5000000000,"
               "\"line\":\"x\\ny\",\"list\":[1,2]}");
-}
-
-TEST(VCliJsonObject, EmptyObject) {
     EXPECT_EQ(VCliJsonObject().str(), "{}");
 }

@@ -14,121 +14,69 @@ const std::vector<VCliOptionDef> kTable = {
     {"help", 'h', false, false, "", "help"},
 };
 
-struct Parse {
-    bool ok;
+using Words = std::vector<std::string>;
+
+// What a parse gave, in one line: the options in table order, then the operands.
+std::string outcome(const Words& args) {
     VCliParsedOptions options;
     std::string error;
-};
-
-Parse parse(const std::vector<std::string>& args) {
-    Parse p;
-    p.ok = VCliOptionParser(kTable).parse(args, p.options, p.error);
-    return p;
+    if (!VCliOptionParser(kTable).parse(args, options, error)) {
+        return "error: " + error;
+    }
+    std::string out;
+    for (const VCliOptionDef& def : kTable) {
+        if (!options.has(def.longName)) {
+            continue;
+        }
+        out += "--" + def.longName;
+        if (def.repeatable) {
+            for (const std::string& value : options.values(def.longName)) {
+                out += "[" + value + "]";
+            }
+        } else if (def.takesValue) {
+            out += "[" + options.value(def.longName).value_or("none") + "]";
+        }
+        out += " ";
+    }
+    for (const std::string& operand : options.operands) {
+        out += "<" + operand + ">";
+    }
+    return out;
 }
 
 }  // namespace
 
-TEST(VCliOptionParser, ValueFollowsEvenWhenItLooksLikeAnOption) {
-    const Parse p = parse({"--encoder-args", "-c:v libx264 -crf 23", "a.mov"});
-    ASSERT_TRUE(p.ok) << p.error;
-    EXPECT_EQ(p.options.value("encoder-args"), "-c:v libx264 -crf 23");
-    EXPECT_EQ(p.options.operands, std::vector<std::string>{"a.mov"});
-}
-
-TEST(VCliOptionParser, LongValueAfterEqualsSignKeepsFurtherEqualsSigns) {
-    const Parse p = parse({"--set=quality=20", "--output=/out"});
-    ASSERT_TRUE(p.ok) << p.error;
-    EXPECT_EQ(p.options.values("set"), std::vector<std::string>{"quality=20"});
-    EXPECT_EQ(p.options.value("output"), "/out");
-}
-
-TEST(VCliOptionParser, ShortValueAttachedOrSeparate) {
-    Parse p = parse({"-o", "/a", "x"});
-    ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.options.value("output"), "/a");
-    p = parse({"-o/b", "x"});
-    ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.options.value("output"), "/b");
-}
-
-TEST(VCliOptionParser, ClusterOfFlagsEndingInAValue) {
-    const Parse p = parse({"-vho", "/dir", "f"});
-    ASSERT_TRUE(p.ok) << p.error;
-    EXPECT_TRUE(p.options.has("verbose"));
-    EXPECT_TRUE(p.options.has("help"));
-    EXPECT_EQ(p.options.value("output"), "/dir");
-    EXPECT_EQ(p.options.operands, std::vector<std::string>{"f"});
-}
-
-TEST(VCliOptionParser, RepeatableOptionKeepsEveryValueInOrder) {
-    const Parse p = parse({"--set", "a=1", "x", "--set", "b=2", "--set=a=3"});
-    ASSERT_TRUE(p.ok) << p.error;
-    EXPECT_EQ(p.options.values("set"), (std::vector<std::string>{"a=1", "b=2", "a=3"}));
-    EXPECT_EQ(p.options.operands, std::vector<std::string>{"x"});
-}
-
-TEST(VCliOptionParser, SingleValueOptionGivenTwiceIsAnError) {
-    const Parse p = parse({"-o", "/a", "--output", "/b"});
-    EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "The option '--output' is given more than once");
-}
-
-TEST(VCliOptionParser, FlagGivenTwiceIsStillOneFlag) {
-    const Parse p = parse({"--join", "--join", "f"});
-    ASSERT_TRUE(p.ok);
-    EXPECT_TRUE(p.options.has("join"));
-}
-
-TEST(VCliOptionParser, UnknownLongAndShortOptionsAreNamed) {
-    Parse p = parse({"a.mov", "--bogus"});
-    EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "Unknown option '--bogus'");
-    p = parse({"--bogus=1"});
-    EXPECT_EQ(p.error, "Unknown option '--bogus'");
-    p = parse({"-vx"});
-    EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "Unknown option '-x'");
-}
-
-TEST(VCliOptionParser, PrefixOfALongNameIsNotAccepted) {
-    const Parse p = parse({"--out", "/x"});
-    EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "Unknown option '--out'");
-}
-
-TEST(VCliOptionParser, MissingValueAtTheEnd) {
-    Parse p = parse({"a.mov", "--encoder-args"});
-    EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "The option '--encoder-args' needs a value");
-    p = parse({"-o"});
-    EXPECT_EQ(p.error, "The option '-o' needs a value");
-}
-
-TEST(VCliOptionParser, FlagWithAValueIsAnError) {
-    const Parse p = parse({"--join=yes"});
-    EXPECT_FALSE(p.ok);
-    EXPECT_EQ(p.error, "The option '--join' takes no value");
-}
-
-TEST(VCliOptionParser, DoubleDashMakesTheRestOperands) {
-    const Parse p = parse({"--join", "--", "--help", "-o", "-"});
-    ASSERT_TRUE(p.ok);
-    EXPECT_FALSE(p.options.has("help"));
-    EXPECT_FALSE(p.options.has("output"));
-    EXPECT_EQ(p.options.operands, (std::vector<std::string>{"--help", "-o", "-"}));
-}
-
-TEST(VCliOptionParser, LoneDashIsAnOperand) {
-    const Parse p = parse({"-"});
-    ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.options.operands, std::vector<std::string>{"-"});
-}
-
-TEST(VCliOptionParser, EmptyValueIsAValue) {
-    const Parse p = parse({"--encoder-args", "", "f"});
-    ASSERT_TRUE(p.ok);
-    EXPECT_EQ(p.options.value("encoder-args"), "");
-    EXPECT_EQ(p.options.operands, std::vector<std::string>{"f"});
+TEST(VCliOptionParser, EachCommandLineGivesItsOptionsOrItsError) {
+    const std::pair<Words, std::string> rows[] = {
+        // A value follows even when it looks like an option, and may be empty.
+        {{"--encoder-args", "-c:v libx264 -crf 23", "a.mov"},
+         "--encoder-args[-c:v libx264 -crf 23] <a.mov>"},
+        {{"--encoder-args", "", "f"}, "--encoder-args[] <f>"},
+        // After "=" it keeps further equals signs.
+        {{"--set=quality=20", "--output=/out"}, "--output[/out] --set[quality=20] "},
+        // Short values attached or separate, also at the end of a cluster of flags.
+        {{"-o", "/a", "x"}, "--output[/a] <x>"},
+        {{"-o/b", "x"}, "--output[/b] <x>"},
+        {{"-vho", "/dir", "f"}, "--output[/dir] --verbose --help <f>"},
+        // A repeatable option keeps every value in order; a flag given twice is one flag.
+        {{"--set", "a=1", "x", "--set", "b=2", "--set=a=3"}, "--set[a=1][b=2][a=3] <x>"},
+        {{"--join", "--join", "f"}, "--join <f>"},
+        // "--" makes the rest operands; a lone dash is one.
+        {{"--join", "--", "--help", "-o", "-"}, "--join <--help><-o><->"},
+        {{"-"}, "<->"},
+        // Mistakes.
+        {{"-o", "/a", "--output", "/b"}, "error: The option '--output' is given more than once"},
+        {{"a.mov", "--bogus"}, "error: Unknown option '--bogus'"},
+        {{"--bogus=1"}, "error: Unknown option '--bogus'"},
+        {{"-vx"}, "error: Unknown option '-x'"},
+        {{"--out", "/x"}, "error: Unknown option '--out'"},
+        {{"a.mov", "--encoder-args"}, "error: The option '--encoder-args' needs a value"},
+        {{"-o"}, "error: The option '-o' needs a value"},
+        {{"--join=yes"}, "error: The option '--join' takes no value"},
+    };
+    for (const auto& [args, expected] : rows) {
+        EXPECT_EQ(outcome(args), expected) << testing::PrintToString(args);
+    }
 }
 
 TEST(VCliOptionParser, HelpAlignsEveryOptionAndMarksRepeatables) {

@@ -15,11 +15,7 @@ namespace {
 class OutputSafetyE2E : public CliE2E {
 protected:
     // A clip long enough to be caught while it converts.
-    std::string longClip(const std::string& name) {
-        TestClip c;
-        c.seconds = 40;
-        return clip(name, c);
-    }
+    std::string longClip(const std::string& name) { return clip(name, 40); }
     // Waits until the program has started FFmpeg for `count` jobs.
     static bool waitForRunningJobs(CliProcess& p, std::size_t count) {
         const std::string looping = "\"line\":\"Encoding loop...\"";
@@ -83,9 +79,7 @@ TEST_F(OutputSafetyE2E, AProgramKilledMidBatchLeavesNoFileUnderAFinalName) {
         EXPECT_EQ(readTextFile(a), sourceA);
     }
     // The next start clears what the killed runs left, and converts as if nothing happened.
-    TestClip shortClip;
-    shortClip.seconds = 1;
-    const std::string c = clip("c.mov", shortClip);
+    const std::string c = clip("c.mov", 1);
     CliProcess next;
     EXPECT_EQ(vantaro({"convert", "-o", mDir.file("out"), "--encoder-args",
                        "-c:v libx264 -preset ultrafast", c},
@@ -117,9 +111,7 @@ TEST_F(OutputSafetyE2E, AFullDiskLeavesNoFileUnderAFinalName) {
     if (!small.mounted()) {
         GTEST_SKIP() << "mounting a small disk needs root";
     }
-    TestClip c;
-    c.seconds = 4;
-    const std::string a = clip("a.mov", c);
+    const std::string a = clip("a.mov", 4);
     const std::string before = readTextFile(a);
     CliProcess p;
     const int status = vantaro(
@@ -132,10 +124,8 @@ TEST_F(OutputSafetyE2E, AFullDiskLeavesNoFileUnderAFinalName) {
 }
 
 TEST_F(OutputSafetyE2E, InPlaceConversionTouchesNoOtherFile) {
-    TestClip c;
-    c.seconds = 1;
-    const std::string x = clip("x.mp4", c);
-    const std::string y = clip("y.tmp.mp4", c);
+    const std::string x = clip("x.mp4", 1);
+    const std::string y = clip("y.tmp.mp4", 1);
     // The name the old fixed scheme used for x's temporary output.
     writeTextFile(mDir.file("in/x.tmp.mp4"), "unrelated");
     CliProcess p;
@@ -151,11 +141,9 @@ TEST_F(OutputSafetyE2E, InPlaceConversionTouchesNoOtherFile) {
 }
 
 TEST_F(OutputSafetyE2E, TwoRunsIntoOneFolderGiveCompleteOutputsAndReplaceNothing) {
-    TestClip c;
-    c.seconds = 3;
     std::vector<std::string> sources;
     for (const char* name : {"a.mov", "b.mov", "c.mov"}) {
-        sources.push_back(clip(name, c));
+        sources.push_back(clip(name, 3));
     }
     // Each run writes its own codec, so the file tells which run put it there.
     auto start = [&](CliProcess& p, const char* codec) {
@@ -195,9 +183,7 @@ TEST_F(OutputSafetyE2E, TwoRunsIntoOneFolderGiveCompleteOutputsAndReplaceNothing
 }
 
 TEST_F(OutputSafetyE2E, AFifoSourceFailsAloneAndTheOthersConvert) {
-    TestClip c;
-    c.seconds = 1;
-    const std::string good = clip("good.mov", c);
+    const std::string good = clip("good.mov", 1);
     const std::string fifo = mDir.file("in/fifo.mov");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     CliProcess p;
@@ -215,9 +201,7 @@ TEST_F(OutputSafetyE2E, AMissingTemporaryFolderCostsNothing) {
     ScopedEnv scope("XTempFolderScope_Location", nullptr);
     ScopedEnv runtime("XDG_RUNTIME_DIR", nullptr);
     ScopedEnv tmpdir("TMPDIR", mDir.file("missing").c_str());
-    TestClip c;
-    c.seconds = 1;
-    const std::string a = clip("a.mov", c);
+    const std::string a = clip("a.mov", 1);
     CliProcess p;
     EXPECT_EQ(vantaro({"convert", "-o", mDir.file("out"), "--encoder-args",
                        "-c:v libx264 -preset ultrafast", a},

@@ -1,5 +1,4 @@
 // "vantaro probe" on generated media, and the probe records it keeps between runs.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,19 +79,6 @@ TEST_F(CliE2E, ProbeJsonGivesOneObjectPerFile) {
     EXPECT_EQ(objects[1]["error"], "no such file");
 }
 
-TEST_F(CliE2E, ProbeRunsNothingThatAFileNameSpells) {
-    const std::string dir = mDir.file("in");
-    const std::string path = dir + "/a$(touch pwned).mp4";
-    TestMedia media;
-    ASSERT_TRUE(makeTestMedia(path, media));
-    ASSERT_FALSE(fileExists("pwned"));
-    CliProcess p;
-    EXPECT_EQ(vantaro({"probe", path, dir + "/b`touch pwned`.mp4"}, p), 1);
-    EXPECT_TRUE(contains(p.out, "\n  Resolution: 320 x 240\n")) << p.out << p.err;
-    EXPECT_FALSE(fileExists("pwned"));
-    EXPECT_FALSE(fileExists(dir + "/pwned"));
-}
-
 TEST_F(CliE2E, ProbeRecordsOutliveTheProgramUntilTheFileChanges) {
     TestMedia media;
     const std::string path = mDir.file("in/kept.mp4");
@@ -109,8 +95,7 @@ TEST_F(CliE2E, ProbeRecordsOutliveTheProgramUntilTheFileChanges) {
 
     // A new modification time makes the record stale: the file is probed again, and
     // without ffprobe it cannot be described.
-    struct timespec times[2] = {{0, UTIME_OMIT}, {1000000000, 123}};
-    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    setModifiedTime(path, {1000000000, 123});
     CliProcess changed;
     EXPECT_EQ(vantaro({"probe", path}, changed), 1);
     EXPECT_EQ(changed.err, "vantaro: " + path + ": not a media file\n");

@@ -107,7 +107,7 @@ TEST(VCliTerminalBar, FilledInProportionAndCapped) {
     EXPECT_EQ(VCliTerminalPrinter::bar(180, 4), "[####] 100%");
 }
 
-TEST_F(TerminalDisplay, FirstFrameShowsLabelsBarAndOneLinePerBusySlot) {
+TEST_F(TerminalDisplay, ShowsLabelsBarAndOneLinePerBusySlotRedrawnAtMostTenTimesASecond) {
     mDialog->oneTimeInit();
     EXPECT_EQ(take(),
               "Converting 1 out of 2 files to [Custom FFmpeg settings]\n"
@@ -115,11 +115,6 @@ TEST_F(TerminalDisplay, FirstFrameShowsLabelsBarAndOneLinePerBusySlot) {
               "0 seconds elapsed\n"
               "  Encoder 1: Encoding 'a'  0%\n"
               "  Encoder 2: Encoding 'b'  0%\n");
-}
-
-TEST_F(TerminalDisplay, RedrawsInPlaceAtMostTenTimesASecond) {
-    mDialog->oneTimeInit();
-    take();
     mDialogNow = 2000;
     mDialog->onStatusPercentDone(50, 0);
     EXPECT_EQ(take(), "") << "too soon after the last frame";

@@ -13,15 +13,9 @@ TEST_F(CliE2E, SixFilesOnTwoSlotsProgressWeightedBySizeEndingAt100) {
     // One large file first and five small ones: by size the large one dominates the
     // percentage, which a count of files would not show.
     std::vector<std::string> files;
-    TestClip big;
-    big.seconds = 30;
-    big.size = "640x360";
-    files.push_back(clip("0-big.mp4", big));
+    files.push_back(clip("0-big.mp4", 30, "640x360"));
     for (int i = 1; i < 6; ++i) {
-        TestClip small;
-        small.seconds = 1 + 0.3 * i;
-        small.size = "160x120";
-        files.push_back(clip(std::to_string(i) + "-small.mp4", small));
+        files.push_back(clip(std::to_string(i) + "-small.mp4", 1 + 0.3 * i, "160x120"));
     }
     uint64_t total = 0;
     for (const std::string& f : files) {
@@ -96,12 +90,10 @@ TEST_F(CliE2E, SixFilesOnTwoSlotsProgressWeightedBySizeEndingAt100) {
 }
 
 TEST_F(CliE2E, BrokenFileFailsAloneAndTheOthersConvert) {
-    TestClip c;
-    c.seconds = 1;
-    const std::string a = clip("a.mov", c);
+    const std::string a = clip("a.mov", 1);
     const std::string broken = mDir.file("in/x.mp4");
     writeTextFile(broken, "this is not a video\n");
-    const std::string b = clip("b.mov", c);
+    const std::string b = clip("b.mov", 1);
     const std::string out = mDir.file("out");
     CliProcess p;
     const int status = vantaro({"convert", "-j", "2", "-o", out, "--encoder-args",
@@ -130,10 +122,8 @@ TEST_F(CliE2E, BrokenFileFailsAloneAndTheOthersConvert) {
 }
 
 TEST_F(CliE2E, InterruptStopsEveryFFmpegAndLeavesNoTemporaryFile) {
-    TestClip c;
-    c.seconds = 60;
-    const std::string a = clip("long-a.mov", c);
-    const std::string b = clip("long-b.mov", c);
+    const std::string a = clip("long-a.mov", 60);
+    const std::string b = clip("long-b.mov", 60);
     CliProcess p;
     ASSERT_TRUE(p.start({"convert", "-j", "2", "--json", "-o", mDir.file("out"), "--encoder-args",
                          "-c:v libx264 -preset veryslow -c:a aac", a, b}));
@@ -163,9 +153,7 @@ TEST_F(CliE2E, InterruptStopsEveryFFmpegAndLeavesNoTemporaryFile) {
 }
 
 TEST_F(CliE2E, TerminateSignalStopsLikeAnInterrupt) {
-    TestClip c;
-    c.seconds = 30;
-    const std::string a = clip("long.mov", c);
+    const std::string a = clip("long.mov", 30);
     CliProcess p;
     ASSERT_TRUE(p.start(
         {"convert", "-o", mDir.file("out"), "--encoder-args", "-c:v libx264 -preset veryslow", a}));
@@ -229,10 +217,8 @@ TEST_F(CliE2E, DryRunAsTextPrintsTheRunsOwnCommandTextsAndStartsNothing) {
 }
 
 TEST_F(CliE2E, ExistingOutputIsRefusedBeforeAnythingStarts) {
-    TestClip c;
-    c.seconds = 1;
-    const std::string a = clip("a.mov", c);
-    const std::string b = clip("b.mov", c);
+    const std::string a = clip("a.mov", 1);
+    const std::string b = clip("b.mov", 1);
     writeTextFile(mDir.file("in/b.mp4"), "keep me");
     CliProcess p;
     EXPECT_EQ(vantaro({"convert", a, b}, p), 1);

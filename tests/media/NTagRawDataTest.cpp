@@ -67,21 +67,7 @@ TEST(NTagRawData, WritesTheDocumentedLayoutByteForByte) {
     EXPECT_EQ(raw.size(), second + 24);
 }
 
-TEST(NTagRawData, RoundTripKeepsOrderDuplicatesDataAndEveryCharacter) {
-    NTag tag;
-    tag.AddElement("Artist", "A\rB");
-    tag.AddElement("artist", "");
-    tag.AddElement("", "no name");
-    tag.AddElement("emoji \U0001F3B5", "caf\u00e9 \u4e2d \U0001F600");
-    std::vector<uint8_t> picture(300);
-    for (std::size_t i = 0; i < picture.size(); ++i) {
-        picture[i] = static_cast<uint8_t>(i * 7);
-    }
-    tag.AddBinaryElement("_albumart_3_Cover", picture.data(), picture.size());
-    EXPECT_EQ(read(tag.ToRawData()), tag);
-    EXPECT_EQ(read(NTag().ToRawData()), NTag());
-}
-
+// Order, duplicate and empty names, binary data and every character survive.
 TEST(NTagRawData, RandomContainersSurviveTheRoundTrip) {
     std::mt19937 random(6);
     for (int round = 0; round < 200; ++round) {
@@ -109,6 +95,7 @@ TEST(NTagRawData, RandomContainersSurviveTheRoundTrip) {
         }
         ASSERT_EQ(read(tag.ToRawData()), tag) << "round " << round;
     }
+    EXPECT_EQ(read(NTag().ToRawData()), NTag());
 }
 
 TEST(NTagRawData, ARecordRunningPastTheEndKeepsOnlyTheOnesBefore) {

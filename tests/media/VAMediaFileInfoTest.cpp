@@ -1,6 +1,5 @@
 #include "VAMediaFileInfo.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -29,8 +28,7 @@ protected:
     XStr media(const std::string& name, const std::string& report) {
         const std::string path = mDir.file(name);
         writeTextFile(path, "x");
-        const timespec times[2] = {{1600000000, 999999999}, {1600000000, 999999999}};
-        utimensat(AT_FDCWD, path.c_str(), times, 0);
+        setModifiedTime(path, {1600000000, 999999999});
         writeTextFile(path + ".report", report);
         return XStr(path);
     }
@@ -114,18 +112,6 @@ TEST_F(VAMediaFileInfoTest, CopyIsDeepAndCarriesTheLength) {
     EXPECT_EQ(copy->lengthMS(), 61500u);
     EXPECT_EQ(copy->formatName(), "MPEG Audio");
     EXPECT_EQ(copy->lastModified(), info->lastModified());
-}
-
-TEST_F(VAMediaFileInfoTest, RecordsMadeFromElsewhere) {
-    const auto empty = VAMediaFileInfo::empty();
-    EXPECT_EQ(empty->url(), "");
-    EXPECT_EQ(empty->lengthMS(), 0u);
-    NTag tag;
-    tag.AddElement("title", "From a dialog");
-    const auto info = VAMediaFileInfo::infoWithIDTag(VATag(tag), "/m/x.mov");
-    EXPECT_EQ(info->url(), "/m/x.mov");
-    EXPECT_EQ(info->getIDTagValueOf("title"), "From a dialog");
-    EXPECT_EQ(info->MediaProps().tagCount(), 0u);
 }
 
 TEST(VAMediaFileInfoTime, FileTimeCountsTicksSince1601) {

@@ -2,9 +2,7 @@
 // from ffprobe's own answers to single questions, not from the probe under test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cmath>
 #include <filesystem>
 
 #include "MediaSupport.h"

@@ -4,7 +4,6 @@
 
 #include <errno.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 

@@ -4,7 +4,6 @@
 
 #include "VAMutableTag.h"
 #include "VAPictureType.h"
-#include "VATagUpdate.h"
 
 namespace {
 
@@ -130,15 +129,6 @@ TEST(VAMutableTag, EditingByNameAndByIndex) {
     EXPECT_EQ(tag.tagCount(), 3u);
     tag.removeAllTags();
     EXPECT_EQ(tag.tagCount(), 0u);
-}
-
-TEST(VATagUpdate, WritingTagsIsNotSupported) {
-    VATagUpdate update = VATagUpdate::initWithFile("/m/a.mp3");
-    EXPECT_FALSE(update.readBack());
-    EXPECT_FALSE(update.writeTags(tagOf({{"title", "T"}})));
-    EXPECT_FALSE(update.deleteAllTags());
-    EXPECT_TRUE(update.deleteTags({}));
-    EXPECT_FALSE(update.deleteTags({"title"}));
 }
 
 TEST(VAPictureType, NamesAndNumbers) {

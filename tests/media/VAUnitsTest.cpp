@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "VADurationFormat.h"
 #include "VANumberFormat.h"
 #include "VAStringTools.h"

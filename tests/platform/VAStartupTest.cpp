@@ -54,11 +54,4 @@ TEST_F(Startup, ValuesGoUnderTheApplicationsDefaultKey) {
     EXPECT_EQ(node->AsString().Value, "/media/out");
 }
 
-TEST_F(Startup, WithoutOverrideTheXdgDataHomeIsTheBase) {
-    ScopedEnv data("_APPDATA_OVERRIDE", nullptr);
-    ScopedEnv xdg("XDG_DATA_HOME", mDir.path().c_str());
-    EXPECT_EQ(VAStartup::initSettingsStore(), XStr(mDir.path() + "/VantaroVideo/XRegistry"));
-    EXPECT_EQ(permissionsOf(mDir.path() + "/VantaroVideo"), 0700u);
-}
-
 }  // namespace

@@ -1,7 +1,11 @@
 #include "TestSupport.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <cstdlib>
 #include <filesystem>
@@ -45,6 +49,23 @@ bool fileExists(const std::string& path) {
     return access(path.c_str(), F_OK) == 0;
 }
 
+std::vector<std::string> folderEntries(const std::string& path) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(path.c_str());
+    if (dir == nullptr) {
+        return names;
+    }
+    while (const dirent* e = readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 ScopedEnv::ScopedEnv(const char* name, const char* value) : mName(name) {
     const char* old = std::getenv(name);
     mHad = old != nullptr;
@@ -64,6 +85,17 @@ ScopedEnv::~ScopedEnv() {
     } else {
         unsetenv(mName.c_str());
     }
+}
+
+timespec modifiedTime(const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+    return st.st_mtim;
+}
+
+void setModifiedTime(const std::string& path, const timespec& time) {
+    const timespec times[2] = {time, time};
+    EXPECT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
 mode_t permissionsOf(const std::string& path) {

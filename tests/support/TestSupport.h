@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 #include "XStr.h"
 
@@ -60,3 +61,9 @@ void writeTextFile(const std::string& path, const std::string& content);
 void writeExecutable(const std::string& path, const std::string& content);
 std::string readTextFile(const std::string& path);
 bool fileExists(const std::string& path);
+// A path's modification time; a failed stat fails the test. Setting it sets the access time
+// too.
+timespec modifiedTime(const std::string& path);
+void setModifiedTime(const std::string& path, const timespec& time);
+// The names in a folder, sorted, without "." and ".."; none when it cannot be listed.
+std::vector<std::string> folderEntries(const std::string& path);

@@ -33,11 +33,8 @@ std::vector<std::string> keysOf(const XPropertyDictionary& dictionary) {
 
 // From XJSON
 
-TEST(JSONBridge, NoValueGivesNothing) {
-    EXPECT_FALSE(JSON::fromXJSON(nullptr).has_value());
-}
-
 TEST(JSONBridge, TreesBecomeDictionariesAndLists) {
+    EXPECT_FALSE(JSON::fromXJSON(nullptr).has_value());
     const XPropertyValue value =
         fromText("{\"s\":\"text\", \"n\":2.5, \"b\":true, \"z\":null, \"l\":[1, \"two\", []]}");
     ASSERT_TRUE(value.isDictionary());
@@ -61,13 +58,10 @@ TEST(JSONBridge, ARepeatedNameTakesTheLaterValueInTheFirstPlace) {
 
 // To XJSON
 
-TEST(JSONBridge, NilAndTheNullObjectGiveNull) {
+TEST(JSONBridge, NilAndTheNullObjectGiveNullAndBooleansBecomeNumbers) {
     const XPropertyValue null;
     EXPECT_EQ(toText(nullptr), "null");
     EXPECT_EQ(toText(&null), "null");
-}
-
-TEST(JSONBridge, BooleansBecomeNumbers) {
     const XPropertyValue yes(true);
     const XPropertyValue no(false);
     EXPECT_EQ(JSON::toXJSON(&yes)->TypeOf(), XJSON::typeNumber);
@@ -94,7 +88,7 @@ TEST(JSONBridge, DictionariesKeepTheirEnumerationOrder) {
 
 // Files
 
-TEST(JSONBridge, WrittenFilesReadBackAsTheSameValues) {
+TEST(JSONBridge, WrittenFilesReadBackAsTheSameValuesButNotIntoAMissingFolder) {
     TestTempDir dir;
     XPropertyDictionary inner;
     inner.set("name", "caf\u00e9");
@@ -108,19 +102,18 @@ TEST(JSONBridge, WrittenFilesReadBackAsTheSameValues) {
     EXPECT_EQ(readTextFile(dir.file("plain.json")), readTextFile(dir.file("atomic.json")));
     EXPECT_EQ(JSON::read(dir.xfile("plain.json")), value);
     EXPECT_EQ(JSON::read(dir.xfile("atomic.json")), value);
+    EXPECT_FALSE(JSON::write(&value, dir.xfile("none/a.json")));
+    EXPECT_FALSE(JSON::writeAtomically(&value, dir.xfile("none/a.json")));
 }
 
-TEST(JSONBridge, UnreadableFilesGiveNothing) {
+TEST(JSONBridge, UnreadableOrTooLargeFilesGiveNothing) {
     TestTempDir dir;
     EXPECT_FALSE(JSON::read(dir.xfile("missing.json")).has_value());
     writeTextFile(dir.file("broken.json"), "{\"a\":");
     EXPECT_FALSE(JSON::read(dir.xfile("broken.json")).has_value());
     writeTextFile(dir.file("empty.json"), "");
     EXPECT_FALSE(JSON::read(dir.xfile("empty.json")).has_value());
-}
-
-TEST(JSONBridge, FilesOverSixteenMebibytesAreRefused) {
-    TestTempDir dir;
+    // Files over sixteen mebibytes are refused.
     const std::string body(static_cast<std::size_t>(JSON::kMaxFileBytes) - 3, ' ');
     writeTextFile(dir.file("limit.json"), "[" + body + "1]");
     writeTextFile(dir.file("over.json"), "[" + body + " 1]");
@@ -128,13 +121,6 @@ TEST(JSONBridge, FilesOverSixteenMebibytesAreRefused) {
     ASSERT_TRUE(atLimit.has_value());
     EXPECT_EQ(*atLimit, XPropertyValue(List{1}));
     EXPECT_FALSE(JSON::read(dir.xfile("over.json")).has_value());
-}
-
-TEST(JSONBridge, WritingIntoAMissingFolderFails) {
-    TestTempDir dir;
-    const XPropertyValue value("x");
-    EXPECT_FALSE(JSON::write(&value, dir.xfile("none/a.json")));
-    EXPECT_FALSE(JSON::writeAtomically(&value, dir.xfile("none/a.json")));
 }
 
 }  // namespace

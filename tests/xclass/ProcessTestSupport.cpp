@@ -1,6 +1,5 @@
 #include "ProcessTestSupport.h"
 
-#include <dirent.h>
 #include <errno.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,21 +7,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "TestSupport.h"
 #include "XClock.h"
 
 int openFDCount() {
-    DIR* dir = opendir("/proc/self/fd");
-    if (dir == nullptr) {
-        return -1;
-    }
-    int count = 0;
-    while (dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] != '.') {
-            ++count;
-        }
-    }
-    closedir(dir);
-    return count - 1;  // the listing's own descriptor
+    // Less the listing's own descriptor.
+    return static_cast<int>(folderEntries("/proc/self/fd").size()) - 1;
 }
 
 char processState(pid_t pid) {

@@ -22,6 +22,19 @@ inline const char* memoryFolder() {
     return stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : nullptr;
 }
 
+// The application's default key in a store tree.
+inline const XJSON::Object& defaultKeyOf(const XJSON::AnyType& tree) {
+    return tree.AsObject()
+        .Get(kDefaultRoot)
+        .AsObject()
+        .Get("Software")
+        .AsObject()
+        .Get("Quillmere")
+        .AsObject()
+        .Get("VantaroVideo")
+        .AsObject();
+}
+
 class RegistryTest : public ::testing::Test {
 protected:
     // base: where the test's folder goes instead of the usual temporary folder.

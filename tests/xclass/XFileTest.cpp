@@ -27,10 +27,14 @@ bool descriptorIsOpen(int fd) {
 
 std::string readAll(XFile& file) {
     std::string out(static_cast<size_t>(file.Size()), '\0');
-    const size_t n = file.Read(out.data(), out.size(), XFile::kAtStart);
-    out.resize(n);
+    out.resize(file.Read(out.data(), out.size(), XFile::kAtStart));
     return out;
 }
+
+class XFileTest : public testing::Test {
+protected:
+    TestTempDir dir;
+};
 
 struct DispositionCase {
     uint32_t disposition;
@@ -45,34 +49,30 @@ std::ostream& operator<<(std::ostream& out, const DispositionCase& c) {
 
 class XFileDisposition : public testing::TestWithParam<DispositionCase> {};
 
-void checkDisposition(const DispositionCase& c, uint32_t flags) {
-    TestTempDir dir;
-    const std::string path = dir.file("f.bin");
-    if (c.exists) {
-        writeTextFile(path, "old content");
+TEST_P(XFileDisposition, BehavesAsTheTableSaysWithAndWithoutLocking) {
+    const DispositionCase& c = GetParam();
+    for (const uint32_t flags : {0u, XFile::kNoLock}) {
+        SCOPED_TRACE(flags);
+        TestTempDir dir;
+        const std::string path = dir.file("f.bin");
+        if (c.exists) {
+            writeTextFile(path, "old content");
+        }
+        XFile file;
+        errno = 0;
+        const bool opened = file.Open(XStr(path), Access::kReadWrite, c.disposition | flags);
+        ASSERT_EQ(opened, c.opens);
+        EXPECT_EQ(file.IsOpen(), c.opens);
+        if (!opened) {
+            EXPECT_EQ(errno, c.exists ? EEXIST : ENOENT);
+        }
+        file.Close();
+        if (c.contentAfter == "-") {
+            EXPECT_FALSE(fileExists(path));
+        } else {
+            EXPECT_EQ(readTextFile(path), c.contentAfter);
+        }
     }
-    XFile file;
-    errno = 0;
-    const bool opened = file.Open(XStr(path), Access::kReadWrite, c.disposition | flags);
-    ASSERT_EQ(opened, c.opens);
-    EXPECT_EQ(file.IsOpen(), c.opens);
-    if (!opened) {
-        EXPECT_EQ(errno, c.exists ? EEXIST : ENOENT);
-    }
-    file.Close();
-    if (c.contentAfter == "-") {
-        EXPECT_FALSE(fileExists(path));
-    } else {
-        EXPECT_EQ(readTextFile(path), c.contentAfter);
-    }
-}
-
-TEST_P(XFileDisposition, BehavesAsTheTableSaysWithLocking) {
-    checkDisposition(GetParam(), 0);
-}
-
-TEST_P(XFileDisposition, BehavesTheSameWithoutLocking) {
-    checkDisposition(GetParam(), XFile::kNoLock);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -88,8 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DispositionCase{XFile::kTruncateExisting, true, true, ""},
                     DispositionCase{XFile::kTruncateExisting, false, false, "-"}));
 
-TEST(XFileOpen, UnknownDispositionsFailWithoutTouchingTheFile) {
-    TestTempDir dir;
+TEST_F(XFileTest, UnknownDispositionsFailWithoutTouchingTheFile) {
     writeTextFile(dir.file("f"), "keep");
     for (uint32_t disposition : {0u, 6u, 7u | XFile::kNoLock}) {
         XFile file;
@@ -100,24 +99,21 @@ TEST(XFileOpen, UnknownDispositionsFailWithoutTouchingTheFile) {
     EXPECT_FALSE(fileExists(dir.file("new")));
 }
 
-TEST(XFileOpen, CreatesWithReadWriteForAllBeforeTheUmask) {
-    TestTempDir dir;
-    {
-        ScopedUmask mask(0);
+TEST_F(XFileTest, CreatesWithReadWriteForAllBeforeTheUmask) {
+    const struct {
+        mode_t mask;
+        const char* name;
+        mode_t mode;
+    } rows[] = {{0, "a", 0666}, {027, "b", 0640}};
+    for (const auto& row : rows) {
+        ScopedUmask mask(row.mask);
         XFile file;
-        ASSERT_TRUE(file.Open(dir.xfile("a"), Access::kReadWrite, XFile::kCreateNew));
+        ASSERT_TRUE(file.Open(dir.xfile(row.name), Access::kReadWrite, XFile::kOpenAlways));
+        EXPECT_EQ(permissionsOf(dir.file(row.name)), row.mode);
     }
-    {
-        ScopedUmask mask(027);
-        XFile file;
-        ASSERT_TRUE(file.Open(dir.xfile("b"), Access::kReadWrite, XFile::kOpenAlways));
-    }
-    EXPECT_EQ(permissionsOf(dir.file("a")), 0666u);
-    EXPECT_EQ(permissionsOf(dir.file("b")), 0640u);
 }
 
-TEST(XFileOpen, DescriptorsAreCloseOnExec) {
-    TestTempDir dir;
+TEST_F(XFileTest, DescriptorsOfOpensAndDuplicatesAreCloseOnExec) {
     XFile file;
     ASSERT_TRUE(file.Open(dir.xfile("f"), Access::kReadWrite, XFile::kCreateNew));
     EXPECT_TRUE(fcntl(file.Descriptor(), F_GETFD) & FD_CLOEXEC);
@@ -127,8 +123,7 @@ TEST(XFileOpen, DescriptorsAreCloseOnExec) {
     EXPECT_TRUE(fcntl(copy.Descriptor(), F_GETFD) & FD_CLOEXEC);
 }
 
-TEST(XFileOpen, ReadOnlyAccessRefusesWrites) {
-    TestTempDir dir;
+TEST_F(XFileTest, ReadOnlyAccessRefusesWrites) {
     writeTextFile(dir.file("f"), "abc");
     XFile file;
     ASSERT_TRUE(file.Open(dir.xfile("f"), Access::kReadOnly, XFile::kOpenExisting));
@@ -136,66 +131,65 @@ TEST(XFileOpen, ReadOnlyAccessRefusesWrites) {
     EXPECT_EQ(readAll(file), "abc");
 }
 
-TEST(XFileOpen, ReopeningClosesTheFirstFile) {
-    TestTempDir dir;
+TEST_F(XFileTest, ReopeningClosesTheFirstFileAndItsLock) {
     XFile file;
     ASSERT_TRUE(file.Open(dir.xfile("a"), Access::kReadWrite, XFile::kCreateNew));
     ASSERT_TRUE(file.Open(dir.xfile("b"), Access::kReadWrite, XFile::kCreateNew));
     EXPECT_EQ(file.Path(), dir.xfile("b"));
-    // The exclusive lock on "a" went with its descriptor.
     XFile again;
     EXPECT_TRUE(again.Open(dir.xfile("a"), Access::kReadWrite, XFile::kOpenExisting));
 }
 
 // Locking
 
-TEST(XFileLock, SecondExclusiveOpenIsRefusedAndClosed) {
-    TestTempDir dir;
-    XFile first;
-    ASSERT_TRUE(first.Open(dir.xfile("f"), Access::kReadWrite, XFile::kOpenAlways));
-    XFile second;
-    errno = 0;
-    EXPECT_FALSE(second.Open(dir.xfile("f"), Access::kReadWrite, XFile::kOpenExisting));
-    EXPECT_EQ(errno, EWOULDBLOCK);
-    EXPECT_FALSE(second.IsOpen());
-    first.Close();
-    EXPECT_TRUE(second.Open(dir.xfile("f"), Access::kReadWrite, XFile::kOpenExisting));
+TEST_F(XFileTest, WhoMayOpenBesideAHolder) {
+    struct Row {
+        const char* what;
+        Access holderAccess;
+        uint32_t holderFlags;
+        Share holderShare;
+        Access access;
+        uint32_t flags;
+        Share share;
+        bool opens;
+    };
+    const Access rw = Access::kReadWrite;
+    const Access ro = Access::kReadOnly;
+    const Share ex = Share::kExclusive;
+    const Share sh = Share::kShared;
+    const Row rows[] = {
+        {"exclusive beside exclusive", rw, 0, ex, rw, XFile::kOpenExisting, ex, false},
+        {"shared beside shared", ro, 0, sh, ro, XFile::kOpenExisting, sh, true},
+        {"exclusive beside shared", ro, 0, sh, rw, XFile::kOpenExisting, ex, false},
+        {"shared beside exclusive", rw, 0, ex, ro, XFile::kOpenExisting, sh, false},
+        {"unlocked beside exclusive", rw, 0, ex, rw, XFile::kOpenExisting | XFile::kNoLock, ex,
+         true},
+        {"exclusive beside unlocked", rw, XFile::kNoLock, ex, rw, XFile::kOpenExisting, ex, true},
+        // A truncating open must not empty what another holder's lock protects.
+        {"create-always beside read-only", ro, 0, ex, rw, XFile::kCreateAlways, ex, false},
+        {"truncate beside read-only", ro, 0, ex, rw, XFile::kTruncateExisting, ex, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        writeTextFile(dir.file("f"), "guarded");
+        XFile holder;
+        ASSERT_TRUE(holder.Open(dir.xfile("f"), row.holderAccess,
+                                XFile::kOpenExisting | row.holderFlags, row.holderShare));
+        XFile other;
+        errno = 0;
+        EXPECT_EQ(other.Open(dir.xfile("f"), row.access, row.flags, row.share), row.opens);
+        EXPECT_EQ(other.IsOpen(), row.opens);
+        if (!row.opens) {
+            EXPECT_EQ(errno, EWOULDBLOCK);
+            EXPECT_EQ(readTextFile(dir.file("f")), "guarded");
+            // Once the holder lets go, the same open goes through.
+            holder.Close();
+            EXPECT_TRUE(other.Open(dir.xfile("f"), row.access, row.flags, row.share));
+        }
+    }
 }
 
-TEST(XFileLock, SharedOpensCoexistButKeepExclusiveOut) {
-    TestTempDir dir;
-    XFile a;
-    XFile b;
-    ASSERT_TRUE(a.Open(dir.xfile("f"), Access::kReadOnly, XFile::kOpenAlways, Share::kShared));
-    EXPECT_TRUE(b.Open(dir.xfile("f"), Access::kReadOnly, XFile::kOpenExisting, Share::kShared));
-    XFile writer;
-    EXPECT_FALSE(writer.Open(dir.xfile("f"), Access::kReadWrite, XFile::kOpenExisting));
-}
-
-TEST(XFileLock, SharedOpenIsRefusedWhileExclusivelyLocked) {
-    TestTempDir dir;
-    XFile holder;
-    ASSERT_TRUE(holder.Open(dir.xfile("f"), Access::kReadWrite, XFile::kCreateNew));
-    XFile reader;
-    EXPECT_FALSE(
-        reader.Open(dir.xfile("f"), Access::kReadOnly, XFile::kOpenExisting, Share::kShared));
-}
-
-TEST(XFileLock, NoLockFlagSkipsLocking) {
-    TestTempDir dir;
-    XFile holder;
-    ASSERT_TRUE(holder.Open(dir.xfile("f"), Access::kReadWrite, XFile::kCreateNew));
-    XFile other;
-    EXPECT_TRUE(
-        other.Open(dir.xfile("f"), Access::kReadWrite, XFile::kOpenExisting | XFile::kNoLock));
-    // And an unlocked open leaves the file free for others.
-    holder.Close();
-    XFile third;
-    EXPECT_TRUE(third.Open(dir.xfile("f"), Access::kReadWrite, XFile::kOpenExisting));
-}
-
-TEST(XFileLock, WaitFlagBlocksUntilTheHolderLetsGo) {
-    TestTempDir dir;
+TEST_F(XFileTest, WaitFlagBlocksUntilTheHolderLetsGo) {
     XFile holder;
     ASSERT_TRUE(holder.Open(dir.xfile("f"), Access::kReadWrite, XFile::kCreateNew));
     std::atomic<bool> done{false};
@@ -213,20 +207,7 @@ TEST(XFileLock, WaitFlagBlocksUntilTheHolderLetsGo) {
     EXPECT_TRUE(opened);
 }
 
-TEST(XFileLock, TruncatingOpenLeavesALockedFileAlone) {
-    TestTempDir dir;
-    writeTextFile(dir.file("f"), "guarded");
-    XFile holder;
-    ASSERT_TRUE(holder.Open(dir.xfile("f"), Access::kReadOnly, XFile::kOpenExisting));
-    for (uint32_t disposition : {XFile::kCreateAlways, XFile::kTruncateExisting}) {
-        XFile intruder;
-        EXPECT_FALSE(intruder.Open(dir.xfile("f"), Access::kReadWrite, disposition));
-        EXPECT_EQ(readTextFile(dir.file("f")), "guarded") << disposition;
-    }
-}
-
-TEST(XFileLock, LockAndUnlockOnAnOpenFile) {
-    TestTempDir dir;
+TEST_F(XFileTest, LockAndUnlockOnAnOpenFile) {
     XFile file;
     ASSERT_TRUE(file.Open(dir.xfile("f"), Access::kReadWrite, XFile::kCreateNew | XFile::kNoLock));
     ASSERT_TRUE(file.Lock(Share::kExclusive, false));
@@ -240,60 +221,44 @@ TEST(XFileLock, LockAndUnlockOnAnOpenFile) {
 
 // Messages
 
-TEST(XFileMessages, OpenFailureIsPrintedOnlyWithReporting) {
-    TestTempDir dir;
+TEST_F(XFileTest, FailedOpensArePrintedOnlyWithReporting) {
     const XStr missing = dir.xfile("missing \xC3\xA9.txt");
     XFile file;
     testing::internal::CaptureStdout();
     EXPECT_FALSE(file.Open(missing, Access::kReadOnly, XFile::kOpenExisting, Share::kShared));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-
     testing::internal::CaptureStdout();
     EXPECT_FALSE(file.Open(missing, Access::kReadOnly, XFile::kOpenExisting, Share::kShared, true));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Unable to open '" + missing.utf8() + "'\n");
-}
 
-TEST(XFileMessages, RefusedLockIsReportedAsAFailedOpen) {
-    TestTempDir dir;
+    // A refused lock is a failed open too.
     XFile holder;
     ASSERT_TRUE(holder.Open(dir.xfile("f"), Access::kReadWrite, XFile::kCreateNew));
-    XFile file;
     testing::internal::CaptureStdout();
     EXPECT_FALSE(file.Open(dir.xfile("f"), Access::kReadWrite, XFile::kOpenExisting,
                            Share::kExclusive, true));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Unable to open '" + dir.file("f") + "'\n");
 }
 
-TEST(XFileMessages, ReadAndWriteFailures) {
-    TestTempDir dir;
+TEST_F(XFileTest, ReadAndWriteFailuresArePrintedOnlyWithReporting) {
     // A folder opens read-only, but reading it fails.
-    XFile folder;
-    ASSERT_TRUE(folder.Open(XStr(dir.path()), Access::kReadOnly, XFile::kOpenExisting,
-                            Share::kShared, true));
-    char buffer[8];
-    bool failed = false;
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(folder.Read(buffer, sizeof buffer, XFile::kAtCurrent, &failed), 0u);
-    EXPECT_TRUE(failed);
-    EXPECT_FALSE(folder.Write("x", 1, XFile::kAtCurrent));
-    EXPECT_FALSE(folder.Write(nullptr, 3, XFile::kAtCurrent));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Unable to read from '" + dir.path() + "'\nUnable to write to '" + dir.path() +
-                  "'\nError writing a NULL buffer to file\n");
-
-    XFile quiet;
-    ASSERT_TRUE(quiet.Open(XStr(dir.path()), Access::kReadOnly, XFile::kOpenExisting,
-                           Share::kShared, false));
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(quiet.Read(buffer, sizeof buffer, XFile::kAtCurrent, &failed), 0u);
-    EXPECT_TRUE(failed);
-    EXPECT_FALSE(quiet.Write("x", 1, XFile::kAtCurrent));
-    EXPECT_FALSE(quiet.Write(nullptr, 3, XFile::kAtCurrent));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-}
-
-TEST(XFileMessages, NullBufferOfLengthZeroIsASuccess) {
-    TestTempDir dir;
+    for (const bool report : {true, false}) {
+        XFile folder;
+        ASSERT_TRUE(folder.Open(XStr(dir.path()), Access::kReadOnly, XFile::kOpenExisting,
+                                Share::kShared, report));
+        char buffer[8];
+        bool failed = false;
+        testing::internal::CaptureStdout();
+        EXPECT_EQ(folder.Read(buffer, sizeof buffer, XFile::kAtCurrent, &failed), 0u);
+        EXPECT_TRUE(failed);
+        EXPECT_FALSE(folder.Write("x", 1, XFile::kAtCurrent));
+        EXPECT_FALSE(folder.Write(nullptr, 3, XFile::kAtCurrent));
+        EXPECT_EQ(testing::internal::GetCapturedStdout(),
+                  !report ? ""
+                          : "Unable to read from '" + dir.path() + "'\nUnable to write to '" +
+                                dir.path() + "'\nError writing a NULL buffer to file\n");
+    }
+    // A null buffer of length zero is a success.
     XFile file;
     ASSERT_TRUE(
         file.Open(dir.xfile("f"), Access::kReadWrite, XFile::kCreateNew, Share::kShared, true));
@@ -329,24 +294,19 @@ protected:
     XFile mFile;
 };
 
-TEST_F(XFileIO, ReadPositionModes) {
+TEST_F(XFileIO, ReadPositionModesAndShortReads) {
     EXPECT_EQ(read(3, XFile::kAtCurrent), "012");
     EXPECT_EQ(read(3, XFile::kAtCurrent), "345");
     EXPECT_EQ(read(2, XFile::kAtStart), "01");
     bool failed = true;
     EXPECT_EQ(read(4, XFile::kAtEnd, &failed), "");
     EXPECT_FALSE(failed);
-}
-
-TEST_F(XFileIO, ShortReadAtTheEndIsNoFailure) {
+    // A short read at the end is no failure.
     ASSERT_TRUE(mFile.Seek(7, XFile::Origin::kStart));
-    bool failed = true;
+    failed = true;
     EXPECT_EQ(read(100, XFile::kAtCurrent, &failed), "789");
     EXPECT_FALSE(failed);
-}
-
-TEST_F(XFileIO, UnknownPositionModeFails) {
-    bool failed = false;
+    // An unknown position mode is.
     EXPECT_EQ(read(3, 3, &failed), "");
     EXPECT_TRUE(failed);
     EXPECT_FALSE(mFile.Write("x", 1, -1));
@@ -409,86 +369,64 @@ TEST_F(XFileIO, DuplicateSharesThePositionAndOutlivesTheOriginal) {
 
 int gInterrupts = 0;
 
-ssize_t oneByteReads(int fd, void* buf, size_t count) {
+bool interruptNow() {
     if (++gInterrupts % 2 == 1) {
         errno = EINTR;
-        return -1;
+        return true;
     }
-    return XSysReal().read(fd, buf, count > 0 ? 1 : 0);
+    return false;
 }
 
-ssize_t oneByteWrites(int fd, const void* buf, size_t count) {
-    if (++gInterrupts % 2 == 1) {
-        errno = EINTR;
-        return -1;
-    }
-    return XSysReal().write(fd, buf, count > 0 ? 1 : 0);
-}
-
-ssize_t noSpace(int, const void*, size_t) {
-    errno = ENOSPC;
-    return -1;
-}
-
-ssize_t failingRead(int, void*, size_t) {
-    errno = EIO;
-    return -1;
-}
-
-int interruptedFlock(int fd, int operation) {
+bool interruptFirst() {
     if (++gInterrupts == 1) {
         errno = EINTR;
-        return -1;
+        return true;
     }
-    return XSysReal().flock(fd, operation);
+    return false;
 }
 
-int interruptedOpen(const char* path, int flags, mode_t mode) {
-    if (++gInterrupts == 1) {
-        errno = EINTR;
-        return -1;
-    }
-    return XSysReal().open(path, flags, mode);
-}
-
-TEST_F(XFileIO, InterruptedAndPartialReadsAreCarriedOn) {
+TEST_F(XFileIO, InterruptedPartialAndFailedReadsAndWrites) {
     XSysOverride seam;
     gInterrupts = 0;
-    seam.calls().read = oneByteReads;
+    seam.calls().read = [](int fd, void* buf, size_t count) -> ssize_t {
+        return interruptNow() ? -1 : XSysReal().read(fd, buf, count > 0 ? 1 : 0);
+    };
+    seam.calls().write = [](int fd, const void* buf, size_t count) -> ssize_t {
+        return interruptNow() ? -1 : XSysReal().write(fd, buf, count > 0 ? 1 : 0);
+    };
     bool failed = true;
     EXPECT_EQ(read(8, XFile::kAtStart, &failed), "01234567");
     EXPECT_FALSE(failed);
     EXPECT_GE(gInterrupts, 16);
-}
-
-TEST_F(XFileIO, InterruptedAndPartialWritesAreCarriedOn) {
-    XSysOverride seam;
-    gInterrupts = 0;
-    seam.calls().write = oneByteWrites;
     EXPECT_TRUE(mFile.Write("abcdef", 6, XFile::kAtEnd));
     EXPECT_EQ(readTextFile(mDir.file("f")), "0123456789abcdef");
-}
 
-TEST_F(XFileIO, FailedWriteAndReadAreReported) {
-    XSysOverride seam;
-    seam.calls().write = noSpace;
-    seam.calls().read = failingRead;
+    seam.calls().write = [](int, const void*, size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    seam.calls().read = [](int, void*, size_t) -> ssize_t {
+        errno = EIO;
+        return -1;
+    };
     EXPECT_FALSE(mFile.Write("abc", 3, XFile::kAtEnd));
     EXPECT_EQ(errno, ENOSPC);
-    bool failed = false;
     EXPECT_EQ(read(3, XFile::kAtStart, &failed), "");
     EXPECT_TRUE(failed);
 }
 
-TEST(XFileInterrupts, OpenAndLockAreRetried) {
-    TestTempDir dir;
+TEST_F(XFileTest, InterruptedOpenAndLockAreRetried) {
     XSysOverride seam;
-    seam.calls().open = interruptedOpen;
+    seam.calls().open = [](const char* path, int flags, mode_t mode) {
+        return interruptFirst() ? -1 : XSysReal().open(path, flags, mode);
+    };
     gInterrupts = 0;
     XFile file;
     EXPECT_TRUE(file.Open(dir.xfile("f"), Access::kReadWrite, XFile::kCreateNew));
     seam.calls().open = XSysReal().open;
-    seam.calls().flock = interruptedFlock;
+    seam.calls().flock = [](int fd, int operation) {
+        return interruptFirst() ? -1 : XSysReal().flock(fd, operation);
+    };
     gInterrupts = 0;
     XFile other;
     EXPECT_TRUE(other.Open(dir.xfile("g"), Access::kReadWrite, XFile::kCreateNew));
@@ -497,8 +435,7 @@ TEST(XFileInterrupts, OpenAndLockAreRetried) {
 
 // Ownership
 
-TEST(XFileOwnership, DestructorClosesOwnedDescriptors) {
-    TestTempDir dir;
+TEST_F(XFileTest, DescriptorsAreClosedByTheirLastOwner) {
     int fd = -1;
     {
         XFile file;
@@ -507,15 +444,12 @@ TEST(XFileOwnership, DestructorClosesOwnedDescriptors) {
         EXPECT_TRUE(descriptorIsOpen(fd));
     }
     EXPECT_FALSE(descriptorIsOpen(fd));
-}
 
-TEST(XFileOwnership, MoveHandsTheDescriptorOver) {
-    TestTempDir dir;
+    // A move hands the descriptor over.
     XFile target;
-    int fd = -1;
     {
         XFile source;
-        ASSERT_TRUE(source.Open(dir.xfile("f"), Access::kReadWrite, XFile::kCreateNew));
+        ASSERT_TRUE(source.Open(dir.xfile("g"), Access::kReadWrite, XFile::kCreateNew));
         fd = source.Descriptor();
         target = std::move(source);
         EXPECT_FALSE(source.IsOpen());  // NOLINT(bugprone-use-after-move): the point here
@@ -526,11 +460,9 @@ TEST(XFileOwnership, MoveHandsTheDescriptorOver) {
     EXPECT_EQ(constructed.Descriptor(), fd);
     constructed = XFile();
     EXPECT_FALSE(descriptorIsOpen(fd));
-}
 
-TEST(XFileOwnership, AttachedDescriptorIsClosedOnlyWhenOwned) {
-    TestTempDir dir;
-    const int fd = ::open(dir.file("f").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // An attached descriptor is closed only when owned.
+    fd = ::open(dir.file("h").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_GE(fd, 0);
     {
         XFile borrowed;
@@ -543,13 +475,12 @@ TEST(XFileOwnership, AttachedDescriptorIsClosedOnlyWhenOwned) {
         owner.Attach(fd, true);
     }
     EXPECT_FALSE(descriptorIsOpen(fd));
-    EXPECT_EQ(readTextFile(dir.file("f")), "hi");
+    EXPECT_EQ(readTextFile(dir.file("h")), "hi");
 }
 
 // Paths
 
-TEST(XFilePaths, DeleteAndRename) {
-    TestTempDir dir;
+TEST_F(XFileTest, DeleteAndRename) {
     writeTextFile(dir.file("a"), "A");
     writeTextFile(dir.file("b"), "B");
     EXPECT_TRUE(XFile::Rename(dir.xfile("a"), dir.xfile("b")));
@@ -561,31 +492,25 @@ TEST(XFilePaths, DeleteAndRename) {
     EXPECT_FALSE(XFile::Delete(dir.xfile("b")));
 }
 
-TEST(XFilePaths, CreateFolderPathMakesEveryMissingParent) {
-    TestTempDir dir;
-    ScopedUmask mask(022);
-    const std::string deep = dir.file("a/b\xC3\xA9/c");
-    ASSERT_TRUE(XFile::CreateFolderPath(XStr(deep)));
-    struct stat st {};
-    ASSERT_EQ(stat(deep.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISDIR(st.st_mode));
-    EXPECT_EQ(permissionsOf(deep), 0755u);
-    EXPECT_EQ(permissionsOf(dir.file("a")), 0755u);
-    EXPECT_TRUE(XFile::CreateFolderPath(XStr(deep)));
-    EXPECT_TRUE(XFile::CreateFolderPath(XStr(dir.path() + "//x///y/")));
-    EXPECT_TRUE(fileExists(dir.file("x/y")));
-}
-
-TEST(XFilePaths, CreateFolderPathAsksForEveryPermission) {
-    TestTempDir dir;
+TEST_F(XFileTest, CreateFolderPathMakesEveryMissingParentAskingForEveryPermission) {
+    {
+        ScopedUmask mask(022);
+        const std::string deep = dir.file("a/b\xC3\xA9/c");
+        ASSERT_TRUE(XFile::CreateFolderPath(XStr(deep)));
+        struct stat st {};
+        ASSERT_EQ(stat(deep.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISDIR(st.st_mode));
+        EXPECT_EQ(permissionsOf(deep), 0755u);
+        EXPECT_EQ(permissionsOf(dir.file("a")), 0755u);
+        EXPECT_TRUE(XFile::CreateFolderPath(XStr(deep)));
+        EXPECT_TRUE(XFile::CreateFolderPath(XStr(dir.path() + "//x///y/")));
+        EXPECT_TRUE(fileExists(dir.file("x/y")));
+    }
     ScopedUmask mask(0);
     ASSERT_TRUE(XFile::CreateFolderPath(dir.xfile("open/sub")));
     EXPECT_EQ(permissionsOf(dir.file("open")), 0777u);
     EXPECT_EQ(permissionsOf(dir.file("open/sub")), 0777u);
-}
-
-TEST(XFilePaths, CreateFolderPathFailsThroughAFile) {
-    TestTempDir dir;
+    // Not through a file.
     writeTextFile(dir.file("plain"), "x");
     EXPECT_FALSE(XFile::CreateFolderPath(dir.xfile("plain")));
     EXPECT_FALSE(XFile::CreateFolderPath(dir.xfile("plain/sub")));

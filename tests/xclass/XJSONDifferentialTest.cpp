@@ -47,31 +47,19 @@ private:
     }
 
     void value(std::string& out, int depth) {
+        static const char* const kWords[] = {"true", "false", "null"};
         blank(out);
         const int kind = below(depth >= 5 ? 6 : 8);
-        switch (kind) {
-            case 0:
-                out += "true";
-                break;
-            case 1:
-                out += "false";
-                break;
-            case 2:
-                out += "null";
-                break;
-            case 3:
-            case 4:
-                number(out);
-                break;
-            case 5:
-                string(out);
-                break;
-            case 6:
-                object(out, depth + 1);
-                break;
-            default:
-                array(out, depth + 1);
-                break;
+        if (kind < 3) {
+            out += kWords[kind];
+        } else if (kind < 5) {
+            number(out);
+        } else if (kind == 5) {
+            string(out);
+        } else if (kind == 6) {
+            object(out, depth + 1);
+        } else {
+            array(out, depth + 1);
         }
         blank(out);
     }

@@ -32,10 +32,7 @@ TEST(XJSONObject, GetIgnoresAsciiCaseAndTakesTheFirstMatch) {
     EXPECT_EQ(object.Get("NAME").AsNumber().Value, 1);
     EXPECT_TRUE(object.Has("OTHER"));
     EXPECT_FALSE(object.Has("nam"));
-}
-
-TEST(XJSONObject, FindComparesExactly) {
-    const XJSON::Object object = sample();
+    // Find compares exactly.
     EXPECT_EQ(object.Find("NAME").AsNumber().Value, 3);
     EXPECT_EQ(object.Find("name").TypeOf(), XJSON::typeNull);
 }
@@ -91,16 +88,14 @@ TEST(XJSONObject, LookupsChainThroughMissingValues) {
 
 // Changes
 
-TEST(XJSONObject, SetReplacesTheFirstExactMatchInPlace) {
+TEST(XJSONObject, SetReplacesTheFirstExactMatchInPlaceAndSetNoCaseAnyMatch) {
     XJSON::Object object = sample();
     object.Set("NAME", string("x"));
     EXPECT_EQ(describe(object), "{Name:1,other:2,NAME:\"x\"}");
     object.Set("name", string("y"));
     EXPECT_EQ(describe(object), "{Name:1,other:2,NAME:\"x\",name:\"y\"}");
-}
-
-TEST(XJSONObject, SetNoCaseKeepsTheStoredName) {
-    XJSON::Object object = sample();
+    // SetNoCase keeps the stored name.
+    object = sample();
     object.SetNoCase("name", string("x"));
     EXPECT_EQ(describe(object), "{Name:\"x\",other:2,NAME:3}");
     object.SetNoCase("new", number(4));
@@ -128,14 +123,11 @@ TEST(XJSONObject, AddKeepsDuplicatesAndSetAtReplacesByPosition) {
     object.SetAt(1, string("two"));
     object.SetAt(5, string("ignored"));
     EXPECT_EQ(describe(object), "{a:1,a:\"two\"}");
-}
-
-TEST(XJSONObject, MissingValuesAreStoredAsNull) {
-    XJSON::Object object;
-    object.Add("a", nullptr);
+    // Missing values are stored as null.
+    object.Add("b", nullptr);
     XJSON::Array array;
     array.Add(nullptr);
-    EXPECT_EQ(describe(object), "{a:null}");
+    EXPECT_EQ(describe(object), "{a:1,a:\"two\",b:null}");
     EXPECT_EQ(describe(array), "[null]");
 }
 

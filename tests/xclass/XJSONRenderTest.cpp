@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 #include <limits>
 #include <string>
 
@@ -27,55 +28,49 @@ XJSON::Array digits(int count) {
 
 // Numbers
 
-TEST(XJSONRender, IntegralNumbersAreWrittenWhole) {
-    EXPECT_EQ(numberText(3.0), "3");
-    EXPECT_EQ(numberText(0), "0");
-    EXPECT_EQ(numberText(-0.0), "0");
-    EXPECT_EQ(numberText(-1), "-1");
-    EXPECT_EQ(numberText(1e15), "1000000000000000");
-    EXPECT_EQ(numberText(-9007199254740993.0), "-9007199254740992");
-    EXPECT_EQ(numberText(-9223372036854775808.0), "-9223372036854775808");
-}
-
-TEST(XJSONRender, FractionsHaveAtMostSevenDecimals) {
-    EXPECT_EQ(numberText(0.1), "0.1");
-    EXPECT_EQ(numberText(0.5), "0.5");
-    EXPECT_EQ(numberText(-2.25), "-2.25");
-    EXPECT_EQ(numberText(1.0 / 3), "0.3333333");
-    EXPECT_EQ(numberText(2.0 / 3), "0.6666667");
-    EXPECT_EQ(numberText(123.4567891), "123.4567891");
-    EXPECT_EQ(numberText(100.00000001), "100");
-    EXPECT_EQ(numberText(0.0000123), "0.0000123");
-}
-
-TEST(XJSONRender, TinyValuesKeepTheirSign) {
-    EXPECT_EQ(numberText(1e-8), "0");
-    EXPECT_EQ(numberText(-0.00000004), "-0");
-    EXPECT_EQ(numberText(-0.0000001), "-0.0000001");
-}
-
-TEST(XJSONRender, RoundingAddsFortyNineHundredths) {
-    // With a half added these would round up to the next seventh decimal.
-    EXPECT_EQ(numberText(0.00000005), "0");
-    EXPECT_EQ(numberText(2.00000005), "2");
-    EXPECT_EQ(numberText(0.00000006), "0.0000001");
-    EXPECT_EQ(numberText(0.99999999), "1");
-    EXPECT_EQ(numberText(-0.99999999), "-1");
-}
-
-TEST(XJSONRender, NumbersBeyondSixtyFourBits) {
-    EXPECT_EQ(numberText(9223372036854775808.0), "9223372036854775808");
-    EXPECT_EQ(numberText(1e20), "100000000000000000000");
-    EXPECT_EQ(numberText(-1e20), "-100000000000000000000");
-    EXPECT_EQ(numberText(1e12 + 0.5), "1000000000000.5");
-    EXPECT_EQ(numberText(3e12 + 0.25), "3000000000000.25");
+TEST(XJSONRender, NumbersAreWrittenWholeOrWithAtMostSevenDecimals) {
+    const std::pair<double, const char*> rows[] = {
+        {3.0, "3"},
+        {0, "0"},
+        {-0.0, "0"},
+        {-1, "-1"},
+        {1e15, "1000000000000000"},
+        {-9007199254740993.0, "-9007199254740992"},
+        {-9223372036854775808.0, "-9223372036854775808"},
+        {0.1, "0.1"},
+        {0.5, "0.5"},
+        {-2.25, "-2.25"},
+        {1.0 / 3, "0.3333333"},
+        {2.0 / 3, "0.6666667"},
+        {123.4567891, "123.4567891"},
+        {100.00000001, "100"},
+        {0.0000123, "0.0000123"},
+        // Tiny values keep their sign.
+        {1e-8, "0"},
+        {-0.00000004, "-0"},
+        {-0.0000001, "-0.0000001"},
+        // Rounding adds forty-nine hundredths: with a half added these would round up to
+        // the next seventh decimal.
+        {0.00000005, "0"},
+        {2.00000005, "2"},
+        {0.00000006, "0.0000001"},
+        {0.99999999, "1"},
+        {-0.99999999, "-1"},
+        // Beyond sixty-four bits.
+        {9223372036854775808.0, "9223372036854775808"},
+        {1e20, "100000000000000000000"},
+        {-1e20, "-100000000000000000000"},
+        {1e12 + 0.5, "1000000000000.5"},
+        {3e12 + 0.25, "3000000000000.25"},
+        // Numbers JSON cannot hold.
+        {std::numeric_limits<double>::infinity(), "null"},
+        {-std::numeric_limits<double>::infinity(), "null"},
+        {std::nan(""), "null"},
+    };
+    for (const auto& [value, text] : rows) {
+        EXPECT_EQ(numberText(value), text) << std::setprecision(17) << value;
+    }
     EXPECT_EQ(numberText(1e300).size(), 301u);
-}
-
-TEST(XJSONRender, NumbersJsonCannotHoldAreNull) {
-    EXPECT_EQ(numberText(std::numeric_limits<double>::infinity()), "null");
-    EXPECT_EQ(numberText(-std::numeric_limits<double>::infinity()), "null");
-    EXPECT_EQ(numberText(std::nan("")), "null");
 }
 
 // Strings
@@ -86,43 +81,34 @@ TEST(XJSONRender, StringEscapes) {
     EXPECT_EQ(stringText(XStr(std::u32string{8, 12, 10, 13})), "\"\\b\\f\\n\\r\"");
     EXPECT_EQ(stringText(XStr(std::u32string{0, 0x1f, 0x7f})), "\"\\u0000\\u001F\x7f\"");
     EXPECT_EQ(stringText(""), "\"\"");
-}
-
-TEST(XJSONRender, NonAsciiIsWrittenUnchanged) {
-    const XStr text("caf\u00e9 \u20ac \U0001F600");
-    const XJSON::String value(text);
-    EXPECT_EQ(value.ToText(), XStr("\"") + text + "\"");
-    EXPECT_EQ(value.ToUtf8(), "\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\"");
-}
-
-TEST(XJSONRender, LoneSurrogatesSurviveTheUtf8File) {
-    const XStr text(std::u32string{U'a', 0xD83D, 0xDE00, U'b'});
-    const XJSON::String value(text);
-    EXPECT_EQ(value.ToText(), XStr("\"") + text + "\"");
-    const std::string utf8 = value.ToUtf8();
-    EXPECT_EQ(utf8, "\"a\\uD83D\\uDE00b\"");
-    const XJSON::Owned back = XJSON::ParseUtf8(utf8);
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(back->AsString().Value, text);
-}
-
-TEST(XJSONRender, WordsAndNull) {
+    // Words and null need none.
     EXPECT_EQ(XJSON::Boolean(true).ToText(), "true");
     EXPECT_EQ(XJSON::Boolean(false).ToText(), "false");
     EXPECT_EQ(XJSON::Null().ToText(), "null");
 }
 
+TEST(XJSONRender, NonAsciiIsWrittenUnchangedButLoneSurrogatesAreEscaped) {
+    const XStr text("caf\u00e9 \u20ac \U0001F600");
+    const XJSON::String value(text);
+    EXPECT_EQ(value.ToText(), XStr("\"") + text + "\"");
+    EXPECT_EQ(value.ToUtf8(), "\"caf\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80\"");
+    // Lone surrogates survive the UTF-8 file.
+    const XStr lone(std::u32string{U'a', 0xD83D, 0xDE00, U'b'});
+    EXPECT_EQ(XJSON::String(lone).ToText(), XStr("\"") + lone + "\"");
+    const std::string utf8 = XJSON::String(lone).ToUtf8();
+    EXPECT_EQ(utf8, "\"a\\uD83D\\uDE00b\"");
+    const XJSON::Owned back = XJSON::ParseUtf8(utf8);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->AsString().Value, lone);
+}
+
 // Arrays
 
-TEST(XJSONRender, ShortArraysStayOnOneLine) {
-    const XJSON::Array array = digits(39);
-    const std::string text = array.ToText().utf8();
+TEST(XJSONRender, ArraysOfTwoHundredCharactersBreakIntoLines) {
+    const std::string text = digits(39).ToText().utf8();
     EXPECT_EQ(text.find('\n'), std::string::npos);
     EXPECT_EQ(text.substr(0, 10), "[0, 1, 2, ");
     EXPECT_EQ(text.size(), 2 + 39 + 38 * 2u);
-}
-
-TEST(XJSONRender, ArraysOfTwoHundredCharactersBreakIntoLines) {
     const XJSON::Array array = digits(40);
     std::string expected = "[";
     for (int i = 0; i < 40; ++i) {
@@ -153,7 +139,7 @@ TEST(XJSONRender, AnArrayHoldingAnObjectIsAlwaysMultiLine) {
     EXPECT_EQ(array.ToText().utf8(), "[\n    1,\n    {\n    }\n]");
 }
 
-TEST(XJSONRender, AMultiLineElementBreaksItsParent) {
+TEST(XJSONRender, AMultiLineElementBreaksItsParentButShortNestedArraysStayOnOneLine) {
     XJSON::Array outer;
     outer.Add(std::make_unique<XJSON::Number>(7));
     XJSON::Array& inner = outer.AddArray();
@@ -166,9 +152,6 @@ TEST(XJSONRender, AMultiLineElementBreaksItsParent) {
     }
     expected += "\n    ]\n]";
     EXPECT_EQ(outer.ToText().utf8(), expected);
-}
-
-TEST(XJSONRender, NestedShortArraysStayOnOneLine) {
     const XJSON::Owned value = XJSON::Parse("[[1, 2], [], [[3]], \"a\", null, true]");
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(value->ToText(), "[[1, 2], [], [[3]], \"a\", null, true]");
@@ -189,13 +172,11 @@ TEST(XJSONRender, ObjectsWriteOneMemberPerLine) {
               "        \"c\":\"x\"\n"
               "    }\n"
               "}");
-}
-
-TEST(XJSONRender, EmptyObjects) {
+    // Empty objects.
     EXPECT_EQ(XJSON::Object().ToText(), "{\n}");
-    XJSON::Object object;
-    object.AddObject("a");
-    EXPECT_EQ(object.ToText(), "{\n    \"a\":{\n    }\n}");
+    XJSON::Object empty;
+    empty.AddObject("a");
+    EXPECT_EQ(empty.ToText(), "{\n    \"a\":{\n    }\n}");
 }
 
 TEST(XJSONRender, NamesAreEscapedAndMembersKeepTheirOrder) {

@@ -1,6 +1,5 @@
 #include "XOutputFile.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <limits.h>
 #include <sys/wait.h>
@@ -21,19 +20,6 @@ pid_t deadPid() {
     }
     waitpid(pid, nullptr, 0);
     return pid;
-}
-
-std::vector<std::string> namesIn(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.c_str());
-    while (dirent* e = readdir(dir)) {
-        const std::string name = e->d_name;
-        if (name != "." && name != "..") {
-            names.push_back(name);
-        }
-    }
-    closedir(dir);
-    return names;
 }
 
 }  // namespace
@@ -104,9 +90,7 @@ TEST(XOutputFile, CommitMovesTheContentAndNeverReplacesUnlessAsked) {
         XOutputFile out;
         ASSERT_TRUE(out.Create(dir.xfile("abandoned.mp4")));
     }
-    std::vector<std::string> names = namesIn(dir.path());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"new.mp4", "taken.mp4"}));
+    EXPECT_EQ(folderEntries(dir.path()), (std::vector<std::string>{"new.mp4", "taken.mp4"}));
 }
 
 TEST(XOutputFile, CreateNeverTakesAnExistingName) {
@@ -155,7 +139,7 @@ TEST(XOutputFile, LeftoversOfDeadProcessesGoAndNothingElse) {
     EXPECT_TRUE(fileExists(foreign));
     EXPECT_TRUE(fileExists(user));
     EXPECT_TRUE(fileExists(mine));
-    EXPECT_EQ(namesIn(journals),
+    EXPECT_EQ(folderEntries(journals),
               std::vector<std::string>{XOutputFile::kJournalPrefix + std::to_string(getppid())});
 }
 
@@ -167,7 +151,7 @@ TEST(XOutputFile, RemoveAllOfThisProcessClearsWhatIsStillOpen) {
     ASSERT_TRUE(b.Create(dir.xfile("b.mp4")));
     writeTextFile(dir.file("keep.mp4"), "user");
     XOutputFile::RemoveAllOfThisProcess();
-    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"keep.mp4"});
+    EXPECT_EQ(folderEntries(dir.path()), std::vector<std::string>{"keep.mp4"});
 }
 
 TEST(XPrivateFolder, IsPrivateAndLeftoversOfDeadProcessesAreRemoved) {

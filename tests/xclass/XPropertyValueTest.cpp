@@ -19,9 +19,7 @@ TEST(XPropertyValue, EachConstructorGivesItsKind) {
     EXPECT_EQ(XPropertyValue(XStr("x")).kind(), Kind::kString);
     EXPECT_EQ(XPropertyValue(List{}).kind(), Kind::kList);
     EXPECT_EQ(XPropertyValue(XPropertyDictionary()).kind(), Kind::kDictionary);
-}
-
-TEST(XPropertyValue, TextLiteralsAreStringsNotBooleans) {
+    // Text literals are strings, not booleans.
     const XPropertyValue value("text");
     EXPECT_TRUE(value.isString());
     EXPECT_EQ(value.stringValue(), "text");
@@ -57,7 +55,7 @@ TEST(XPropertyValue, ListsAndDictionariesChangeInPlace) {
     EXPECT_EQ(dictionary.dictionary().find("k")->numberValue(), 1);
 }
 
-TEST(XPropertyDictionary, KeysKeepTheOrderTheyWereFirstSet) {
+TEST(XPropertyDictionary, KeysCompareExactlyAndKeepTheOrderTheyWereFirstSet) {
     XPropertyDictionary d;
     d.set("b", 1);
     d.set("a", 2);
@@ -68,15 +66,12 @@ TEST(XPropertyDictionary, KeysKeepTheOrderTheyWereFirstSet) {
     EXPECT_EQ(d[0].second.numberValue(), 4);
     EXPECT_EQ(d[1].first, "a");
     EXPECT_EQ(d[2].first, "c");
-}
-
-TEST(XPropertyDictionary, KeysCompareExactly) {
-    XPropertyDictionary d;
-    d.set("Key", 1);
-    d.set("key", 2);
-    EXPECT_EQ(d.size(), 2u);
-    EXPECT_EQ(d.find("KEY"), nullptr);
-    EXPECT_EQ(d.find("key")->numberValue(), 2);
+    // Keys compare exactly.
+    d.set("B", 5);
+    EXPECT_EQ(d.size(), 4u);
+    EXPECT_EQ(d.find("C"), nullptr);
+    EXPECT_EQ(d.find("B")->numberValue(), 5);
+    EXPECT_EQ(d.find("b")->numberValue(), 4);
 }
 
 TEST(XPropertyDictionary, RemoveKeepsTheOthersFindable) {

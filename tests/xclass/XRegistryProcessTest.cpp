@@ -121,15 +121,7 @@ ssize_t slowWrite(int fd, const void* buffer, size_t count) {
 
 // The version the store holds, or -1 when it is not exactly one whole version.
 int versionOnDisk(const XJSON::AnyType& tree) {
-    const XJSON::Object& key = tree.AsObject()
-                                   .Get("HKCU")
-                                   .AsObject()
-                                   .Get("Software")
-                                   .AsObject()
-                                   .Get("Quillmere")
-                                   .AsObject()
-                                   .Get("VantaroVideo")
-                                   .AsObject();
+    const XJSON::Object& key = defaultKeyOf(tree);
     if (key.Count() != kValuesPerVersion + 1) {
         return -1;
     }

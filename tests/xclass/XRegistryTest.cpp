@@ -33,16 +33,14 @@ using XRegistryStoreTest = RegistryTest;
 
 // The file
 
-TEST_F(XRegistryStoreTest, TheFirstReadCreatesAnEmptyStoreAndItsLockFile) {
+TEST_F(XRegistryStoreTest, TheFirstReadCreatesAnEmptyStoreAndTheFirstWritesTheDocument) {
     bool missing = false;
     EXPECT_EQ(XRegistry::GetString("anything", {}, {}, &missing), "");
     EXPECT_TRUE(missing);
     EXPECT_TRUE(fileExists(storePath()));
     EXPECT_TRUE(fileExists(storePath() + ".lock"));
     EXPECT_EQ(storeText(), "");
-}
-
-TEST_F(XRegistryStoreTest, TheFirstWritesBuildTheWholeDocument) {
+    // The first writes build the whole document.
     XRegistry::SetString("VMCUserFolderStr", "/Volumes/Media/Converted");
     XRegistry::SetDWORD("VMCDynamicNaming", 1);
     XRegistry::SetDWORD("vMCNoCDDvdDatHelper", 1, {}, kRefPath);
@@ -90,18 +88,14 @@ TEST_F(XRegistryStoreTest, AnUnparsableStoreIsKeptBesideItsReplacement) {
     EXPECT_FALSE(fileExists(storePath() + ".unreadable"));
 }
 
-TEST_F(XRegistryStoreTest, TheStoreKeepsItsPermissions) {
-    writeStore("{}");
-    ASSERT_EQ(chmod(storePath().c_str(), 0600), 0);
-    XRegistry::SetString("a", "b");
-    EXPECT_EQ(permissionsOf(storePath()), 0600u);
-}
-
-TEST_F(XRegistryStoreTest, NewFilesFollowTheFileCreationMask) {
+TEST_F(XRegistryStoreTest, NewFilesFollowTheFileCreationMaskAndTheStoreKeepsItsPermissions) {
     ScopedUmask mask(022);
     XRegistry::SetString("a", "b");
     EXPECT_EQ(permissionsOf(storePath() + ".lock"), 0644u);
     EXPECT_EQ(permissionsOf(storePath()), 0644u);
+    ASSERT_EQ(chmod(storePath().c_str(), 0600), 0);
+    XRegistry::SetString("a", "c");
+    EXPECT_EQ(permissionsOf(storePath()), 0600u);
 }
 
 // Matching
@@ -117,14 +111,12 @@ TEST_F(XRegistryStoreTest, NamesAndKeyPathsIgnoreAsciiCase) {
     XRegistry::SetString("\u00e9t\u00e9", "summer");
     EXPECT_EQ(XRegistry::GetString("\u00c9T\u00c9", {}, {}, &missing), "");
     EXPECT_TRUE(missing);
-}
-
-TEST_F(XRegistryStoreTest, AnotherSpellingReplacesTheValueAndKeepsItsName) {
+    // Another spelling replaces the value and keeps its name.
     XRegistry::SetString("Mixed", "1");
     XRegistry::SetString("MIXED", "2");
     XStrList values;
     ASSERT_TRUE(XRegistry::EnumValues({}, {}, values));
-    EXPECT_EQ(utf8(values), std::vector<std::string>{"Mixed"});
+    EXPECT_EQ(utf8(values), (std::vector<std::string>{"\u00e9t\u00e9", "Mixed"}));
     EXPECT_EQ(XRegistry::GetString("mixed"), "2");
 }
 
@@ -136,8 +128,9 @@ TEST_F(XRegistryStoreTest, TheFirstMatchInStoredOrderWins) {
     EXPECT_EQ(describe(*storeTree()), "{HKCU:{k:{a:9,A:2},K:{a:3}}}");
 }
 
-TEST_F(XRegistryStoreTest, ASubkeyAndAValueMayShareAName) {
+TEST_F(XRegistryStoreTest, AValueAndASubkeyOfOneNameStayApart) {
     XRegistry::SetString("Ref", "value");
+    XRegistry::SetDWORD("inner", 1, {}, std::string(kRefPath) + "\\Deeper");
     XRegistry::SetDWORD("inner", 1, {}, kRefPath);
     XStrList keys;
     XStrList values;
@@ -147,16 +140,20 @@ TEST_F(XRegistryStoreTest, ASubkeyAndAValueMayShareAName) {
     EXPECT_EQ(utf8(values), std::vector<std::string>{"Ref"});
     EXPECT_EQ(XRegistry::GetString("Ref"), "value");
     EXPECT_EQ(XRegistry::GetDWORD("inner", {}, kRefPath), 1u);
-}
-
-TEST_F(XRegistryStoreTest, AValueIsNeverFoundAsAKeyNorAKeyAsAValue) {
-    XRegistry::SetString("leaf", "x");
-    EXPECT_FALSE(XRegistry::KeyExists({}, std::string(kDefaultPath) + "\\leaf"));
-    XRegistry::SetDWORD("v", 1, {}, kRefPath);
-    EXPECT_FALSE(XRegistry::ValueExists("Ref"));
+    // A value is never found as a key, nor a key as a value.
+    EXPECT_FALSE(XRegistry::KeyExists({}, std::string(kRefPath) + "\\inner"));
     bool missing = false;
-    EXPECT_EQ(XRegistry::GetString("Ref", {}, {}, &missing), "");
+    EXPECT_EQ(XRegistry::GetString("Deeper", {}, kRefPath, &missing), "");
     EXPECT_TRUE(missing);
+    EXPECT_FALSE(XRegistry::ValueExists("Deeper", {}, kRefPath));
+    // Deleting the one leaves the other.
+    XRegistry::DeleteValue("REF");
+    EXPECT_FALSE(XRegistry::ValueExists("Ref"));
+    EXPECT_EQ(XRegistry::GetDWORD("inner", {}, kRefPath), 1u);
+    XRegistry::SetString("Ref", "value");
+    XRegistry::DeleteKey("ref");
+    EXPECT_FALSE(XRegistry::KeyExists({}, kRefPath));
+    EXPECT_EQ(XRegistry::GetString("Ref"), "value");
 }
 
 TEST_F(XRegistryStoreTest, ExistingValuesKeepTheirPlaceAndNewOnesGoLast) {
@@ -165,17 +162,7 @@ TEST_F(XRegistryStoreTest, ExistingValuesKeepTheirPlaceAndNewOnesGoLast) {
     XRegistry::SetDWORD("c", 3);
     XRegistry::SetDWORD("a", 10);
     XRegistry::SetDWORD("d", 4);
-    const XJSON::Owned tree = storeTree();
-    const XJSON::Object& key = tree->AsObject()
-                                   .Get("HKCU")
-                                   .AsObject()
-                                   .Get("Software")
-                                   .AsObject()
-                                   .Get("Quillmere")
-                                   .AsObject()
-                                   .Get("VantaroVideo")
-                                   .AsObject();
-    EXPECT_EQ(describe(key), "{a:10,Ref:{b:2},c:3,d:4}");
+    EXPECT_EQ(describe(defaultKeyOf(*storeTree())), "{a:10,Ref:{b:2},c:3,d:4}");
 }
 
 TEST_F(XRegistryStoreTest, LeadingAndTrailingBackslashesAddressTheSameKey) {
@@ -185,20 +172,15 @@ TEST_F(XRegistryStoreTest, LeadingAndTrailingBackslashesAddressTheSameKey) {
     XStrList keys;
     ASSERT_TRUE(XRegistry::EnumKeys({}, "Software\\Quillmere", keys));
     EXPECT_EQ(utf8(keys), std::vector<std::string>{"VantaroVideo"});
-}
-
-TEST_F(XRegistryStoreTest, AnEmptyPathAddressesTheRootKeyItself) {
+    // An empty path addresses the root key itself; without a default root it is UNSPEC.
+    writeStore("");
     XRegistry::SetDWORD("top", 1, "HKCU", "");
     XRegistry::SetDWORD("top", 2, "Other", "\\");
-    EXPECT_EQ(describe(*storeTree()), "{HKCU:{top:1},Other:{top:2}}");
-}
-
-TEST_F(XRegistryStoreTest, WithoutADefaultRootTheRootIsUnspec) {
     XRegistryKeyPath::SetDefault(std::nullopt, std::nullopt);
     XRegistry::SetDWORD("v", 1);
     XRegistry::SetDWORD("w", 2, {}, "A\\B");
     XRegistry::SetDefaultKey(kDefaultRoot, kDefaultPath);
-    EXPECT_EQ(describe(*storeTree()), "{UNSPEC:{v:1,A:{B:{w:2}}}}");
+    EXPECT_EQ(describe(*storeTree()), "{HKCU:{top:1},Other:{top:2},UNSPEC:{v:1,A:{B:{w:2}}}}");
 }
 
 // Kinds of values
@@ -210,9 +192,7 @@ TEST_F(XRegistryStoreTest, NumbersReadBackInEachKind) {
     EXPECT_EQ(XRegistry::GetInt("minus"), -1);
     EXPECT_EQ(XRegistry::GetInt64("big"), int64_t{1} << 40);
     EXPECT_EQ(XRegistry::GetDWORD("big"), 0u);
-}
-
-TEST_F(XRegistryStoreTest, StoredNumbersAreTruncatedTowardZero) {
+    // Stored numbers are truncated toward zero.
     writeStore(
         "{\"HKCU\":{\"a\":3.9, \"b\":-2.7, \"c\":3000000000, \"d\":-5000000000, "
         "\"e\":99999999999999999999999}}");
@@ -253,11 +233,7 @@ TEST_F(XRegistryStoreTest, BinaryValuesAreBase64) {
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(XRegistry::GetBinary("four", bytes));
     EXPECT_EQ(bytes, std::vector<uint8_t>(four, four + 4));
-}
-
-TEST_F(XRegistryStoreTest, FixedSizeBinaryReadsRefuseOtherLengths) {
-    const uint8_t four[] = {1, 2, 3, 4};
-    XRegistry::SetBinary("four", four, 4);
+    // Fixed-size reads refuse other lengths.
     XRegistry::SetString("junk", "not base64!");
     uint8_t buffer[5] = {9, 9, 9, 9, 9};
     EXPECT_FALSE(XRegistry::GetBinaryFixed("four", buffer, 5));
@@ -267,7 +243,7 @@ TEST_F(XRegistryStoreTest, FixedSizeBinaryReadsRefuseOtherLengths) {
     EXPECT_EQ(buffer[0], 9);
     ASSERT_TRUE(XRegistry::GetBinaryFixed("four", buffer, 4));
     EXPECT_EQ(std::vector<uint8_t>(buffer, buffer + 5), (std::vector<uint8_t>{1, 2, 3, 4, 9}));
-    std::vector<uint8_t> bytes{1};
+    bytes = {1};
     EXPECT_FALSE(XRegistry::GetBinary("junk", bytes));
     EXPECT_TRUE(bytes.empty());
 }
@@ -291,9 +267,7 @@ TEST_F(XRegistryStoreTest, ValueExistsWhateverTheType) {
     EXPECT_TRUE(XRegistry::ValueExists("l", "HKCU", ""));
     EXPECT_FALSE(XRegistry::ValueExists("k", "HKCU", ""));
     EXPECT_FALSE(XRegistry::ValueExists("x", "HKCU", ""));
-}
-
-TEST_F(XRegistryStoreTest, KeysExistOnlyWhenEveryComponentDoes) {
+    // Keys exist only when every component does.
     XRegistry::SetDWORD("v", 1, {}, kRefPath);
     EXPECT_TRUE(XRegistry::KeyExists());
     EXPECT_TRUE(XRegistry::KeyExists({}, kRefPath));
@@ -318,24 +292,6 @@ TEST_F(XRegistryStoreTest, EnumerationsFollowStoredOrder) {
     EXPECT_EQ(utf8(values), (std::vector<std::string>{"z", "a"}));
 }
 
-// Deleting
-
-TEST_F(XRegistryStoreTest, DeleteValueLeavesASubkeyOfTheSameName) {
-    XRegistry::SetString("Ref", "value");
-    XRegistry::SetDWORD("inner", 1, {}, kRefPath);
-    XRegistry::DeleteValue("REF");
-    EXPECT_FALSE(XRegistry::ValueExists("Ref"));
-    EXPECT_EQ(XRegistry::GetDWORD("inner", {}, kRefPath), 1u);
-}
-
-TEST_F(XRegistryStoreTest, DeleteKeyRemovesEverythingUnderIt) {
-    XRegistry::SetString("Ref", "value");
-    XRegistry::SetDWORD("inner", 1, {}, std::string(kRefPath) + "\\Deeper");
-    XRegistry::DeleteKey("ref");
-    EXPECT_FALSE(XRegistry::KeyExists({}, kRefPath));
-    EXPECT_EQ(XRegistry::GetString("Ref"), "value");
-}
-
 TEST_F(XRegistryStoreTest, DeletingWhatIsNotThereLeavesTheFileAlone) {
     XRegistry::SetDWORD("v", 1);
     const std::string before = storeText();
@@ -352,31 +308,30 @@ TEST_F(XRegistryStoreTest, DeletingWhatIsNotThereLeavesTheFileAlone) {
 
 // Failures never reach the caller
 
-ssize_t failingWrite(int, const void*, size_t) {
-    errno = ENOSPC;
-    return -1;
-}
-
-int failingFlock(int, int) {
-    errno = ENOLCK;
-    return -1;
-}
-
-ssize_t failingRead(int, void*, size_t) {
-    errno = EIO;
-    return -1;
-}
-
-TEST_F(XRegistryStoreTest, AFailedRewriteLeavesThePreviousStore) {
+TEST_F(XRegistryStoreTest, AFailedRewriteOrReadLeavesThePreviousStore) {
     XRegistry::SetDWORD("v", 1);
     const std::string before = storeText();
     {
         XSysOverride seam;
-        seam.calls().write = failingWrite;
+        seam.calls().write = [](int, const void*, size_t) -> ssize_t {
+            errno = ENOSPC;
+            return -1;
+        };
         EXPECT_TRUE(XRegistry::SetDWORD("v", 2));
     }
     EXPECT_EQ(storeText(), before);
     EXPECT_EQ(XRegistry::GetDWORD("v"), 1u);
+    {
+        // A store that cannot be read is never overwritten.
+        XSysOverride seam;
+        seam.calls().read = [](int, void*, size_t) -> ssize_t {
+            errno = EIO;
+            return -1;
+        };
+        EXPECT_TRUE(XRegistry::SetDWORD("w", 2));
+        EXPECT_EQ(XRegistry::GetDWORD("v"), 0u);
+    }
+    EXPECT_EQ(storeText(), before);
 }
 
 TEST_F(XRegistryStoreTest, WithoutTheLockReadsStillWorkAndWritesAreNotSaved) {
@@ -384,7 +339,10 @@ TEST_F(XRegistryStoreTest, WithoutTheLockReadsStillWorkAndWritesAreNotSaved) {
     const std::string before = storeText();
     {
         XSysOverride seam;
-        seam.calls().flock = failingFlock;
+        seam.calls().flock = [](int, int) {
+            errno = ENOLCK;
+            return -1;
+        };
         EXPECT_TRUE(XRegistry::SetDWORD("v", 2));
         EXPECT_TRUE(XRegistry::SetDWORD("w", 2));
         // Writers replace the file in one step, so a reader needs no lock.
@@ -399,7 +357,6 @@ TEST_F(XRegistryStoreTest, WithoutTheLockReadsStillWorkAndWritesAreNotSaved) {
     EXPECT_EQ(XRegistry::GetDWORD("w"), 3u);
 }
 
-// A read-only file system: the lock file cannot be made.
 int openRefusingLockFiles(const char* path, int flags, mode_t mode) {
     const std::string p(path);
     if (p.size() >= 5 && p.compare(p.size() - 5, 5, ".lock") == 0) {
@@ -409,28 +366,28 @@ int openRefusingLockFiles(const char* path, int flags, mode_t mode) {
     return XSysReal().open(path, flags, mode);
 }
 
+// A read-only file system or folder: the lock file cannot be made, and the store is still
+// read but never written.
 TEST_F(XRegistryStoreTest, AStoreWhoseLockFileCannotBeMadeIsStillRead) {
     writeStore("{\"HKCU\":{\"Software\":{\"Quillmere\":{\"VantaroVideo\":{\"v\":7}}}}}");
     const std::string before = storeText();
-    XSysOverride seam;
-    seam.calls().open = openRefusingLockFiles;
-    EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
-    EXPECT_TRUE(XRegistry::SetDWORD("v", 8));
-    EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
-    EXPECT_EQ(storeText(), before);
-    EXPECT_FALSE(fileExists(storePath() + ".lock"));
-}
-
-TEST_F(XRegistryStoreTest, AStoreInAReadOnlyFolderIsRead) {
+    const auto readButNotWritten = [&] {
+        EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
+        EXPECT_TRUE(XRegistry::SetDWORD("v", 8));
+        EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
+        EXPECT_EQ(storeText(), before);
+        EXPECT_FALSE(fileExists(storePath() + ".lock"));
+    };
+    {
+        XSysOverride seam;
+        seam.calls().open = openRefusingLockFiles;
+        readButNotWritten();
+    }
     if (geteuid() == 0) {
         GTEST_SKIP() << "permissions do not bind the superuser";
     }
-    writeStore("{\"HKCU\":{\"Software\":{\"Quillmere\":{\"VantaroVideo\":{\"v\":7}}}}}");
     ASSERT_EQ(chmod(dir().path().c_str(), 0555), 0);
-    EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
-    EXPECT_TRUE(XRegistry::SetDWORD("v", 8));
-    EXPECT_EQ(XRegistry::GetDWORD("v"), 7u);
-    EXPECT_FALSE(fileExists(storePath() + ".lock"));
+    readButNotWritten();
     ASSERT_EQ(chmod(dir().path().c_str(), 0700), 0);
 }
 
@@ -475,18 +432,6 @@ TEST_F(XRegistryStoreTest, AStoreTooLargeToReadIsNeverReadNorReplaced) {
     EXPECT_EQ(XRegistry::GetDWORD("v", "HKCU", ""), 1u);
 }
 
-TEST_F(XRegistryStoreTest, AStoreThatCannotBeReadIsNeverOverwritten) {
-    XRegistry::SetDWORD("v", 1);
-    const std::string before = storeText();
-    {
-        XSysOverride seam;
-        seam.calls().read = failingRead;
-        EXPECT_TRUE(XRegistry::SetDWORD("w", 2));
-        EXPECT_EQ(XRegistry::GetDWORD("v"), 0u);
-    }
-    EXPECT_EQ(storeText(), before);
-}
-
 TEST_F(XRegistryStoreTest, AWriteThatWouldNestTooDeepIsNotSaved) {
     XRegistry::SetDWORD("kept", 1);
     const std::string before = storeText();
@@ -526,16 +471,14 @@ TEST(XRegistryLocation, TheVariableWinsAndTildeStandsForHome) {
         EXPECT_TRUE(XRegistry::LocationIsSet());
         EXPECT_EQ(XRegistry::GetLocation(), expected) << set;
     }
-}
-
-TEST(XRegistryLocation, AHomeEndingInASlashGetsNoSecondOne) {
-    ScopedEnv home("HOME", "/home/user/");
-    ScopedEnv location("XCLASS_XREGISTRY_LOCATION", "~/store");
-    EXPECT_EQ(XRegistry::GetLocation(), "/home/user/store");
-}
-
-TEST(XRegistryLocation, WithoutHomeThePathStaysAsItIs) {
-    ScopedEnv home("HOME", nullptr);
+    {
+        // A home ending in a slash gets no second one.
+        ScopedEnv slash("HOME", "/home/user/");
+        ScopedEnv location("XCLASS_XREGISTRY_LOCATION", "~/store");
+        EXPECT_EQ(XRegistry::GetLocation(), "/home/user/store");
+    }
+    // Without a home the path stays as it is.
+    ScopedEnv noHome("HOME", nullptr);
     ScopedEnv location("XCLASS_XREGISTRY_LOCATION", nullptr);
     EXPECT_EQ(XRegistry::GetLocation(), "~/.XRegistry");
 }

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -31,57 +29,41 @@ std::string tempName(const std::string& target, int attempt) {
 
 std::vector<std::string> leftoverTemps(const std::string& folder) {
     std::vector<std::string> found;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) {
-        ADD_FAILURE() << "cannot list " << folder;
-        return found;
-    }
-    while (dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
+    for (const std::string& name : folderEntries(folder)) {
         if (name.size() >= 12 && name.compare(name.size() - 12, 12, ".rewrite.tmp") == 0) {
             found.push_back(name);
         }
     }
-    closedir(dir);
     return found;
 }
 
 // Plain results
 
-TEST(XRewrite, ReplacesTheWholeContent) {
+TEST(XRewrite, ReplacesTheWholeContentByteForByte) {
     TestTempDir dir;
     const std::string target = dir.file("settings.json");
-    writeTextFile(target, "a much longer old content than the new one");
-    ASSERT_TRUE(rewrite(target, "new"));
-    EXPECT_EQ(readTextFile(target), "new");
-    EXPECT_TRUE(leftoverTemps(dir.path()).empty());
+    std::string binary(300000, '\0');
+    for (size_t i = 0; i < binary.size(); ++i) {
+        binary[i] = static_cast<char>((i * 131u) >> 3);
+    }
+    for (const std::string& content : {std::string("new"), std::string(), binary}) {
+        writeTextFile(target, "a much longer old content than the new one");
+        ASSERT_TRUE(XFile::RewriteFile(XStr(target), content.empty() ? nullptr : content.data(),
+                                       content.size()));
+        EXPECT_EQ(readTextFile(target), content);
+        EXPECT_TRUE(leftoverTemps(dir.path()).empty());
+    }
 }
 
-TEST(XRewrite, CreatesAMissingTarget) {
+TEST(XRewrite, CreatesAMissingTargetButNoMissingFolder) {
     TestTempDir dir;
     ScopedUmask mask(022);
     const std::string target = dir.file("fresh");
     ASSERT_TRUE(rewrite(target, "content"));
     EXPECT_EQ(readTextFile(target), "content");
     EXPECT_EQ(permissionsOf(target), 0644u);
-}
-
-TEST(XRewrite, EmptyContentEmptiesTheTarget) {
-    TestTempDir dir;
-    const std::string target = dir.file("f");
-    writeTextFile(target, "old");
-    ASSERT_TRUE(XFile::RewriteFile(XStr(target), nullptr, 0));
-    EXPECT_EQ(readTextFile(target), "");
-}
-
-TEST(XRewrite, BinaryContentArrivesByteForByte) {
-    TestTempDir dir;
-    std::string content(300000, '\0');
-    for (size_t i = 0; i < content.size(); ++i) {
-        content[i] = static_cast<char>((i * 131u) >> 3);
-    }
-    ASSERT_TRUE(rewrite(dir.file("f"), content));
-    EXPECT_EQ(readTextFile(dir.file("f")), content);
+    EXPECT_FALSE(rewrite(dir.file("none/f"), "x"));
+    EXPECT_FALSE(fileExists(dir.file("none")));
 }
 
 TEST(XRewrite, KeepsThePermissionBitsOfTheOldFile) {
@@ -97,61 +79,11 @@ TEST(XRewrite, KeepsThePermissionBitsOfTheOldFile) {
     }
 }
 
-TEST(XRewrite, FailsWhenTheFolderIsMissing) {
-    TestTempDir dir;
-    EXPECT_FALSE(rewrite(dir.file("none/f"), "x"));
-    EXPECT_FALSE(fileExists(dir.file("none")));
-}
-
 // Readers
 
-TEST(XRewrite, ReaderInAnotherProcessKeepsTheOldContent) {
-    TestTempDir dir;
-    const std::string target = dir.file("f");
-    writeTextFile(target, "old content");
-    int toParent[2];
-    int toChild[2];
-    ASSERT_EQ(pipe(toParent), 0);
-    ASSERT_EQ(pipe(toChild), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // Opens the old file, waits for the rewrite, then reads and sends what it sees.
-        XFile reader;
-        const bool opened = reader.Open(XStr(target), XFile::Access::kReadOnly,
-                                        XFile::kOpenExisting, XFile::Share::kShared);
-        char go = opened ? 'o' : 'x';
-        (void)!write(toParent[1], &go, 1);
-        (void)!read(toChild[0], &go, 1);
-        char buffer[64] = {0};
-        const size_t n = reader.Read(buffer, sizeof buffer, XFile::kAtStart);
-        (void)!write(toParent[1], buffer, n);
-        _exit(0);
-    }
-    close(toParent[1]);
-    close(toChild[0]);
-    char ready = 0;
-    ASSERT_EQ(read(toParent[0], &ready, 1), 1);
-    ASSERT_EQ(ready, 'o');
-    // The reader holds a shared lock; the rewrite takes none and still goes through.
-    EXPECT_TRUE(rewrite(target, "new"));
-    ASSERT_EQ(write(toChild[1], "g", 1), 1);
-    close(toChild[1]);
-    std::string seen;
-    char buffer[64];
-    ssize_t n;
-    while ((n = read(toParent[0], buffer, sizeof buffer)) > 0) {
-        seen.append(buffer, static_cast<size_t>(n));
-    }
-    close(toParent[0]);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(seen, "old content");
-    EXPECT_EQ(readTextFile(target), "new");
-}
-
-TEST(XRewrite, DescriptorHeldAcrossTheRewriteStillReadsTheOldFile) {
+// A reader's shared lock belongs to its open file, in this process as in any other: the
+// rewrite takes no lock, goes through, and the reader keeps the old content.
+TEST(XRewrite, AReaderHoldingTheFileKeepsTheOldContent) {
     TestTempDir dir;
     const std::string target = dir.file("f");
     writeTextFile(target, "first");
@@ -271,6 +203,28 @@ TEST(XRewriteSeam, FlushesTheFileBeforeTheRenameAndTheFolderAfter) {
     }
 }
 
+// A cache is replaced the same way, through a fresh temporary name, without a flush.
+TEST(XRewriteSeam, ACacheFileIsRenamedIntoPlaceWithoutAFlush) {
+    TestTempDir dir;
+    const std::string target = dir.file("cache.json");
+    writeTextFile(target, "old");
+    chmod(target.c_str(), 0600);
+    XSysOverride seam;
+    installRecorder(seam);
+    const std::string content = "new";
+    ASSERT_TRUE(XFile::RewriteCacheFile(XStr(target), content.data(), content.size()));
+    EXPECT_EQ(readTextFile(target), "new");
+    EXPECT_EQ(permissionsOf(target), 0600u);
+    ASSERT_FALSE(gEvents.empty());
+    EXPECT_EQ(gEvents[0].path, tempName(target, 0));
+    const int renamed = indexOf("rename", false);
+    ASSERT_GE(renamed, 0);
+    EXPECT_EQ(gEvents[renamed].path, tempName(target, 0));
+    EXPECT_EQ(indexOf("fsync", false), -1);
+    EXPECT_EQ(indexOf("fsync", true), -1);
+    EXPECT_TRUE(leftoverTemps(dir.path()).empty());
+}
+
 TEST(XRewriteSeam, TargetWithoutAFolderPartSyncsTheCurrentFolder) {
     TestTempDir dir;
     char saved[4096];
@@ -290,7 +244,7 @@ TEST(XRewriteSeam, TargetWithoutAFolderPartSyncsTheCurrentFolder) {
     EXPECT_EQ(gEvents[folderOpen].path, ".");
 }
 
-TEST(XRewriteSeam, TakenTemporaryNameMovesToTheNextAttempt) {
+TEST(XRewriteSeam, TakenTemporaryNamesMoveToTheNextAttemptUpToAHundred) {
     TestTempDir dir;
     const std::string target = dir.file("f");
     writeTextFile(target, "old");
@@ -304,19 +258,13 @@ TEST(XRewriteSeam, TakenTemporaryNameMovesToTheNextAttempt) {
     EXPECT_EQ(gEvents[renamed].path, tempName(target, 1));
     EXPECT_EQ(readTextFile(target), "new");
     EXPECT_EQ(readTextFile(tempName(target, 0)), "the other rewrite");
-}
 
-TEST(XRewriteSeam, GivesUpAfterAHundredTakenNames) {
-    TestTempDir dir;
-    const std::string target = dir.file("f");
-    writeTextFile(target, "old");
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 1; attempt < 100; ++attempt) {
         writeTextFile(tempName(target, attempt), "taken");
     }
-    XSysOverride seam;
     installRecorder(seam);
-    EXPECT_FALSE(rewrite(target, "new"));
-    EXPECT_EQ(readTextFile(target), "old");
+    EXPECT_FALSE(rewrite(target, "newer"));
+    EXPECT_EQ(readTextFile(target), "new");
     int opens = 0;
     for (const Event& e : gEvents) {
         opens += e.what == "open" ? 1 : 0;

@@ -55,24 +55,16 @@ protected:
     ScopedEnv mLocation{"XTempFolderScope_Location", mDir.path().c_str()};
 };
 
-TEST_F(XTempFileTest, LocationWithoutTrailingSlashStillHoldsTheFiles) {
+TEST_F(XTempFileTest, AnEmptyRegularFileInTheFolderNamedWithPidCounterPrefixAndExtension) {
     EXPECT_EQ(XTempFile::Folder(), XStr(mDir.path() + "/"));
-    XTempFile temp;
-    ASSERT_TRUE(temp.Create());
-    const std::string path = temp.Path().utf8();
-    EXPECT_EQ(partsOf(path).folder, mDir.path() + "/");
-    EXPECT_TRUE(fileExists(path));
-}
-
-TEST_F(XTempFileTest, LocationWithTrailingSlashGetsNoSecondOne) {
-    ScopedEnv slash("XTempFolderScope_Location", (mDir.path() + "/").c_str());
-    EXPECT_EQ(XTempFile::Folder(), XStr(mDir.path() + "/"));
-}
-
-TEST_F(XTempFileTest, NameCarriesPidPrefixAndExtension) {
     XTempFile plain;
     ASSERT_TRUE(plain.Create());
+    struct stat st {};
+    ASSERT_EQ(stat(plain.Path().utf8().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_size, 0);
     const NameParts a = partsOf(plain.Path().utf8());
+    EXPECT_EQ(a.folder, mDir.path() + "/");
     EXPECT_EQ(a.prefix, "");
     EXPECT_EQ(a.pid, static_cast<unsigned>(getpid()));
     EXPECT_EQ(a.extension, ".tmp");
@@ -85,23 +77,11 @@ TEST_F(XTempFileTest, NameCarriesPidPrefixAndExtension) {
     EXPECT_EQ(b.prefix, "job\xC3\xA9-");
     EXPECT_EQ(b.extension, ".mp4");
     EXPECT_TRUE(fileExists(named.Path().utf8()));
-}
-
-TEST_F(XTempFileTest, TwoInARowHaveCountersOneApart) {
-    XTempFile first;
-    XTempFile second;
-    ASSERT_TRUE(first.Create());
-    ASSERT_TRUE(second.Create());
-    EXPECT_EQ(partsOf(second.Path().utf8()).counter, partsOf(first.Path().utf8()).counter + 1);
-}
-
-TEST_F(XTempFileTest, CreatesAnEmptyRegularFile) {
-    XTempFile temp;
-    ASSERT_TRUE(temp.Create());
-    struct stat st {};
-    ASSERT_EQ(stat(temp.Path().utf8().c_str(), &st), 0);
-    EXPECT_TRUE(S_ISREG(st.st_mode));
-    EXPECT_EQ(st.st_size, 0);
+    // Two in a row have counters one apart.
+    EXPECT_EQ(b.counter, a.counter + 1);
+    // A location with a trailing slash gets no second one.
+    ScopedEnv slash("XTempFolderScope_Location", (mDir.path() + "/").c_str());
+    EXPECT_EQ(XTempFile::Folder(), XStr(mDir.path() + "/"));
 }
 
 TEST_F(XTempFileTest, ExistingNameIsNeverReused) {
@@ -118,27 +98,19 @@ TEST_F(XTempFileTest, ExistingNameIsNeverReused) {
     EXPECT_EQ(readTextFile(next), "not yours");
 }
 
-TEST_F(XTempFileTest, DestructorDeletesTheFile) {
+TEST_F(XTempFileTest, TheFileGoesWithItsOwnerUnlessReleasedOrMoved) {
     std::string path;
     {
         XTempFile temp;
         ASSERT_TRUE(temp.Create());
+        const std::string first = temp.Path().utf8();
+        // Creating again deletes the previous file.
+        ASSERT_TRUE(temp.Create("", ".wav"));
+        EXPECT_FALSE(fileExists(first));
         path = temp.Path().utf8();
         ASSERT_TRUE(fileExists(path));
     }
     EXPECT_FALSE(fileExists(path));
-}
-
-TEST_F(XTempFileTest, CreatingAgainDeletesThePreviousFile) {
-    XTempFile temp;
-    ASSERT_TRUE(temp.Create());
-    const std::string first = temp.Path().utf8();
-    ASSERT_TRUE(temp.Create("", ".wav"));
-    EXPECT_FALSE(fileExists(first));
-    EXPECT_TRUE(fileExists(temp.Path().utf8()));
-}
-
-TEST_F(XTempFileTest, ReleaseAndMoveKeepTheFile) {
     std::string kept;
     {
         XTempFile temp;
@@ -194,7 +166,7 @@ TEST_F(XTempFileTest, ThreadsNeverShareAName) {
     EXPECT_EQ(unique.size(), static_cast<size_t>(kThreads * kEach));
 }
 
-TEST(XTempFileFolder, FallsBackToTmpdirThenSlashTmp) {
+TEST(XTempFileFolder, LocationWinsOverTmpdirThenSlashTmp) {
     ScopedEnv location("XTempFolderScope_Location", nullptr);
     {
         ScopedEnv tmpdir("TMPDIR", "/var/somewhere");
@@ -209,11 +181,9 @@ TEST(XTempFileFolder, FallsBackToTmpdirThenSlashTmp) {
         ScopedEnv empty("XTempFolderScope_Location", "");
         EXPECT_EQ(XTempFile::Folder(), XStr("/tmp/"));
     }
-}
-
-TEST(XTempFileFolder, LocationWinsOverTmpdirAndIsReadAsUtf8) {
+    // The location is read as UTF-8.
     ScopedEnv tmpdir("TMPDIR", "/var/other");
-    ScopedEnv location("XTempFolderScope_Location", "/data/t\xC3\xA9mp");
+    ScopedEnv utf8Location("XTempFolderScope_Location", "/data/t\xC3\xA9mp");
     const XStr folder = XTempFile::Folder();
     EXPECT_EQ(folder.size(), std::string("/data/t?mp/").size());
     EXPECT_EQ(folder[7], U'\u00E9');
@@ -226,47 +196,36 @@ bool isLowerHex(const std::string& text) {
     return text.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
 
-TEST(XRandomIdentifier, IsThirtyTwoLowercaseHexDigits) {
-    const std::string id = XRandomIdentifier().utf8();
-    EXPECT_EQ(id.size(), 32u);
-    EXPECT_TRUE(isLowerHex(id)) << id;
-}
-
-TEST(XRandomIdentifier, CallsDiffer) {
-    std::set<std::string> seen;
-    for (int i = 0; i < 64; ++i) {
-        seen.insert(XRandomIdentifier().utf8());
-    }
-    EXPECT_EQ(seen.size(), 64u);
-}
-
-TEST(XRandomIdentifier, UsesEveryDigit) {
+TEST(XRandomIdentifier, DifferentThirtyTwoLowercaseHexDigitsUsingEveryDigit) {
     // 16 bytes per call: after a few hundred calls every hex digit has shown up in both
     // halves of a byte, which a fault in the high or low nibble would prevent.
+    std::set<std::string> seen;
     std::set<char> high;
     std::set<char> low;
     for (int i = 0; i < 200; ++i) {
         const std::string id = XRandomIdentifier().utf8();
+        EXPECT_EQ(id.size(), 32u);
+        EXPECT_TRUE(isLowerHex(id)) << id;
+        seen.insert(id);
         for (size_t j = 0; j + 1 < id.size(); j += 2) {
             high.insert(id[j]);
             low.insert(id[j + 1]);
         }
     }
+    EXPECT_EQ(seen.size(), 200u);
     EXPECT_EQ(high.size(), 16u);
     EXPECT_EQ(low.size(), 16u);
 }
 
-int noDevUrandom(const char* path, int flags, mode_t mode) {
-    if (std::strcmp(path, "/dev/urandom") == 0) {
-        errno = ENOENT;
-        return -1;
-    }
-    return XSysReal().open(path, flags, mode);
-}
-
 TEST(XRandomIdentifier, WorksWithoutDevUrandom) {
     XSysOverride seam;
-    seam.calls().open = noDevUrandom;
+    seam.calls().open = [](const char* path, int flags, mode_t mode) {
+        if (std::strcmp(path, "/dev/urandom") == 0) {
+            errno = ENOENT;
+            return -1;
+        }
+        return XSysReal().open(path, flags, mode);
+    };
     const std::string a = XRandomIdentifier().utf8();
     const std::string b = XRandomIdentifier().utf8();
     EXPECT_EQ(a.size(), 32u);

@@ -1,5 +1,4 @@
 // What a child is started with, and what a failed start leaves behind.
-#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -70,33 +69,20 @@ std::string childStreamTargets(int flags) {
 // The descriptor numbers a running child holds.
 std::set<int> childFDs(pid_t pid) {
     std::set<int> out;
-    DIR* dir = opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
-    if (dir == nullptr) {
-        return out;
+    for (const std::string& name : folderEntries("/proc/" + std::to_string(pid) + "/fd")) {
+        out.insert(std::atoi(name.c_str()));
     }
-    while (dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] != '.') {
-            out.insert(std::atoi(entry->d_name));
-        }
-    }
-    closedir(dir);
     return out;
 }
 
 }  // namespace
 
-TEST(XWorkerProcessLaunch, NoFlagsPutsAllStreamsOnDevNull) {
+TEST(XWorkerProcessLaunch, UnflaggedStreamsAreDevNullInTheRightDirection) {
     EXPECT_EQ(childStreamTargets(0), "/dev/null\n/dev/null\n/dev/null\n");
-}
-
-TEST(XWorkerProcessLaunch, UnflaggedStreamsBesidePipesAreDevNull) {
     const std::string targets = childStreamTargets(XWorkerProcess::kPipeStdOut);
     EXPECT_EQ(targets.substr(0, 10), "/dev/null\n");
     EXPECT_EQ(targets.substr(10, 5), "pipe:");
     EXPECT_EQ(targets.substr(targets.size() - 10), "/dev/null\n");
-}
-
-TEST(XWorkerProcessLaunch, DevNullStreamsHaveTheRightDirection) {
     XWorkerProcess p;
     // Reading standard input gives end of file at once; writing the outputs succeeds.
     ASSERT_TRUE(
@@ -170,57 +156,44 @@ TEST(XWorkerProcessLaunch, ChildStartsWithDefaultSignalState) {
     EXPECT_EQ(result, 0);
 }
 
-TEST(XWorkerProcessLaunch, EmptyArgumentListIsInvalid) {
-    XWorkerProcess p;
-    errno = 0;
-    EXPECT_FALSE(p.Create({}, kAllStreams));
-    EXPECT_EQ(errno, EINVAL);
-    EXPECT_EQ(p.Pid(), 0);
-}
-
-TEST(XWorkerProcessLaunch, MissingProgramPathFailsWithoutTraces) {
-    XWorkerProcess p;
-    const int before = openFDCount();
-    errno = 0;
-    EXPECT_FALSE(p.Create({"/nonexistent/vantaro/program", "-x"}, kAllStreams));
-    EXPECT_EQ(errno, ENOENT);
-    EXPECT_EQ(openFDCount(), before);
-    EXPECT_EQ(p.Pid(), 0);
-    EXPECT_EQ(p.InputFD(), -1);
-    EXPECT_EQ(p.OutputFD(), -1);
-    EXPECT_EQ(p.ErrorFD(), -1);
-    EXPECT_TRUE(noChildren());
-}
-
-TEST(XWorkerProcessLaunch, BareNameIsNotSearchedInPath) {
-    ASSERT_FALSE(fileExists("sh"));
-    XWorkerProcess p;
-    const int before = openFDCount();
-    errno = 0;
-    EXPECT_FALSE(p.Create({"sh", "-c", "exit 0"}, kAllStreams));
-    EXPECT_EQ(errno, ENOENT);
-    EXPECT_FALSE(p.Create({"vantaro-no-such-program"}, 0));
-    EXPECT_EQ(errno, ENOENT);
-    EXPECT_EQ(openFDCount(), before);
-    EXPECT_EQ(p.Pid(), 0);
-    EXPECT_FALSE(p.LastExit().reaped);
-    // The child that failed to execute has been reaped, not left as a zombie.
-    EXPECT_TRUE(noChildren());
-}
-
-TEST(XWorkerProcessLaunch, NonExecutableFileReportsTheExecError) {
+// A launch that cannot start leaves no descriptor, no child and no zombie behind.
+TEST(XWorkerProcessLaunch, FailedStartsSayWhyWithoutTraces) {
     TestTempDir dir;
     writeTextFile(dir.file("script"), "#!/bin/sh\nexit 0\n");
-    chmod(dir.file("script").c_str(), 0644);
-    XWorkerProcess p;
-    const int before = openFDCount();
-    errno = 0;
-    EXPECT_FALSE(p.Create({dir.xfile("script")}, kAllStreams));
-    EXPECT_EQ(errno, EACCES);
-    EXPECT_EQ(openFDCount(), before);
-    EXPECT_TRUE(noChildren());
+    ASSERT_EQ(chmod(dir.file("script").c_str(), 0644), 0);
+    ASSERT_FALSE(fileExists("sh"));
+    struct Row {
+        const char* what;
+        Args args;
+        int flags;
+        int error;
+    };
+    const Row rows[] = {
+        {"no arguments", {}, kAllStreams, EINVAL},
+        {"a missing path", {"/nonexistent/vantaro/program", "-x"}, kAllStreams, ENOENT},
+        // A bare name is not looked for on the PATH.
+        {"a bare name", {"sh", "-c", "exit 0"}, kAllStreams, ENOENT},
+        {"another bare name", {"vantaro-no-such-program"}, 0, ENOENT},
+        {"a file that may not run", {dir.xfile("script")}, kAllStreams, EACCES},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        XWorkerProcess p;
+        const int before = openFDCount();
+        errno = 0;
+        EXPECT_FALSE(p.Create(row.args, row.flags));
+        EXPECT_EQ(errno, row.error);
+        EXPECT_EQ(openFDCount(), before);
+        EXPECT_EQ(p.Pid(), 0);
+        EXPECT_EQ(p.InputFD(), -1);
+        EXPECT_EQ(p.OutputFD(), -1);
+        EXPECT_EQ(p.ErrorFD(), -1);
+        EXPECT_FALSE(p.LastExit().reaped);
+        EXPECT_TRUE(noChildren());
+    }
     // Made executable, the same file starts.
-    chmod(dir.file("script").c_str(), 0755);
+    ASSERT_EQ(chmod(dir.file("script").c_str(), 0755), 0);
+    XWorkerProcess p;
     ASSERT_TRUE(p.Create({dir.xfile("script")}, kAllStreams));
     EXPECT_EQ(p.Stop(XWorkerProcess::kWaitForever), 0);
 }
@@ -305,17 +278,10 @@ TEST(XWorkerProcessLaunch, WorksWhenOurStandardStreamsAreClosed) {
         if (readAll(p.ErrorFD()) != "done\n") {
             return 15;
         }
-        return p.Stop(XWorkerProcess::kWaitForever) == 0 ? 0 : 16;
-    });
-    EXPECT_EQ(result, 0);
-}
-
-TEST(XWorkerProcessLaunch, DevNullStreamsWhenOurStandardStreamsAreClosed) {
-    const int result = runInChild([] {
-        close(0);
-        close(1);
-        close(2);
-        return childStreamTargets(0) == "/dev/null\n/dev/null\n/dev/null\n" ? 0 : 1;
+        if (p.Stop(XWorkerProcess::kWaitForever) != 0) {
+            return 16;
+        }
+        return childStreamTargets(0) == "/dev/null\n/dev/null\n/dev/null\n" ? 0 : 17;
     });
     EXPECT_EQ(result, 0);
 }
@@ -374,10 +340,7 @@ int launcherKilled(bool dies) {
 
 }  // namespace
 
-TEST(XWorkerProcessLaunch, ChildDiesWithTheThreadThatStartedIt) {
+TEST(XWorkerProcessLaunch, ChildDiesWithTheThreadThatStartedItUnlessAllowedToOutliveIt) {
     EXPECT_EQ(runInChild([] { return launcherKilled(true); }), 0);
-}
-
-TEST(XWorkerProcessLaunch, ChildMayBeAllowedToOutliveUs) {
     EXPECT_EQ(runInChild([] { return launcherKilled(false); }), 0);
 }

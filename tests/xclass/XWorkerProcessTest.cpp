@@ -44,6 +44,15 @@ TEST(XWorkerProcess, FreshObjectHasNothing) {
     EXPECT_TRUE(p.IsFinished());
     EXPECT_FALSE(p.LastExit().reaped);
     EXPECT_TRUE(p.dieWithParent());
+    EXPECT_FALSE(p.Suspend());
+    EXPECT_FALSE(p.Resume());
+    // Stop without a child answers without waiting out the grace it was given.
+    const uint32_t start = XClock::nowMs();
+    int code = 0;
+    EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs, &code), -1);
+    EXPECT_EQ(code, -1);
+    EXPECT_LT(XClock::elapsedMs(start), XWorkerProcess::kDefaultGraceMs / 2);
+    EXPECT_FALSE(p.LastExit().reaped);
 }
 
 TEST(XWorkerProcess, CatEchoesInputThroughPipes) {
@@ -65,22 +74,14 @@ TEST(XWorkerProcess, CatEchoesInputThroughPipes) {
     EXPECT_TRUE(p.LastExit().exited);
 }
 
-TEST(XWorkerProcess, ArgumentsArriveAsUtf8Unchanged) {
-    XWorkerProcess p;
-    ASSERT_TRUE(p.Create({"/bin/sh", "-c", "printf '%s|' \"$@\"", "sh", "a b",
-                          "\xC3\xA9\xE2\x82\xAC", "", "\"q\" \\"},
-                         XWorkerProcess::kPipeStdOut));
-    EXPECT_EQ(readAll(p.OutputFD()), "a b|\xC3\xA9\xE2\x82\xAC||\"q\" \\|");
-    EXPECT_EQ(p.Stop(XWorkerProcess::kWaitForever), 0);
-}
-
-TEST(XWorkerProcess, ChildGetsOurEnvironment) {
+TEST(XWorkerProcess, ArgumentsArriveAsUtf8UnchangedAndTheChildGetsOurEnvironment) {
     setenv("VANTARO_PROCESS_TEST", "from parent", 1);
     XWorkerProcess p;
-    ASSERT_TRUE(
-        p.Create(shell("printf %s \"$VANTARO_PROCESS_TEST\""), XWorkerProcess::kPipeStdOut));
-    EXPECT_EQ(readAll(p.OutputFD()), "from parent");
-    p.Stop(XWorkerProcess::kWaitForever);
+    ASSERT_TRUE(p.Create({"/bin/sh", "-c", "printf '%s|' \"$@\" \"$VANTARO_PROCESS_TEST\"", "sh",
+                          "a b", "\xC3\xA9\xE2\x82\xAC", "", "\"q\" \\"},
+                         XWorkerProcess::kPipeStdOut));
+    EXPECT_EQ(readAll(p.OutputFD()), "a b|\xC3\xA9\xE2\x82\xAC||\"q\" \\|from parent|");
+    EXPECT_EQ(p.Stop(XWorkerProcess::kWaitForever), 0);
     unsetenv("VANTARO_PROCESS_TEST");
 }
 
@@ -96,15 +97,11 @@ TEST(XWorkerProcess, ExitStatusIsReported) {
     EXPECT_EQ(e.status, 3);
     EXPECT_EQ(e.signal, 0);
     EXPECT_FALSE(e.killedByUs);
-}
-
-TEST(XWorkerProcess, DeathBySignalGivesMinusOneAndTheSignal) {
-    XWorkerProcess p;
+    // Death by a signal gives -1 and the signal.
     ASSERT_TRUE(p.Create(shell("kill -9 $$"), 0));
     const uint32_t start = XClock::nowMs();
     EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs), -1);
     EXPECT_LT(XClock::elapsedMs(start), 1000u);
-    const XWorkerProcess::ExitInfo& e = p.LastExit();
     EXPECT_TRUE(e.reaped);
     EXPECT_FALSE(e.exited);
     EXPECT_EQ(e.signal, SIGKILL);
@@ -157,16 +154,6 @@ TEST(XWorkerProcess, StopZeroOnEndedChildReportsRealStatusAtOnce) {
     EXPECT_LT(fastest, 40u);
 }
 
-TEST(XWorkerProcess, StopWithoutChildAnswersAtOnce) {
-    XWorkerProcess p;
-    const uint32_t start = XClock::nowMs();
-    int code = 0;
-    EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs, &code), -1);
-    EXPECT_EQ(code, -1);
-    EXPECT_LT(XClock::elapsedMs(start), 40u);
-    EXPECT_FALSE(p.LastExit().reaped);
-}
-
 TEST(XWorkerProcess, IsFinishedReapsButKeepsPipesForRemainingOutput) {
     XWorkerProcess p;
     ASSERT_TRUE(p.Create(shell("echo last words; exit 2"), XWorkerProcess::kPipeStdOut));
@@ -182,17 +169,13 @@ TEST(XWorkerProcess, IsFinishedReapsButKeepsPipesForRemainingOutput) {
     EXPECT_EQ(p.LastExit().status, 2);
 }
 
-TEST(XWorkerProcess, IsFinishedIsFalseWhileRunning) {
+TEST(XWorkerProcess, CreateStopsThePreviousChild) {
     XWorkerProcess p;
     ASSERT_TRUE(p.Create({"/bin/cat"}, XWorkerProcess::kPipeStdIn));
     XClock::sleepMs(30);
-    EXPECT_FALSE(p.IsFinished());
+    EXPECT_FALSE(p.IsFinished()) << "still running";
     EXPECT_GT(p.Pid(), 0);
     EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs), 0);  // cat ends at end of input
-}
-
-TEST(XWorkerProcess, CreateStopsThePreviousChild) {
-    XWorkerProcess p;
     ASSERT_TRUE(p.Create({"/bin/cat"}, XWorkerProcess::kPipeStdIn));
     const pid_t first = p.Pid();
     ASSERT_TRUE(p.Create(shell("exit 4"), 0));
@@ -230,8 +213,6 @@ TEST(XWorkerProcess, DetachedOutputStaysOpenAfterStop) {
 
 TEST(XWorkerProcess, SuspendAndResumeTheChild) {
     XWorkerProcess p;
-    EXPECT_FALSE(p.Suspend());
-    EXPECT_FALSE(p.Resume());
     ASSERT_TRUE(p.Create({"/bin/sleep", "30"}, 0));
     const pid_t pid = p.Pid();
     ASSERT_TRUE(p.Suspend());
@@ -241,21 +222,18 @@ TEST(XWorkerProcess, SuspendAndResumeTheChild) {
     EXPECT_TRUE(waitUntil([pid] { return processState(pid) == 'S'; }, 2000));
     EXPECT_EQ(p.Stop(0), -1);
     EXPECT_TRUE(p.LastExit().killedByUs);
-}
-
-TEST(XWorkerProcess, SuspendedChildCanStillBeStopped) {
-    XWorkerProcess p;
+    // A suspended child can still be stopped.
     ASSERT_TRUE(p.Create({"/bin/sleep", "30"}, 0));
-    const pid_t pid = p.Pid();
+    const pid_t second = p.Pid();
     ASSERT_TRUE(p.Suspend());
-    ASSERT_TRUE(waitUntil([pid] { return processState(pid) == 'T'; }, 2000));
+    ASSERT_TRUE(waitUntil([second] { return processState(second) == 'T'; }, 2000));
     const uint32_t start = XClock::nowMs();
     EXPECT_EQ(p.Stop(0), -1);
     EXPECT_LT(XClock::elapsedMs(start), 1000u);
-    EXPECT_FALSE(pidExists(pid));
+    EXPECT_FALSE(pidExists(second));
 }
 
-TEST(XWorkerProcess, IsFinishedLetsGoOfChildReapedElsewhere) {
+TEST(XWorkerProcess, IsFinishedAndStopLetGoOfChildReapedElsewhere) {
     XWorkerProcess p;
     ASSERT_TRUE(p.Create(shell("exit 6"), 0));
     int status = 0;
@@ -264,12 +242,8 @@ TEST(XWorkerProcess, IsFinishedLetsGoOfChildReapedElsewhere) {
     EXPECT_TRUE(p.IsFinished());
     EXPECT_EQ(p.Pid(), 0);
     EXPECT_FALSE(p.LastExit().reaped);
-}
-
-TEST(XWorkerProcess, StopOfChildReapedElsewhereDoesNotWaitOutTheGrace) {
-    XWorkerProcess p;
+    // Nor does Stop wait out the grace.
     ASSERT_TRUE(p.Create(shell("exit 6"), 0));
-    int status = 0;
     ASSERT_EQ(waitpid(p.Pid(), &status, 0), p.Pid());
     const uint32_t start = XClock::nowMs();
     EXPECT_EQ(p.Stop(XWorkerProcess::kDefaultGraceMs), -1);

@@ -33,17 +33,15 @@ TEST(clFD, ClosesOnDestructionButNotAfterDetach) {
     }
     EXPECT_TRUE(isOpenFD(w));
     close(w);
-}
-
-TEST(clFD, CloseTwiceAndEmptyObjectAreHarmless) {
+    // Closing twice and an empty object are harmless.
     clFD empty;
     EXPECT_FALSE(empty.isOpen());
     EXPECT_EQ(empty.flags(), -1);
     EXPECT_FALSE(empty.setNonBlocking(true));
     EXPECT_EQ(empty.duplicate(), nullptr);
-    auto pipe = clPipe::newPipe();
-    ASSERT_TRUE(pipe);
-    clFD owned(pipe->detachReadFD());
+    auto other = clPipe::newPipe();
+    ASSERT_TRUE(other);
+    clFD owned(other->detachReadFD());
     owned.close();
     owned.close();
     EXPECT_EQ(owned.fd(), -1);
@@ -59,22 +57,14 @@ TEST(clFD, DuplicateSharesThePipeAndOutlivesTheOriginal) {
     ASSERT_TRUE(writeAll(copy->fd(), "via copy"));
     copy.reset();
     EXPECT_EQ(readAll(pipe->fdRead()), "via copy");
-}
-
-TEST(clFD, DuplicatesAreCloseOnExec) {
-    auto pipe = clPipe::newPipe();
-    ASSERT_TRUE(pipe);
+    // Duplicates are close-on-exec even when the original is not.
     clFD plain(dup(pipe->fdRead()));  // dup itself drops the flag
     ASSERT_FALSE(plain.closeOnExec());
-    std::unique_ptr<clFD> copy = plain.duplicate();
+    copy = plain.duplicate();
     ASSERT_TRUE(copy);
     EXPECT_TRUE(copy->closeOnExec());
-}
-
-TEST(clFD, DupOfBadDescriptorYieldsNothing) {
+    // A bad descriptor yields nothing.
     EXPECT_EQ(clFD::withDupOfFD(-1), nullptr);
-    auto pipe = clPipe::newPipe();
-    ASSERT_TRUE(pipe);
     const int stale = pipe->fdRead();
     pipe->closeRead();
     EXPECT_EQ(clFD::withDupOfFD(stale), nullptr);

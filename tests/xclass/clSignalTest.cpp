@@ -27,7 +27,7 @@ std::unique_ptr<clSignal> makeSignal() {
 
 }  // namespace
 
-TEST(clSignal, StartsClearAndSettingTwiceLeavesOneByte) {
+TEST(clSignal, StartsClearSettingTwiceLeavesOneByteAndClearingDrainsEvery) {
     auto s = makeSignal();
     EXPECT_TRUE(s->isOpen());
     EXPECT_FALSE(s->state());
@@ -35,10 +35,7 @@ TEST(clSignal, StartsClearAndSettingTwiceLeavesOneByte) {
     s->setState(true);
     EXPECT_TRUE(s->state());
     EXPECT_EQ(bytesInPipe(*s), 1);
-}
-
-TEST(clSignal, ClearingDrainsEveryByte) {
-    auto s = makeSignal();
+    s->setState(false);
     {
         // Setters racing on other threads can leave several bytes; stand in for them.
         XSysOverride seam;
@@ -80,19 +77,7 @@ TEST(clSignal, WaitWithoutLimitWakesWhenAnotherThreadSets) {
     setter.join();
 }
 
-TEST(clSignal, WaitForAnswersFirstSetSignalInListOrder) {
-    auto a = makeSignal();
-    auto b = makeSignal();
-    b->setState(true);
-    EXPECT_EQ(clSignal::waitFor({a.get(), b.get()}), 1u);
-    a->setState(true);
-    EXPECT_EQ(clSignal::waitFor({a.get(), b.get()}), 0u);
-    EXPECT_EQ(clSignal::waitFor({b.get(), a.get()}), 0u);
-    EXPECT_TRUE(a->state());
-    EXPECT_TRUE(b->state());
-}
-
-TEST(clSignal, WaitForBlocksUntilOneIsSet) {
+TEST(clSignal, WaitForAnswersFirstSetSignalInListOrderOrBlocksUntilOneIsSet) {
     auto a = makeSignal();
     auto b = makeSignal();
     clSignal* raw = b.get();
@@ -102,16 +87,16 @@ TEST(clSignal, WaitForBlocksUntilOneIsSet) {
     });
     EXPECT_EQ(clSignal::waitFor({a.get(), b.get()}), 1u);
     setter.join();
-}
-
-TEST(clSignal, WaitForWithNothingToWaitOnAnswersNone) {
-    EXPECT_EQ(clSignal::waitFor({}), clSignal::kNone);
-    auto a = makeSignal();
-    a->close();
-    EXPECT_EQ(clSignal::waitFor({a.get(), nullptr}), clSignal::kNone);
+    EXPECT_EQ(clSignal::waitFor({a.get(), b.get()}), 1u);
+    a->setState(true);
+    EXPECT_EQ(clSignal::waitFor({a.get(), b.get()}), 0u);
+    EXPECT_EQ(clSignal::waitFor({b.get(), a.get()}), 0u);
+    EXPECT_TRUE(a->state());
+    EXPECT_TRUE(b->state());
 }
 
 TEST(clSignal, ClosedSignalDoesNothing) {
+    EXPECT_EQ(clSignal::waitFor({}), clSignal::kNone);
     auto s = makeSignal();
     s->setState(true);
     s->close();
@@ -123,6 +108,7 @@ TEST(clSignal, ClosedSignalDoesNothing) {
     EXPECT_FALSE(s->state());
     EXPECT_FALSE(s->wait(0));
     EXPECT_FALSE(s->makeWaitHandleInheritable());
+    EXPECT_EQ(clSignal::waitFor({s.get(), nullptr}), clSignal::kNone);
 }
 
 TEST(clSignal, InheritableHandleClearsCloseOnExec) {

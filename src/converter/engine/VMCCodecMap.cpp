@@ -1,17 +1,10 @@
 #include "VMCCodecMap.h"
 
-#include <map>
-#include <mutex>
-#include <utility>
-
 #include "VAFFmpegCapabilities.h"
 #include "VAOptionList.h"
 #include "XWorkerProcess.h"
 
 namespace {
-
-std::mutex gTrialMutex;
-std::map<std::pair<XStr, XStr>, bool> gTrials;
 
 bool isCodecOption(const XStr& name) {
     const XStr n = name.lowerASCII();
@@ -112,30 +105,21 @@ XStr VMCCodecMap::rewrite(const XStr& args, const std::set<XStr>& listed, const 
 }
 
 bool VMCCodecMap::trialEncode(const XStr& ffmpegPath, const XStr& encoder) {
-    std::lock_guard<std::mutex> lock(gTrialMutex);
-    const auto key = std::make_pair(ffmpegPath, encoder);
-    auto it = gTrials.find(key);
-    if (it != gTrials.end()) {
-        return it->second;
-    }
-    XWorkerProcess::ArgList args = {ffmpegPath, "-hide_banner", "-loglevel", "error"};
-    if (isVaapi(encoder)) {
-        args.insert(args.end(), {"-vaapi_device", kVaapiDevice});
-    }
-    args.insert(args.end(),
-                {"-f", "lavfi", "-i", "color=c=black:s=256x144:d=0.1", "-frames:v", "1"});
-    if (isVaapi(encoder)) {
-        args.insert(args.end(), {"-vf", "format=nv12,hwupload"});
-    }
-    args.insert(args.end(), {"-c:v", encoder, "-f", "null", "-"});
-    XWorkerProcess process;
-    bool ok = false;
-    if (process.Create(args, 0)) {
+    return VAFFmpegCapabilities::trialVerdict(ffmpegPath, encoder, [&] {
+        XWorkerProcess::ArgList args = {ffmpegPath, "-hide_banner", "-loglevel", "error"};
+        if (isVaapi(encoder)) {
+            args.insert(args.end(), {"-vaapi_device", kVaapiDevice});
+        }
+        args.insert(args.end(),
+                    {"-f", "lavfi", "-i", "color=c=black:s=256x144:d=0.1", "-frames:v", "1"});
+        if (isVaapi(encoder)) {
+            args.insert(args.end(), {"-vf", "format=nv12,hwupload"});
+        }
+        args.insert(args.end(), {"-c:v", encoder, "-f", "null", "-"});
+        XWorkerProcess process;
         // A stuck driver must not hold up the conversion for long.
-        ok = process.Stop(10000) == 0;
-    }
-    gTrials.emplace(key, ok);
-    return ok;
+        return process.Create(args, 0) && process.Stop(10000) == 0;
+    });
 }
 
 XStr VMCCodecMap::apply(const XStr& ffmpegPath, const XStr& args, XStrList& infoLines) {
@@ -147,9 +131,4 @@ XStr VMCCodecMap::apply(const XStr& ffmpegPath, const XStr& args, XStrList& info
     return rewrite(
         args, listed,
         [&ffmpegPath](const XStr& encoder) { return trialEncode(ffmpegPath, encoder); }, infoLines);
-}
-
-void VMCCodecMap::resetCacheForTesting() {
-    std::lock_guard<std::mutex> lock(gTrialMutex);
-    gTrials.clear();
 }

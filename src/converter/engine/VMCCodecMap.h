@@ -15,16 +15,16 @@ public:
     using Trial = std::function<bool(const XStr& encoder)>;
 
     // The text with every unavailable encoder replaced; the text itself, unchanged, when
-    // there is nothing to replace. Trials and listings are cached per FFmpeg path.
+    // there is nothing to replace. Listings and trial verdicts are remembered per FFmpeg
+    // executable (VAFFmpegCapabilities).
     static XStr apply(const XStr& ffmpegPath, const XStr& args, XStrList& infoLines);
     // The same decision over a given listing and trial.
     static XStr rewrite(const XStr& args, const std::set<XStr>& listed, const Trial& trial,
                         XStrList& infoLines);
     // The encoder to use for one name; the name itself when it is listed or unknown here.
     static XStr targetFor(const XStr& encoder, const std::set<XStr>& listed, const Trial& trial);
-    // One frame through the encoder with the FFmpeg at that path, cached per path.
+    // One frame through the encoder with the FFmpeg at that path, remembered per executable.
     static bool trialEncode(const XStr& ffmpegPath, const XStr& encoder);
-    static void resetCacheForTesting();
 
     static constexpr const char* kVaapiDevice = "/dev/dri/renderD128";
 };

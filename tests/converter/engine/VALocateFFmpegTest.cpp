@@ -10,8 +10,7 @@
 namespace {
 
 void writeScript(const std::string& path, const std::string& body) {
-    writeTextFile(path, "#!/bin/sh\n" + body);
-    chmod(path.c_str(), 0755);
+    writeExecutable(path, "#!/bin/sh\n" + body);
 }
 
 // A private PATH holding a fake ffmpeg, and a private application data folder.
@@ -75,13 +74,12 @@ TEST_F(LocateFFmpeg, PathSearchSkipsFoldersAndNonExecutables) {
     mkdir(mDir.file("a/ffmpeg").c_str(), 0755);  // a folder of that name
     mkdir(mDir.file("b").c_str(), 0755);
     writeTextFile(mDir.file("b/ffmpeg"), "not executable");
-    writeScript(mDir.file("bin/ffmpeg"), "exit 0\n");
-    EXPECT_EQ(VALocateFFmpeg::locateFFmpeg(), mDir.xfile("bin/ffmpeg"));
-}
-
-TEST_F(LocateFFmpeg, NothingFoundGivesTheBareName) {
+    // Nothing found gives the bare name.
     EXPECT_EQ(VALocateFFmpeg::locateFFmpeg(), XStr("ffmpeg"));
     EXPECT_FALSE(VALocateFFmpeg::gplEncodersOffered());
+    VALocateFFmpeg::resetCachesForTesting();
+    writeScript(mDir.file("bin/ffmpeg"), "exit 0\n");
+    EXPECT_EQ(VALocateFFmpeg::locateFFmpeg(), mDir.xfile("bin/ffmpeg"));
 }
 
 TEST_F(LocateFFmpeg, GplOfferedWhenTheFFmpegInUseHasLibx264) {

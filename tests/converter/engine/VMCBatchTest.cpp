@@ -19,66 +19,58 @@ std::shared_ptr<VAConversionSpec> specWith(std::vector<VADSPSpec> chain, const X
 
 }  // namespace
 
-TEST(VMCBatchCommandLine, EffectsInChainOrderThenEncoder) {
-    VMCBatch batch(specWith({{"Scale Absolute", "-vf scale=640:-2"},
-                             {"Not Configured", ""},
-                             {"Deinterlace", "-vf yadif"}},
-                            "-c:v libx264 -crf 23"));
-    // The two -vf options stay apart here; the run merges them.
-    EXPECT_EQ(batch.commandLine(), "-vf scale=640:-2 -vf yadif -c:v libx264 -crf 23");
+// The arguments of a job: effects in chain order, then the encoder; the parallel encoders a
+// chain forces.
+TEST(VMCBatchCommandLine, EachChainAndEncoderTextGivesItsArguments) {
+    const VADSPSpec force{"Multi-CPU Force", "-threads=\"2\" -vantaro_thread_count=\"3\""};
+    EXPECT_EQ(VMCBatch::argsOfDSP(force), "-threads 2");
+    const struct {
+        std::vector<VADSPSpec> chain;
+        const char* encoder;
+        const char* args;
+        int64_t threads;
+    } rows[] = {
+        // The two -vf options stay apart here; the run merges them.
+        {{{"Scale Absolute", "-vf scale=640:-2"},
+          {"Not Configured", ""},
+          {"Deinterlace", "-vf yadif"}},
+         "-c:v libx264 -crf 23",
+         "-vf scale=640:-2 -vf yadif -c:v libx264 -crf 23",
+         0},
+        {{}, "-c:v png -PNGOPTIMIZE", "-c:v png", 0},
+        {{{"Crop", "-vf crop=10:10"}}, "-PNGOPTIMIZE", "-vf crop=10:10", 0},
+        // Split at single blanks and joined again only when the marker was there, so other
+        // spacing inside quoted values is never disturbed.
+        {{}, "-metadata \"title=a  b\"", "-metadata \"title=a  b\"", 0},
+        {{{"Crop", "-vf crop=1:1"}}, "", "-vf crop=1:1", 0},
+        {{force}, "-c:v libx264", "-threads 2 -c:v libx264", 3},
+        {{{"Multi-CPU Force", "-vantaro_thread_count=\"2\""}}, "-an", "-an", 2},
+        // The lower-case name is another effect: names compare exactly. The first force with
+        // a count wins.
+        {{{"Multi-CPU Force", "-threads=\"4\""},
+          {"multi-cpu force", "-vantaro_thread_count=\"9\""},
+          {"Multi-CPU Force", "-vantaro_thread_count=\"2\""},
+          {"Multi-CPU Force", "-vantaro_thread_count=\"5\""}},
+         "",
+         "-threads 4 -vantaro_thread_count=\"9\"",
+         2},
+        {{{"Crop", "-vantaro_thread_count=\"2\""}}, "", "-vantaro_thread_count=\"2\"", 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args);
+        const VMCBatch batch(specWith(row.chain, row.encoder));
+        EXPECT_EQ(batch.commandLine(), row.args);
+        EXPECT_EQ(batch.userThreadCount(), row.threads);
+    }
 }
 
-TEST(VMCBatchCommandLine, PngOptimizeMarkerIsDroppedOnlyForTheSingleEncoder) {
-    VMCBatch batch(specWith({}, "-c:v png -PNGOPTIMIZE"));
-    EXPECT_EQ(batch.commandLine(), "-c:v png");
-
-    VMCBatch onlyMarker(specWith({{"Crop", "-vf crop=10:10"}}, "-PNGOPTIMIZE"));
-    EXPECT_EQ(onlyMarker.commandLine(), "-vf crop=10:10");
-
-    VMCMultiEncEntry entry;
-    entry.encoderArgsV2.strArgs = "-c:v png -PNGOPTIMIZE";
-    EXPECT_EQ(batch.multiCommandLine(entry), "-c:v png -PNGOPTIMIZE");
-}
-
-TEST(VMCBatchCommandLine, EncoderTextIsKeptVerbatimWhenNoMarkerIsPresent) {
-    // Split at single blanks and joined again only when the marker was there, so other
-    // spacing inside quoted values is never disturbed.
-    VMCBatch batch(specWith({}, "-metadata \"title=a  b\""));
-    EXPECT_EQ(batch.commandLine(), "-metadata \"title=a  b\"");
-    VMCBatch none(specWith({{"Crop", "-vf crop=1:1"}}, ""));
-    EXPECT_EQ(none.commandLine(), "-vf crop=1:1");
-}
-
+// Another encoder of several: its own chain after the main one, its text kept as it is.
 TEST(VMCBatchCommandLine, MultiEncoderAddsItsOwnChainAfterTheMainOne) {
     VMCBatch batch(specWith({{"Crop", "-vf crop=100:100"}}, "ignored for multi"));
     VMCMultiEncEntry entry;
     entry.dspEffects = {{"Mute Audio", "-an"}};
-    entry.encoderArgsV2.strArgs = "-c:v libvpx";
-    EXPECT_EQ(batch.multiCommandLine(entry), "-vf crop=100:100 -an -c:v libvpx");
-}
-
-TEST(VMCBatchThreads, MultiCpuForceGivesTheCountAndLeavesOnlyThreadsForFFmpeg) {
-    const VADSPSpec force{"Multi-CPU Force", "-threads=\"2\" -vantaro_thread_count=\"3\""};
-    VMCBatch batch(specWith({force}, "-c:v libx264"));
-    EXPECT_EQ(batch.userThreadCount(), 3);
-    EXPECT_EQ(VMCBatch::argsOfDSP(force), "-threads 2");
-    EXPECT_EQ(batch.commandLine(), "-threads 2 -c:v libx264");
-}
-
-TEST(VMCBatchThreads, FirstForceWithACountWins) {
-    VMCBatch batch(specWith({{"Multi-CPU Force", "-threads=\"4\""},
-                             {"multi-cpu force", "-vantaro_thread_count=\"9\""},
-                             {"Multi-CPU Force", "-vantaro_thread_count=\"2\""},
-                             {"Multi-CPU Force", "-vantaro_thread_count=\"5\""}},
-                            ""));
-    // The lower-case name is another effect: names compare exactly.
-    EXPECT_EQ(batch.userThreadCount(), 2);
-    EXPECT_EQ(VMCBatch(specWith({{"Crop", "-vantaro_thread_count=\"2\""}}, "")).userThreadCount(),
-              0);
-    // A force holding only the count contributes no FFmpeg option at all.
-    EXPECT_EQ(VMCBatch(specWith({{"Multi-CPU Force", "-vantaro_thread_count=\"2\""}}, "-an"))
-                  .commandLine(),
-              "-an");
+    entry.encoderArgsV2.strArgs = "-c:v libvpx -PNGOPTIMIZE";
+    EXPECT_EQ(batch.multiCommandLine(entry), "-vf crop=100:100 -an -c:v libvpx -PNGOPTIMIZE");
 }
 
 TEST(VMCBatchSpecialActions, CollectedOnceFromBothChains) {

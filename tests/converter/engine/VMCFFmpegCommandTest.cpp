@@ -34,82 +34,68 @@ constexpr const char* kTail =
 
 }  // namespace
 
-TEST(VMCFFmpegCommand, NormalOneEncoderCommandCharacterForCharacter) {
-    const VMCFFmpegCommand cmd = VMCFFmpegCommand::build(
-        argFor("/in/a b.mov", "/out/a b.mp4", "-c:v libx264 -crf 23 -vf \"scale=1280:-2, fps=30\""),
-        inputWith());
-    EXPECT_EQ(cmd.commandText, XStr("/usr/bin/ffmpeg   -i \"/in/a b.mov\" -c:v libx264 -crf 23 -vf "
-                                    "\"scale=1280:-2, fps=30\" -loglevel 16") +
-                                   kTail + "\"/out/a b.mp4\"");
-    EXPECT_EQ(cmd.outputPath, XStr("/out/a b.mp4"));
-}
-
-TEST(VMCFFmpegCommand, FiltersMergeIntoOneChainAtTheFirstPlace) {
-    const VMCFFmpegCommand cmd = VMCFFmpegCommand::build(
-        argFor("/in/x.mov", "/out/x.mp4",
-               "-vf crop=100:100 -c:v libx264 -filter:v hflip -af volume=2 -filter:a atempo=2 "
-               "-fextension=mp4"),
-        inputWith());
-    EXPECT_EQ(cmd.commandText, XStr("/usr/bin/ffmpeg   -i /in/x.mov -vf \"crop=100:100, hflip\" "
-                                    "-c:v libx264 -af \"volume=2, atempo=2\" -loglevel 16") +
-                                   kTail + "/out/x.mp4");
-}
-
-TEST(VMCFFmpegCommand, DurationInHoursMinutesSecondsSetsTheLength) {
-    EXPECT_EQ(
-        VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", "-t 00:00:30 -an"), inputWith(5000))
-            .lengthMS,
-        30000);
-    // Fractions are cut; plain seconds and a value at the very end change nothing.
-    EXPECT_EQ(VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", "-t 01:02:03.9 -an"), inputWith())
-                  .lengthMS,
-              3723000);
-    EXPECT_EQ(
-        VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", "-t 30 -an"), inputWith(5000)).lengthMS,
-        5000);
-}
-
-TEST(VMCFFmpegCommand, SeekMovesBeforeTheInputAndShortensTheLength) {
-    const VMCFFmpegCommand cmd = VMCFFmpegCommand::build(
-        argFor("/a.mov", "/b.mp4", "-c:v libx264 -ss 00:00:05.500 -an"), inputWith(60000));
-    EXPECT_EQ(cmd.commandText, XStr("/usr/bin/ffmpeg  -ss 00:00:05.500  -i /a.mov -c:v libx264 -an "
-                                    "-loglevel 16") +
-                                   kTail + "/b.mp4");
-    EXPECT_EQ(cmd.lengthMS, 54500);
-    // A seek at the very end of the text is not followed by a blank and stays where it is.
-    const VMCFFmpegCommand last =
-        VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", "-an -ss 5"), inputWith(60000));
-    EXPECT_EQ(last.commandText,
-              XStr("/usr/bin/ffmpeg   -i /a.mov -an -ss 5 -loglevel 16") + kTail + "/b.mp4");
-    EXPECT_EQ(last.lengthMS, 60000);
+// The command of each option text character for character, and the length it gives with
+// the probed length; a command built before the probe answered must come out the same.
+TEST(VMCFFmpegCommand, EachOptionTextGivesItsCommandAndLength) {
+    const struct {
+        const char* args;
+        int64_t probedMS;
+        const char* command;  // between the program and "-loglevel"
+        int64_t lengthMS;
+    } rows[] = {
+        {"-c:v libx264 -crf 23 -vf \"scale=1280:-2, fps=30\"", 0,
+         "  -i /a.mov -c:v libx264 -crf 23 -vf \"scale=1280:-2, fps=30\"", 0},
+        // Filters merge into one chain at the first place.
+        {"-vf crop=100:100 -c:v libx264 -filter:v hflip -af volume=2 -filter:a atempo=2 "
+         "-fextension=mp4",
+         0, "  -i /a.mov -vf \"crop=100:100, hflip\" -c:v libx264 -af \"volume=2, atempo=2\"", 0},
+        // A duration in hours, minutes and seconds sets the length, fractions cut; plain
+        // seconds change nothing.
+        {"-t 00:00:30 -an", 5000, "  -i /a.mov -t 00:00:30 -an", 30000},
+        {"-t 01:02:03.9 -an", 0, "  -i /a.mov -t 01:02:03.9 -an", 3723000},
+        {"-t 30 -an", 5000, "  -i /a.mov -t 30 -an", 5000},
+        // A seek moves before the input and shortens the length, unless it ends the text.
+        {"-c:v libx264 -ss 00:00:05.500 -an", 60000,
+         " -ss 00:00:05.500  -i /a.mov -c:v libx264 -an", 54500},
+        {"-an -ss 5", 60000, "  -i /a.mov -an -ss 5", 60000},
+        // A loop count joins the same file by filter.
+        {"-loopvideo=3 -vf hflip -c:v libx264", 2000,
+         "   -i /a.mov -i /a.mov -i /a.mov -filter_complex "
+         "\"[0:v]hflip[0v];[1:v]hflip[1v];[2:v]hflip[2v];[0v][0:a][1v][1:a][2v][2:a] "
+         "concat=n=3:v=1:a=1[v][a]\" -map \"[v]\" -map \"[a]\" -c:v libx264",
+         6000},
+        {"-loopvideo=1 -an", 0, "  -i /a.mov -an", 0},
+        {"-loopvideo=0 -an", 0, "  -i /a.mov -an", 0},
+        {"-ss 2 -loopvideo=2 -an", 10000,
+         " -ss 2   -i /a.mov -i /a.mov -filter_complex \"[0:v][0:a][1:v][1:a] "
+         "concat=n=2:v=1:a=1[v][a]\" -map \"[v]\" -map \"[a]\" -an",
+         18000},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args);
+        const VMCFFmpegCommand cmd =
+            VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", row.args), inputWith(row.probedMS));
+        EXPECT_EQ(cmd.commandText,
+                  XStr("/usr/bin/ffmpeg ") + row.command + " -loglevel 16" + kTail + "/b.mp4");
+        EXPECT_EQ(cmd.outputPath, XStr("/b.mp4"));
+        EXPECT_EQ(cmd.lengthMS, row.lengthMS);
+        const VMCFFmpegCommand early =
+            VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", row.args), inputWith(0));
+        EXPECT_EQ(early.commandText, cmd.commandText);
+        EXPECT_EQ(early.lengthFor(row.probedMS), row.lengthMS);
+    }
 }
 
 TEST(VMCFFmpegCommand, TheRunChoosesWhereFFmpegWritesAndWhetherItReportsProgress) {
     VMCFFmpegCommandInput input = inputWith();
-    input.outputPath = "/m/.clip.vantaro-7-1.mp4";
+    input.outputPath = "/m/.a clip.vantaro-7-1.mp4";
     input.progressPath.clear();
     const VMCFFmpegCommand cmd =
-        VMCFFmpegCommand::build(argFor("/m/clip.mp4", "/m/clip.mp4", "-c copy"), input);
-    EXPECT_EQ(cmd.outputPath, XStr("/m/.clip.vantaro-7-1.mp4"));
-    EXPECT_EQ(cmd.commandText, XStr("/usr/bin/ffmpeg   -i /m/clip.mp4 -c copy -loglevel 16 -y "
-                                    "-ignore_unknown -hide_banner /m/.clip.vantaro-7-1.mp4"));
-}
-
-TEST(VMCFFmpegCommand, LoopCountJoinsTheSameFileByFilter) {
-    const VMCFFmpegCommand cmd = VMCFFmpegCommand::build(
-        argFor("/a.mov", "/b.mp4", "-loopvideo=3 -vf hflip -c:v libx264"), inputWith(2000));
-    EXPECT_EQ(
-        cmd.commandText,
-        XStr("/usr/bin/ffmpeg    -i /a.mov -i /a.mov -i /a.mov -filter_complex "
-             "\"[0:v]hflip[0v];[1:v]hflip[1v];[2:v]hflip[2v];[0v][0:a][1v][1:a][2v][2:a] "
-             "concat=n=3:v=1:a=1[v][a]\" -map \"[v]\" -map \"[a]\" -c:v libx264 -loglevel 16") +
-            kTail + "/b.mp4");
-    EXPECT_EQ(cmd.lengthMS, 6000);
-    for (const char* plain : {"-loopvideo=1 -an", "-loopvideo=0 -an"}) {
-        EXPECT_EQ(
-            VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", plain), inputWith()).commandText,
-            XStr("/usr/bin/ffmpeg   -i /a.mov -an -loglevel 16") + kTail + "/b.mp4");
-    }
+        VMCFFmpegCommand::build(argFor("/m/a clip.mp4", "/m/a clip.mp4", "-c copy"), input);
+    EXPECT_EQ(cmd.outputPath, XStr("/m/.a clip.vantaro-7-1.mp4"));
+    EXPECT_EQ(cmd.commandText,
+              XStr("/usr/bin/ffmpeg   -i \"/m/a clip.mp4\" -c copy -loglevel 16 -y "
+                   "-ignore_unknown -hide_banner \"/m/.a clip.vantaro-7-1.mp4\""));
 }
 
 TEST(VMCFFmpegCommand, StreamCopyJoinUsesAListFileWithQuotedNames) {
@@ -170,30 +156,11 @@ TEST(VMCFFmpegCommand, CodecMapRunsOnTheArgumentsOnly) {
 }
 
 TEST(VMCFFmpegCommand, DurationTexts) {
-    EXPECT_EQ(VMCFFmpegCommand::parseDurationMS("90"), 90000);
-    EXPECT_EQ(VMCFFmpegCommand::parseDurationMS("1.5"), 1500);
-    EXPECT_EQ(VMCFFmpegCommand::parseDurationMS("00:01:30.500"), 90500);
-    EXPECT_EQ(VMCFFmpegCommand::parseDurationMS("01:30"), 90000);
-    EXPECT_EQ(VMCFFmpegCommand::parseDurationMS("250ms"), 250);
-    EXPECT_EQ(VMCFFmpegCommand::parseDurationMS("-5"), -5000);
-    EXPECT_EQ(VMCFFmpegCommand::parseDurationMS("junk"), 0);
-}
-
-// The run builds its command before the probe answers; the length must come out as if the
-// probed length had been there from the start.
-TEST(VMCFFmpegCommand, LengthProbedLaterGivesTheSameLength) {
-    for (const char* text : {"-c:v libx264 -ss 00:00:05.500 -an", "-loopvideo=3 -vf hflip",
-                             "-t 00:00:30 -an", "-ss 2 -loopvideo=2 -an", "-an"}) {
-        const VMCFFmpegCommand early =
-            VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", text), inputWith(0));
-        const VMCFFmpegCommand full =
-            VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", text), inputWith(60000));
-        EXPECT_EQ(early.commandText, full.commandText) << text;
-        EXPECT_EQ(early.lengthFor(60000), full.lengthMS) << text;
-        EXPECT_EQ(early.lengthFor(0), early.lengthMS) << text;
+    const std::pair<const char*, int64_t> rows[] = {
+        {"90", 90000}, {"1.5", 1500}, {"00:01:30.500", 90500}, {"01:30", 90000}, {"250ms", 250},
+        {"-5", -5000}, {"junk", 0},
+    };
+    for (const auto& [text, ms] : rows) {
+        EXPECT_EQ(VMCFFmpegCommand::parseDurationMS(text), ms) << text;
     }
-    EXPECT_EQ(
-        VMCFFmpegCommand::build(argFor("/a.mov", "/b.mp4", "-ss 2 -loopvideo=2 -an"), inputWith(0))
-            .lengthFor(10000),
-        18000);
 }

@@ -1,7 +1,7 @@
 #include "VMCPreventSleep.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <sstream>
 
 #include "TestSupport.h"
 
@@ -28,9 +28,8 @@ TEST(VMCPreventSleep, HoldsTheInhibitorUntilClearedAndLeavesNoProcess) {
     const std::string script = dir.file("inhibit");
     // Records its arguments and its pid, then holds like the real one: until its command,
     // here cat, ends at the end of its input.
-    writeTextFile(script, "#!/bin/sh\necho \"$@\" > " + dir.file("args") + "\necho $$ > " +
-                              dir.file("pid") + "\nexec /bin/cat\n");
-    chmod(script.c_str(), 0755);
+    writeExecutable(script, "#!/bin/sh\necho \"$@\" > " + dir.file("args") + "\necho $$ > " +
+                                dir.file("pid") + "\nexec /bin/cat\n");
     StandIn standIn(script);
     {
         VMCPreventSleep guard;
@@ -49,6 +48,24 @@ TEST(VMCPreventSleep, HoldsTheInhibitorUntilClearedAndLeavesNoProcess) {
     ASSERT_FALSE(pid.empty());
     EXPECT_FALSE(fileExists("/proc/" + pid.substr(0, pid.size() - 1) + "/cmdline"))
         << "the inhibitor ended on release";
+}
+
+// The inhibitor starts on its own thread; a release that comes first, or while it starts,
+// still leaves no process behind.
+TEST(VMCPreventSleep, ReleasedAtOnceLeavesNoProcess) {
+    TestTempDir dir;
+    const std::string script = dir.file("inhibit");
+    writeExecutable(script, "#!/bin/sh\necho $$ >> " + dir.file("pids") + "\nexec /bin/cat\n");
+    StandIn standIn(script);
+    for (int i = 0; i < 20; ++i) {
+        VMCPreventSleep guard;
+        guard.clear();
+        EXPECT_FALSE(guard.isValid());
+    }
+    std::istringstream pids(readTextFile(dir.file("pids")));
+    for (std::string pid; pids >> pid;) {
+        EXPECT_FALSE(fileExists("/proc/" + pid + "/cmdline")) << pid;
+    }
 }
 
 TEST(VMCPreventSleep, WithoutAnInhibitorNothingHappens) {

@@ -1,5 +1,4 @@
 // The whole run against the real FFmpeg, on clips made for each test.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -54,29 +53,29 @@ protected:
         EXPECT_TRUE(makeTestClip(path, c)) << path;
         return path;
     }
+    // A clip of that length read at its own speed, so the run can be watched along the way.
+    std::shared_ptr<VAConvertSource> realTime(const std::string& name, double seconds) {
+        auto source = VAConvertSource::withURL(XStr(clip(name, {.seconds = seconds})));
+        source->inputOptions = XStr("-re");
+        return source;
+    }
     // Files left by the run: in the temporary folder (the process's own folder there stays
     // until the program ends, but empty), and unfinished outputs beside the destinations.
     int leftoverTempFiles() const { return filesUnder(mDir.file("tmp")) + unfinishedOutputs(); }
     static int filesUnder(const std::string& folder) {
         int n = 0;
-        DIR* dir = opendir(folder.c_str());
-        while (dirent* e = readdir(dir)) {
-            const std::string name = e->d_name;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            n += e->d_type == DT_DIR ? filesUnder(folder + "/" + name) : 1;
+        for (const std::string& name : folderEntries(folder)) {
+            struct stat st {};
+            const std::string path = folder + "/" + name;
+            n += lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? filesUnder(path) : 1;
         }
-        closedir(dir);
         return n;
     }
     int unfinishedOutputs() const {
         int n = 0;
-        DIR* dir = opendir(mDir.path().c_str());
-        while (dirent* e = readdir(dir)) {
-            n += XOutputFile::OwnerOf(e->d_name) != 0 ? 1 : 0;
+        for (const std::string& name : folderEntries(mDir.path())) {
+            n += XOutputFile::OwnerOf(name.c_str()) != 0 ? 1 : 0;
         }
-        closedir(dir);
         return n;
     }
 
@@ -88,10 +87,7 @@ protected:
 }  // namespace
 
 TEST_F(RunE2E, PlainH264EncodeReportsRisingPercentagesEndingAt100) {
-    TestClip c;
-    c.seconds = 3;
-    auto source = VAConvertSource::withURL(XStr(clip("in.mp4", c)));
-    source->inputOptions = XStr("-re");  // real time, so progress is seen along the way
+    auto source = realTime("in.mp4", 3);
     const std::string out = mDir.file("out.mp4");
     auto cb = run(source, out, "-c:v libx264 -preset ultrafast -t 00:00:03 -c:a aac");
     EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
@@ -111,27 +107,55 @@ TEST_F(RunE2E, PlainH264EncodeReportsRisingPercentagesEndingAt100) {
     EXPECT_EQ(leftoverTempFiles(), 0);
 }
 
-TEST_F(RunE2E, TwoFilterOptionsBecomeOneChain) {
-    const std::string out = mDir.file("small.mp4");
-    auto cb =
-        run(clip("in.mp4"), out, "-vf scale=160:120 -c:v libx264 -preset ultrafast -vf hflip");
-    EXPECT_TRUE(cb->errors.empty());
-    EXPECT_TRUE(cb->command().contains("-vf \"scale=160:120, hflip\" -c:v libx264"))
-        << cb->command();
-    EXPECT_EQ(probeValue(out, "v:0", "width"), "160");
-}
-
-TEST_F(RunE2E, SeekMovesBeforeTheInputAndDurationSetsTheLength) {
-    TestClip c;
-    c.seconds = 4;
-    const std::string in = clip("in.mp4", c);
-    const std::string out = mDir.file("cut.mp4");
-    auto cb = run(in, out, "-ss 1 -t 00:00:02 -c:v libx264 -preset ultrafast");
-    EXPECT_TRUE(cb->errors.empty());
-    EXPECT_TRUE(cb->command().contains(XStr(" -ss 1  -i ")));
-    EXPECT_EQ(cb->lengths, std::vector<int64_t>{2000});
-    EXPECT_NEAR(probeDuration(out), 2.0, 0.2);
-    EXPECT_EQ(cb->percents.back(), 100);
+// Option texts the run rewrites for FFmpeg, each accepted by the FFmpeg in use and doing
+// what it asks.
+TEST_F(RunE2E, RewrittenOptionsWorkWithThisFFmpeg) {
+    clip("long.mp4", {.seconds = 4});
+    clip("a.mp4");
+    const struct {
+        const char* name;
+        const char* source;
+        int parts;  // more than one: the source joined to itself
+        const char* args;
+        const char* command;  // a part of the command run
+        int64_t lengthMS;
+        const char* width;
+    } rows[] = {
+        {"two filter options", "a.mp4", 1,
+         "-vf scale=160:120 -c:v libx264 -preset ultrafast -vf hflip",
+         "-vf \"scale=160:120, hflip\" -c:v libx264", 2000, "160"},
+        {"seek and duration", "long.mp4", 1, "-ss 1 -t 00:00:02 -c:v libx264 -preset ultrafast",
+         " -ss 1  -i ", 2000, "320"},
+        {"loop count", "a.mp4", 1, "-loopvideo=3 -c:v libx264 -preset ultrafast", "concat=n=3",
+         6000, "320"},
+        {"join by re-encoding", "a.mp4", 2,
+         "-vf scale=160:120 -vf hflip -c:v libx264 -preset ultrafast",
+         "[0:v]scale=160:120, hflip[0v];", 4000, "160"},
+        {"platform AAC", "a.mp4", 1, "-c:v libx264 -preset ultrafast -acodec aac_at",
+         "-acodec aac ", 2000, "320"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::shared_ptr<VAConvertSource> source = VAConvertSource::withURL(mDir.xfile(row.source));
+        if (row.parts > 1) {
+            auto concat = std::make_shared<VAConvertSourceConcat>();
+            concat->setConcatURLs(XStrList(row.parts, mDir.xfile(row.source)));
+            source = concat;
+        }
+        const std::string out = mDir.file("out.mp4");
+        unlink(out.c_str());
+        auto cb = run(source, out, row.args);
+        EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
+        EXPECT_TRUE(cb->command().contains(row.command)) << cb->command();
+        ASSERT_FALSE(cb->lengths.empty());
+        EXPECT_NEAR(cb->lengths.back(), row.lengthMS, 100);
+        EXPECT_EQ(cb->percents.back(), 100);
+        EXPECT_NEAR(probeDuration(out), row.lengthMS / 1000.0, 0.3);
+        EXPECT_EQ(probeValue(out, "v:0", "width"), row.width);
+        EXPECT_EQ(probeValue(out, "a:0", "codec_name"), "aac");
+        EXPECT_EQ(cb->infoContains("This FFmpeg has no encoder \"aac_at\"; using \"aac\""),
+                  XStr(row.args).contains("aac_at"));
+    }
 }
 
 TEST_F(RunE2E, SameFileIsReplacedOnlyAfterACleanRunAndNothingElseIsTouched) {
@@ -142,7 +166,8 @@ TEST_F(RunE2E, SameFileIsReplacedOnlyAfterACleanRunAndNothingElseIsTouched) {
     const std::string other = clip("other.tmp.mp4");
     // A failing run (unknown encoder) leaves the source as it was and no temporary output.
     auto failed = run(in, in, "-c:v no_such_encoder", true);
-    EXPECT_FALSE(failed->errors.empty());
+    ASSERT_FALSE(failed->errors.empty());
+    EXPECT_TRUE(failed->errors.front().contains("no_such_encoder")) << failed->errors.front();
     EXPECT_EQ(readTextFile(in), before);
     // Without the user's choice to convert over it, the source is never replaced.
     auto refused = run(in, in, "-c:v libx264 -preset ultrafast");
@@ -173,45 +198,8 @@ TEST_F(RunE2E, JoinsByStreamCopyEvenWithAwkwardNames) {
     EXPECT_EQ(leftoverTempFiles(), 0) << "the list file is deleted";
 }
 
-TEST_F(RunE2E, JoinsByReencodingWithAFilterChain) {
-    auto concat = std::make_shared<VAConvertSourceConcat>();
-    concat->setConcatURLs({XStr(clip("a.mp4")), XStr(clip("b.mp4"))});
-    const std::string out = mDir.file("joined.mp4");
-    auto cb = run(concat, out, "-vf scale=160:120 -vf hflip -c:v libx264 -preset ultrafast");
-    EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
-    EXPECT_TRUE(cb->command().contains("[0:v]scale=160:120, hflip[0v];"));
-    EXPECT_NEAR(probeDuration(out), 4.0, 0.3);
-    EXPECT_EQ(probeValue(out, "v:0", "width"), "160");
-}
-
-TEST_F(RunE2E, LoopCountPlaysTheSourceThreeTimes) {
-    const std::string out = mDir.file("loop.mp4");
-    auto cb = run(clip("a.mp4"), out, "-loopvideo=3 -c:v libx264 -preset ultrafast");
-    EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
-    EXPECT_NEAR(probeDuration(out), 6.0, 0.3);
-}
-
-TEST_F(RunE2E, UnknownEncoderIsAnErrorAndSkipsPostActions) {
-    const std::string in = clip("a.mp4");
-    VMCProcessArg arg;
-    arg.srcFrom = VAConvertSource::withURL(XStr(in));
-    arg.urlTo = mDir.xfile("out.mp4");
-    arg.args = "-c:v no_such_encoder";
-    arg.specialActions = {"Delete Source File"};
-    auto cb = std::make_shared<RecordingCallback>();
-    arg.callback = cb;
-    arg.events = std::make_shared<VMCProcessEvents>();
-    VMCProcess::convertWithArg(arg);
-    ASSERT_FALSE(cb->errors.empty());
-    EXPECT_TRUE(cb->errors.front().contains("no_such_encoder")) << cb->errors.front();
-    EXPECT_TRUE(fileExists(in)) << "a failed job never deletes its source";
-}
-
 TEST_F(RunE2E, StopKillsFFmpegQuicklyAndLeavesNothingBehind) {
-    TestClip c;
-    c.seconds = 20;
-    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", c)));
-    source->inputOptions = XStr("-re");
+    auto source = realTime("long.mp4", 20);
     auto events = std::make_shared<VMCProcessEvents>();
     std::chrono::steady_clock::time_point stoppedAt;
     std::thread stopper([&] {
@@ -234,15 +222,6 @@ TEST_F(RunE2E, StopKillsFFmpegQuicklyAndLeavesNothingBehind) {
     EXPECT_NEAR(probeDuration(in), 20.0, 0.2);
 }
 
-TEST_F(RunE2E, PlatformAacIsRewrittenForThisFFmpeg) {
-    const std::string out = mDir.file("aac.mp4");
-    auto cb = run(clip("a.mp4"), out, "-c:v libx264 -preset ultrafast -acodec aac_at");
-    EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
-    EXPECT_TRUE(cb->infoContains("This FFmpeg has no encoder \"aac_at\"; using \"aac\""));
-    EXPECT_TRUE(cb->command().contains("-acodec aac "));
-    EXPECT_EQ(probeValue(out, "a:0", "codec_name"), "aac");
-}
-
 TEST_F(RunE2E, DebugLogGetsEveryLineAndFFmpegIsNotQuietened) {
     ScopedEnv debug("VANTARO_DEBUG", "1");
     ScopedEnv docs("XDG_CONFIG_HOME", mDir.path().c_str());
@@ -250,23 +229,18 @@ TEST_F(RunE2E, DebugLogGetsEveryLineAndFFmpegIsNotQuietened) {
     const std::string in = clip("a.mp4");
     auto cb = run(in, mDir.file("b.mp4"), "-c:v no_such_encoder");
     EXPECT_FALSE(cb->command().contains("-loglevel 16"));
-    DIR* dir = opendir(mDir.file("Documents").c_str());
-    ASSERT_NE(dir, nullptr);
     std::string log;
-    while (dirent* e = readdir(dir)) {
-        if (std::string(e->d_name).rfind("VADebug-", 0) == 0) {
-            log = readTextFile(mDir.file(std::string("Documents/") + e->d_name));
+    for (const std::string& name : folderEntries(mDir.file("Documents"))) {
+        if (name.rfind("VADebug-", 0) == 0) {
+            log = readTextFile(mDir.file("Documents/" + name));
         }
     }
-    closedir(dir);
+    ASSERT_FALSE(log.empty()) << "no debug log in Documents";
     EXPECT_NE(log.find("no_such_encoder"), std::string::npos) << log;
 }
 
 TEST_F(RunE2E, FFmpegKilledFromOutsideLeavesNoOutput) {
-    TestClip c;
-    c.seconds = 20;
-    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", c)));
-    source->inputOptions = XStr("-re");
+    auto source = realTime("long.mp4", 20);
     std::thread killer([] {
         // Once FFmpeg has written for a while, kill it as another program would.
         for (int i = 0; i < 100 && VMCRunningChildren::count() == 0; ++i) {
@@ -291,9 +265,7 @@ TEST_F(RunE2E, AFullDiskLeavesNoFileUnderTheFinalName) {
     if (!disk.mounted()) {
         GTEST_SKIP() << "mounting a small disk needs root";
     }
-    TestClip c;
-    c.seconds = 4;
-    const std::string in = clip("in.mp4", c);
+    const std::string in = clip("in.mp4", {.seconds = 4});
     const std::string out = mDir.file("small/out.mkv");
     // Lossless video fills 300 KB within the first second.
     auto cb = run(in, out, "-c:v ffv1 -c:a pcm_s16le");
@@ -320,10 +292,8 @@ TEST_F(RunE2E, AMissingOrFullTemporaryFolderCostsOnlyThePercentages) {
             writeTextFile(mDir.file("fulltmp/filler"), std::string(16 * 1024, 'x'));
         }
         const std::string out = mDir.file(full ? "full.mp4" : "missing.mp4");
-        TestClip c;
-        c.seconds = 3;
-        auto cb =
-            run(clip(full ? "a.mp4" : "b.mp4", c), out, "-c:v libx264 -preset ultrafast -c:a aac");
+        auto cb = run(clip(full ? "a.mp4" : "b.mp4", {.seconds = 3}), out,
+                      "-c:v libx264 -preset ultrafast -c:a aac");
         EXPECT_TRUE(cb->errors.empty()) << cb->errors.front();
         EXPECT_NEAR(probeDuration(out), 3.0, 0.2);
         XPrivateFolder::remove();
@@ -331,14 +301,10 @@ TEST_F(RunE2E, AMissingOrFullTemporaryFolderCostsOnlyThePercentages) {
 }
 
 TEST_F(RunE2E, AProbeThatHangsNeitherDelaysAStopNorTheEnd) {
-    writeTextFile(mDir.file("ffprobe"),
-                  "#!/bin/sh\necho $$ >> '" + mDir.file("probes") + "'\nexec sleep 60\n");
-    chmod(mDir.file("ffprobe").c_str(), 0755);
+    writeExecutable(mDir.file("ffprobe"),
+                    "#!/bin/sh\necho $$ >> '" + mDir.file("probes") + "'\nexec sleep 60\n");
     VAMediaProbe::setFFprobePath(mDir.xfile("ffprobe"));
-    TestClip c;
-    c.seconds = 20;
-    auto source = VAConvertSource::withURL(XStr(clip("long.mp4", c)));
-    source->inputOptions = XStr("-re");
+    auto source = realTime("long.mp4", 20);
     auto events = std::make_shared<VMCProcessEvents>();
     std::thread stopper([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));

@@ -136,9 +136,11 @@ TEST_F(SchedulerE2E, SixFilesOnTwoSlotsOneBroken) {
     EXPECT_EQ(VMCRunningChildren::count(), 0u);
 }
 
-TEST_F(SchedulerE2E, EncoderCountChangesAndPauseSuspendsFFmpeg) {
+// Changing the encoder count is the scheduler's own business, seen in its unit tests; a pause
+// must reach the FFmpeg processes themselves.
+TEST_F(SchedulerE2E, PauseSuspendsAndResumeContinuesFFmpeg) {
     std::vector<std::string> sources;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 2; ++i) {
         TestClip clip;
         clip.seconds = 6;
         clip.size = "640x360";
@@ -148,14 +150,10 @@ TEST_F(SchedulerE2E, EncoderCountChangesAndPauseSuspendsFFmpeg) {
     // Slow enough to be watched while it works.
     auto spec = specFor(sources, "-c:v libx264 -preset slow -c:a aac");
     auto dialog = VMCProgressDialog::createWithSpec(spec, {});
-    VMCProgressDialog* raw = dialog.get();
-    Watcher watcher(raw);
-    dialog->setView(&watcher);
     dialog->setNumThreads(2);
     dialog->oneTimeInit();
     ASSERT_TRUE(mLoop->runUntil([&] { return VMCRunningChildren::count() == 2; }, 10000));
 
-    // Pause: both running FFmpeg processes stop, and continue on resume.
     dialog->onPause();
     auto allInState = [](bool stopped) {
         for (pid_t pid : VMCRunningChildren::pids()) {
@@ -169,22 +167,6 @@ TEST_F(SchedulerE2E, EncoderCountChangesAndPauseSuspendsFFmpeg) {
     EXPECT_EQ(VMCRunningChildren::count(), 2u);
     dialog->onPause();
     ASSERT_TRUE(mLoop->runUntil([&] { return allInState(false); }, 2000));
-
-    // Lowered to one while two run: both finish, then only one runs at a time.
-    dialog->onCoreCount(1);
-    std::size_t mostAtOnce = 0;
-    ASSERT_TRUE(mLoop->runUntil(
-        [&] {
-            if (!watcher.finished.empty()) {
-                mostAtOnce = std::max(mostAtOnce, VMCRunningChildren::count());
-            }
-            return watcher.finished.size() >= 3;
-        },
-        60000));
-    EXPECT_LE(mostAtOnce, 1u);
-    // Raised again with two jobs waiting: a second one starts at once.
-    dialog->onCoreCount(2);
-    EXPECT_EQ(dialog->runningJobs(), 2u);
     ASSERT_TRUE(mLoop->runUntil([&] { return dialog->isAllDone(); }, 60000));
     for (const VAConversionEntry& e : spec->entries) {
         EXPECT_FALSE(e.hadErrors);

@@ -7,26 +7,18 @@
 
 namespace {
 
-VAElemValueList scaleAndNoAudio() {
+// The option form quotes only values with blanks.
+TEST(VAElemValueListForms, StandardAndOptionForm) {
     VAElemValueList list;
     list.addElem("vf", XStr("scale=640:-2"));
-    list.addElem("an");
-    return list;
-}
-
-TEST(VAElemValueListForms, StandardAndOptionForm) {
-    EXPECT_EQ(scaleAndNoAudio().mergeToString(), "-vf=\"scale=640:-2\" -an");
-    EXPECT_EQ(VAElemValueList().mergeToString(), "");
-    EXPECT_EQ(scaleAndNoAudio().mergeToString_alternate(), "-vf scale=640:-2 -an ");
-}
-
-TEST(VAElemValueListForms, OptionFormQuotesOnlyValuesWithBlanks) {
-    VAElemValueList list;
     list.addElem("metadata", XStr("title=A B"));
-    list.addElem("vf", XStr("a,b"));
     list.addElem("an");
     list.addElem("threads", int64_t{2});
-    EXPECT_EQ(list.mergeToString_alternate(), "-metadata \"title=A B\" -vf a,b -an  -threads 2");
+    EXPECT_EQ(list.mergeToString(),
+              "-vf=\"scale=640:-2\" -metadata=\"title=A B\" -an -threads=\"2\"");
+    EXPECT_EQ(VAElemValueList().mergeToString(), "");
+    EXPECT_EQ(list.mergeToString_alternate(),
+              "-vf scale=640:-2 -metadata \"title=A B\" -an  -threads 2");
 }
 
 TEST(VAElemValueListForms, WritersEscapeBackslashesAndDoubleQuotes) {
@@ -73,19 +65,17 @@ TEST(VAElemValueListFind, ValueAtIndex) {
     EXPECT_EQ(list.valueAtIndex(2), std::nullopt);
 }
 
-TEST(VAElemValueListBinary, BytesSurviveAStoredText) {
+TEST(VAElemValueListBinary, BytesSurviveAStoredTextAndMalformedGiveNothing) {
     const std::vector<uint8_t> bytes = {0, 1, 0xFF, '"', '\\', ' ', 0x80};
     VAElemValueList list;
     list.addElem("bookmark", bytes);
     const VAElemValueList reread(list.mergeToString());
     EXPECT_EQ(reread.findBinValue("Bookmark"), bytes);
     EXPECT_EQ(reread.findValue("bookmark"), XStr("AAH/IlwggA=="));
-}
-
-TEST(VAElemValueListBinary, AbsentOrMalformedGivesNothing) {
-    const VAElemValueList list("-bad \"not base64!\"");
-    EXPECT_EQ(list.findBinValue("bad"), std::nullopt);
-    EXPECT_EQ(list.findBinValue("absent"), std::nullopt);
+    // Absent or malformed gives nothing.
+    const VAElemValueList bad("-bad \"not base64!\"");
+    EXPECT_EQ(bad.findBinValue("bad"), std::nullopt);
+    EXPECT_EQ(bad.findBinValue("absent"), std::nullopt);
 }
 
 TEST(VAElemValueListNumberForm, RoundsByAddingJustUnderHalfAndDropsOnlyTrailingZeros) {
@@ -118,34 +108,25 @@ TEST(VAElemValueListNumberForm, RoundsByAddingJustUnderHalfAndDropsOnlyTrailingZ
         EXPECT_EQ(VAElemValueList::formatNumber(row.number, row.decimals), row.text)
             << row.number << " to " << row.decimals;
     }
-}
-
-TEST(VAElemValueListNumberForm, AddElemUsesIt) {
+    // Numbers added to a list take that form.
     VAElemValueList list;
     list.addElem("speed", 0.333, 2);
     list.addElem("gain", -1.0, 3);
     EXPECT_EQ(list.mergeToString_alternate(), "-speed 0.33 -gain -1");
 }
 
-TEST(VAElemValueListEdit, AppendsNeverReplace) {
+TEST(VAElemValueListEdit, AppendsNeverReplaceAndClearingTakesEveryPairOfTheName) {
     VAElemValueList list;
     list.addElem("a", XStr("1"));
     list.addElem("a", XStr("2"));
     list.addElem("b", int64_t{-3});
     EXPECT_EQ(list.mergeToString(), "-a=\"1\" -a=\"2\" -b=\"-3\"");
-}
-
-TEST(VAElemValueListEdit, ClearElemRemovesEveryPairOfTheName) {
-    VAElemValueList list("-a 1 -b 2 -A 3");
-    list.clearElem("a");
-    EXPECT_EQ(list.mergeToString(), "-b=\"2\"");
-}
-
-TEST(VAElemValueListEdit, AddingFromTextsAndLists) {
-    VAElemValueList list("-a 1");
     list.addElemsFromString("-b 2 -c");
     list.addElems(VAElemValueList("-a 4"));
-    EXPECT_EQ(list.mergeToString(), "-a=\"1\" -b=\"2\" -c -a=\"4\"");
+    EXPECT_EQ(list.mergeToString(), "-a=\"1\" -a=\"2\" -b=\"-3\" -b=\"2\" -c -a=\"4\"");
+    // Clearing removes every pair of the name, in any case.
+    list.clearElem("A");
+    EXPECT_EQ(list.mergeToString(), "-b=\"-3\" -b=\"2\" -c");
 }
 
 TEST(VAElemValueListSubset, EveryPairMustBeFoundWithAnEqualValue) {
@@ -157,12 +138,10 @@ TEST(VAElemValueListSubset, EveryPairMustBeFoundWithAnEqualValue) {
     EXPECT_FALSE(VAElemValueList("-a 2").isSubsetOf(&other));
     EXPECT_FALSE(VAElemValueList("-b 2 -d").isSubsetOf(&other));
     EXPECT_FALSE(VAElemValueList().isSubsetOf(nullptr));
-}
-
-TEST(VAElemValueListSubset, ValuesCompareExactlyAndTheFirstMatchCounts) {
-    const VAElemValueList other("-a X -a y");
-    EXPECT_FALSE(VAElemValueList("-a x").isSubsetOf(&other));
-    EXPECT_FALSE(VAElemValueList("-a y").isSubsetOf(&other));
+    // Values compare exactly and the first match counts.
+    const VAElemValueList twice("-a X -a y");
+    EXPECT_FALSE(VAElemValueList("-a x").isSubsetOf(&twice));
+    EXPECT_FALSE(VAElemValueList("-a y").isSubsetOf(&twice));
 }
 
 TEST(VAElemValueListCLI, QuotesAreStoredAsStandInsAndComeBack) {
@@ -172,9 +151,6 @@ TEST(VAElemValueListCLI, QuotesAreStoredAsStandInsAndComeBack) {
               XStr("-i {qt}in put.mp4{qt} -vf {qt}drawtext=text='x'{qt} C:\\out"));
     EXPECT_EQ(list.getCLIVal(), command);
     EXPECT_EQ(VAElemValueList(list.mergeToString()).getCLIVal(), command);
-}
-
-TEST(VAElemValueListCLI, AbsentCommandIsEmpty) {
     EXPECT_EQ(VAElemValueList("-a").getCLIVal(), "");
 }
 

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "VAConvertSource.h"
-#include "VADSPDesc.h"
-#include "VAEncoderArgs.h"
-
 namespace {
 
 std::vector<VAEncoderDesc> sampleCatalogue() {
@@ -26,25 +22,6 @@ std::vector<VAEncoderPickerItem> itemsOf(std::initializer_list<const char*> titl
     return items;
 }
 
-TEST(VAEncoderDescMake, VideoCodecOutputsFilesOnly) {
-    const VAEncoderDesc desc = VAEncoderDesc::makeVideoCodec("MP4 (H264)", ".mp4");
-    EXPECT_TRUE(desc.outputsFiles);
-    EXPECT_FALSE(desc.isSpecialPurpose || desc.disableConvertToFolder || desc.disableSameFolder);
-    EXPECT_EQ(desc.name, "MP4 (H264)");
-    EXPECT_EQ(desc.formatExtension, ".mp4");
-    EXPECT_EQ(desc.path, "");
-    EXPECT_FALSE(desc.isMultiEncoder());
-}
-
-TEST(VAEncoderDescMake, MultiEncoderIsSpecialPurposeOnly) {
-    const VAEncoderDesc desc = VAEncoderDesc::makeMultiEncoder();
-    EXPECT_EQ(desc.name, "[Multi Encoder]");
-    EXPECT_TRUE(desc.isSpecialPurpose);
-    EXPECT_FALSE(desc.outputsFiles || desc.disableConvertToFolder || desc.disableSameFolder);
-    EXPECT_TRUE(desc.isMultiEncoder());
-    EXPECT_EQ(desc.formatExtension, "");
-}
-
 TEST(VAEncoderDescMake, MultiEncoderIsKnownByItsName) {
     VAEncoderDesc desc = VAEncoderDesc::makeVideoCodec("[Multi Encoder]", "");
     EXPECT_TRUE(desc.isMultiEncoder());
@@ -52,25 +29,7 @@ TEST(VAEncoderDescMake, MultiEncoderIsKnownByItsName) {
     EXPECT_FALSE(desc.isMultiEncoder());
 }
 
-TEST(VAEncoderDescMake, EffectDescriptions) {
-    EXPECT_FALSE(VADSPDesc::makeVideoDSP("Scale Absolute").hidden);
-    EXPECT_TRUE(VADSPDesc::makeVideoDSP("Scale Absolute", false).hidden);
-    EXPECT_FALSE(VADSPDesc::makeVideoDSP("Scale Absolute").isAudioCD);
-    EXPECT_EQ(VADSPDesc::makeVideoDSP("Scale Absolute").name, "Scale Absolute");
-}
-
-TEST(VAEncoderDescInstance, EstimatesAreUnknown) {
-    const auto instance = VAEncoderDesc::makeVideoCodec("MP4 (H264)", ".mp4").instantiate();
-    ASSERT_NE(instance, nullptr);
-    const VAConvertSource source("/m/a.mov");
-    VAEncoderArgs args;
-    args.strArgs = "-b:v 2000k";
-    EXPECT_EQ(instance->kBitrateFor(source, args), 0);
-    EXPECT_EQ(instance->kBitrateForArgs(args), 0);
-    EXPECT_EQ(instance->estimateOutputSizeFor(source, args), 0);
-}
-
-TEST(VAEncoderDescFind, NameMustMatchExactly) {
+TEST(VAEncoderDescFind, NameMustMatchExactlyAndTheFirstOfTwoWins) {
     const auto catalogue = sampleCatalogue();
     const VAEncoderDesc* found = VAEncoderDesc::findEncoder(catalogue, "MKV (H265)");
     ASSERT_NE(found, nullptr);
@@ -78,19 +37,12 @@ TEST(VAEncoderDescFind, NameMustMatchExactly) {
     EXPECT_EQ(VAEncoderDesc::findEncoder(catalogue, "mkv (h265)"), nullptr);
     EXPECT_EQ(VAEncoderDesc::findEncoder(catalogue, "MKV (H265) "), nullptr);
     EXPECT_EQ(VAEncoderDesc::findEncoder({}, "MKV (H265)"), nullptr);
-}
-
-TEST(VAEncoderDescFind, FirstOfTwoWithTheSameNameWins) {
-    const std::vector<VAEncoderDesc> catalogue = {VAEncoderDesc::makeVideoCodec("X", ".a"),
-                                                  VAEncoderDesc::makeVideoCodec("X", ".b")};
-    EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "X"), XStr(".a"));
-}
-
-TEST(VAEncoderDescFind, FormatExtensionOfUnknownIsNothing) {
-    const auto catalogue = sampleCatalogue();
     EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "Audio (MP3)"), XStr(".mp3"));
     EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "[Custom FFmpeg settings]"), XStr(""));
     EXPECT_EQ(VAEncoderDesc::formatExtensionOf(catalogue, "audio (mp3)"), std::nullopt);
+    const std::vector<VAEncoderDesc> twice = {VAEncoderDesc::makeVideoCodec("X", ".a"),
+                                              VAEncoderDesc::makeVideoCodec("X", ".b")};
+    EXPECT_EQ(VAEncoderDesc::formatExtensionOf(twice, "X"), XStr(".a"));
 }
 
 TEST(VAEncoderDescList, DropSpecialKeepsTheOrder) {
@@ -109,37 +61,40 @@ TEST(VAEncoderDescList, SortIgnoresAsciiCaseAndIsStable) {
     EXPECT_EQ(names, (XStrList{"[Multi Encoder]", "AVI", "avi", "b", "mp4", "Mp4", "MP4"}));
 }
 
-TEST(VAEncoderDescPicker, MultiEncoderHeadsTheList) {
-    EXPECT_EQ(VAEncoderDesc::encoderPickerItems(sampleCatalogue(), {}),
-              itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
-                       "avi (MPEG4)", "MKV (H265)", "MP4 (H264)", nullptr}));
-}
-
-TEST(VAEncoderDescPicker, WithoutMultiEncoder) {
-    auto catalogue = VAEncoderDesc::listEncoders_dropSpecial(sampleCatalogue());
-    EXPECT_EQ(VAEncoderDesc::encoderPickerItems(catalogue, {}),
-              itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "avi (MPEG4)", "MKV (H265)",
-                       "MP4 (H264)", nullptr}));
-}
-
-TEST(VAEncoderDescPicker, SuppressedNamesAreLeftOut) {
-    EXPECT_EQ(
-        VAEncoderDesc::encoderPickerItems(sampleCatalogue(),
-                                          {"[Multi Encoder]", "avi (MPEG4)", "mkv (h265)"}),
-        itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "MKV (H265)", "MP4 (H264)", nullptr}));
-}
-
-TEST(VAEncoderDescPicker, OtherSpecialPurposeEncodersComeAfterTheSeparator) {
-    auto catalogue = sampleCatalogue();
+// The picker: the multi encoder first, then a separator, the others sorted, a separator,
+// and other special-purpose encoders last; suppressed names (in any case) are left out.
+TEST(VAEncoderDescPicker, ItemsInTheirSectionsWithoutTheSuppressed) {
+    auto withSpecials = sampleCatalogue();
     VAEncoderDesc special = VAEncoderDesc::makeVideoCodec("Burn Disc", "");
     special.isSpecialPurpose = true;
-    catalogue.insert(catalogue.begin(), special);
-    VAEncoderDesc another = special;
-    another.name = "Audio CD";
-    catalogue.push_back(another);
-    EXPECT_EQ(VAEncoderDesc::encoderPickerItems(catalogue, {"MKV (H265)"}),
-              itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
-                       "avi (MPEG4)", "MP4 (H264)", nullptr, "Audio CD", "Burn Disc"}));
+    withSpecials.insert(withSpecials.begin(), special);
+    special.name = "Audio CD";
+    withSpecials.push_back(special);
+    const struct {
+        std::vector<VAEncoderDesc> catalogue;
+        std::set<XStr> suppressed;
+        std::vector<VAEncoderPickerItem> items;
+    } rows[] = {
+        {sampleCatalogue(),
+         {},
+         itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
+                  "avi (MPEG4)", "MKV (H265)", "MP4 (H264)", nullptr})},
+        {VAEncoderDesc::listEncoders_dropSpecial(sampleCatalogue()),
+         {},
+         itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "avi (MPEG4)", "MKV (H265)",
+                  "MP4 (H264)", nullptr})},
+        {sampleCatalogue(),
+         {"[Multi Encoder]", "avi (MPEG4)", "mkv (h265)"},
+         itemsOf({"[Custom FFmpeg settings]", "Audio (MP3)", "MKV (H265)", "MP4 (H264)", nullptr})},
+        {withSpecials,
+         {"MKV (H265)"},
+         itemsOf({"[Multi Encoder]", nullptr, "[Custom FFmpeg settings]", "Audio (MP3)",
+                  "avi (MPEG4)", "MP4 (H264)", nullptr, "Audio CD", "Burn Disc"})},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(VAEncoderDesc::encoderPickerItems(row.catalogue, row.suppressed), row.items)
+            << row.suppressed.size() << " suppressed";
+    }
 }
 
 }  // namespace

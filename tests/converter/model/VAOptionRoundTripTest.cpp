@@ -55,8 +55,24 @@ void expectRoundTrip(unsigned seed, bool minusFirst,
     }
 }
 
-TEST(VAOptionRoundTrip, WriteOptions) {
-    expectRoundTrip(11, false, [](const VAOptionList& l) { return VAOptionList::WriteOptions(l); });
+TEST(VAOptionRoundTrip, EachWriter) {
+    const auto write = [](const VAOptionList& l) { return VAOptionList::WriteOptions(l); };
+    const auto standard = [](const VAOptionList& l) { return elemListOf(l).mergeToString(); };
+    const auto option = [](const VAOptionList& l) {
+        return elemListOf(l).mergeToString_alternate();
+    };
+    const struct {
+        const char* name;
+        std::function<XStr(const VAOptionList&)> writer;
+        bool minusFirst;  // names and values may begin with "-"
+    } rows[] = {{"WriteOptions", write, false},
+                {"standard form", standard, false},
+                {"standard form, leading minus", standard, true},
+                {"option form", option, false}};
+    for (unsigned i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        expectRoundTrip(11 + i, rows[i].minusFirst, rows[i].writer);
+    }
 }
 
 // A value beginning with "-" is written apart, as FFmpeg reads it; a later parse then takes
@@ -88,19 +104,6 @@ TEST(VAOptionRoundTrip, WrittenTextsGiveFFmpegEveryNameAndValue) {
             return;
         }
     }
-}
-
-TEST(VAOptionRoundTrip, StandardForm) {
-    expectRoundTrip(13, false, [](const VAOptionList& l) { return elemListOf(l).mergeToString(); });
-}
-
-TEST(VAOptionRoundTrip, StandardFormWithNamesAndValuesBeginningWithMinus) {
-    expectRoundTrip(14, true, [](const VAOptionList& l) { return elemListOf(l).mergeToString(); });
-}
-
-TEST(VAOptionRoundTrip, OptionForm) {
-    expectRoundTrip(15, false,
-                    [](const VAOptionList& l) { return elemListOf(l).mergeToString_alternate(); });
 }
 
 TEST(VAOptionRoundTrip, ParsedTextsSurviveWritingBack) {
