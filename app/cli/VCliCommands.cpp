@@ -2,8 +2,11 @@
 
 #include "VCliCatalogueCommands.h"
 #include "VCliConvertOptions.h"
+#include "VCliMultiCommand.h"
 #include "VCliNamesCommand.h"
 #include "VCliProbeCommand.h"
+#include "VCliProfileCommand.h"
+#include "VCliSettingsCommand.h"
 
 const std::vector<VCliCommand>& VCliCommands::all() {
     static const std::vector<VCliCommand> kCommands = {
@@ -22,6 +25,14 @@ const std::vector<VCliCommand>& VCliCommands::all() {
          &VCliCatalogueCommands::listingOptions},
         {"effect", "NAME", VCliValueKind::kEffect,
          "show an effect's controls and the text they give", &VCliCatalogueCommands::pageOptions},
+        {"profiles", "", VCliValueKind::kText, "list the profiles, the active one marked",
+         &VCliProfileCommand::profilesOptions},
+        {"profile", "show|create|set|use|delete NAME", VCliValueKind::kText,
+         "show, create, change, activate or delete a profile", &VCliProfileCommand::profileOptions},
+        {"multi", "add ENCODER|list|remove N", VCliValueKind::kText,
+         "list and change the encoders of the multi encoder", &VCliMultiCommand::options},
+        {"settings", "list|get|set|delete NAME [VALUE]", VCliValueKind::kText,
+         "read and write values of the settings store", &VCliSettingsCommand::options},
     };
     return kCommands;
 }

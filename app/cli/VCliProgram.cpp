@@ -2,8 +2,11 @@
 
 #include "VCliCatalogueCommands.h"
 #include "VCliConvertCommand.h"
+#include "VCliMultiCommand.h"
 #include "VCliNamesCommand.h"
 #include "VCliProbeCommand.h"
+#include "VCliProfileCommand.h"
+#include "VCliSettingsCommand.h"
 #include "VCliText.h"
 #include "VCliUsage.h"
 #include "VCliVersion.h"
@@ -43,6 +46,18 @@ int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, st
     }
     if (command == "effect") {
         return VCliCatalogueCommands::effect(rest, out, err);
+    }
+    if (command == "profiles") {
+        return VCliProfileCommand::profiles(rest, out, err);
+    }
+    if (command == "profile") {
+        return VCliProfileCommand::profile(rest, out, err);
+    }
+    if (command == "multi") {
+        return VCliMultiCommand::run(rest, out, err);
+    }
+    if (command == "settings") {
+        return VCliSettingsCommand::run(rest, out, err);
     }
     if (!command.empty() && command[0] == '-') {
         return VCliUsage::fail(err, "Unknown option " + VCliText::quoted(command));
