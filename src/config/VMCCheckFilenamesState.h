@@ -22,4 +22,9 @@ struct VMCCheckFilenamesState {
     // output that was found to exist and stayed checked is converted over the old file.
     std::shared_ptr<VAConversionSpec> conversionSpec(
         const VMCProfile& profile, const std::optional<VAEncoderDesc>& encoder) const;
+    // The same with the encoder, arguments and effects of a conversion made elsewhere.
+    std::shared_ptr<VAConversionSpec> conversionSpec(const VAConversionSpec& base) const;
+    // The outputs of a conversion as a state; those of the given destinations exist.
+    static VMCCheckFilenamesState fromConversion(const VAConversionSpec& spec,
+                                                 const XStrList& existing);
 };

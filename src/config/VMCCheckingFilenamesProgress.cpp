@@ -97,24 +97,34 @@ VMCCheckingFilenamesProgress::Prober VMCCheckingFilenamesProgress::defaultProber
 
 VMCCheckingFilenamesProgress::Snapshot VMCCheckingFilenamesProgress::takeSnapshot(
     const VMCCheckingFilenamesHost& host) {
-    Snapshot snapshot;
-    snapshot.infos = host.allInfosLoaded();
-    snapshot.entries = host.conversionEntries();
     const VMCConfig& config = host.config();
-    snapshot.encoder = config.activeEncoder();
-    if (const VMCConfig::ProfilePtr profile = config.activeProfile()) {
-        snapshot.encoderArgs = profile->encoderArgsV2();
-        snapshot.naming = profile->fileNaming();
-        snapshot.dspString = profile->dspString();
+    const VMCConfig::ProfilePtr profile = config.activeProfile();
+    if (!profile) {
+        Snapshot snapshot;
+        snapshot.entries = host.conversionEntries();
+        return snapshot;
     }
+    return snapshotOf(config, *profile, host.conversionEntries(), host.allInfosLoaded());
+}
+
+VMCCheckingFilenamesProgress::Snapshot VMCCheckingFilenamesProgress::snapshotOf(
+    const VMCConfig& config, const VMCProfile& profile, std::vector<VMCPreConvertEntry> entries,
+    std::vector<std::shared_ptr<const VAMediaFileInfo>> infos) {
+    Snapshot snapshot;
+    snapshot.infos = std::move(infos);
+    snapshot.entries = std::move(entries);
+    snapshot.encoder = config.encoderForProfile(profile);
+    snapshot.encoderArgs = profile.encoderArgsV2();
+    snapshot.naming = profile.fileNaming();
+    snapshot.dspString = profile.dspString();
     if (snapshot.encoder && snapshot.encoder->isMultiEncoder()) {
         const VMCMultiEncConfig multi =
             VMCMultiEncConfig::fromArgs(snapshot.encoderArgs, config.encoders());
-        std::vector<std::shared_ptr<VMCMultiEncEntry>> entries;
+        std::vector<std::shared_ptr<VMCMultiEncEntry>> multiEntries;
         for (const VMCMultiEncEntry& entry : multi.entries()) {
-            entries.push_back(std::make_shared<VMCMultiEncEntry>(entry.copy()));
+            multiEntries.push_back(std::make_shared<VMCMultiEncEntry>(entry.copy()));
         }
-        snapshot.multiEntries = std::move(entries);
+        snapshot.multiEntries = std::move(multiEntries);
         snapshot.multiCPU = multi.multiCPU();
     }
     snapshot.conditional =

@@ -78,6 +78,10 @@ public:
     const Snapshot& snapshot() const { return mSnapshot; }
 
     static Snapshot takeSnapshot(const VMCCheckingFilenamesHost& host);
+    // The same for any profile of the configuration (the host's is the active one).
+    static Snapshot snapshotOf(const VMCConfig& config, const VMCProfile& profile,
+                               std::vector<VMCPreConvertEntry> entries,
+                               std::vector<std::shared_ptr<const VAMediaFileInfo>> infos);
     static bool needsMetaFromFiles(const Snapshot& snapshot);
     // The check itself: fills the state and answers whether some destination exists.
     // Returns early, with a partial state, once stop is set.
