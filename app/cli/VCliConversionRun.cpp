@@ -139,6 +139,7 @@ int VCliConversionRun::run() {
     }
     s.jobs += mFailedBeforeStart;
     s.failed += mFailedBeforeStart;
+    s.skipped = mSkipped;
     s.exitCode = mSignal != 0 ? 128 + mSignal : (s.failed > 0 ? 1 : 0);
     mPrinter->finish(s);
     printLogs();

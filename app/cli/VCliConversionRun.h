@@ -26,6 +26,8 @@ public:
     // Sources that failed before the conversion started (no output name): counted among the
     // failed files of the summary and the exit status.
     void setFailedBeforeStart(uint32_t count) { mFailedBeforeStart = count; }
+    // Outputs left out because they exist already; neither converted nor failed.
+    void setSkipped(uint32_t count) { mSkipped = count; }
     // The scheduler's clock, for labels that do not depend on how fast a test runs.
     void setClock(std::function<uint32_t()> clock) { mClock = std::move(clock); }
 
@@ -49,4 +51,5 @@ private:
     std::unique_ptr<VCliProgressPrinter> mPrinter;
     int mSignal = 0;
     uint32_t mFailedBeforeStart = 0;
+    uint32_t mSkipped = 0;
 };

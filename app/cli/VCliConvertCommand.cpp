@@ -3,17 +3,41 @@
 #include <errno.h>
 #include <string.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <iostream>
 
 #include "VADisplayText.h"
 #include "VCliConversionRun.h"
 #include "VCliDryRun.h"
 #include "VCliJobPlanner.h"
+#include "VCliOnExists.h"
 #include "VCliText.h"
 #include "VCliUsage.h"
 #include "XFile.h"
 
 namespace {
+
+// Asking needs somebody at a terminal to answer.
+bool canAsk() {
+    return isatty(STDIN_FILENO) == 1 && isatty(STDERR_FILENO) == 1;
+}
+
+VCliDryRun::Options::Existing dryRunAction(VCliOnExists::Policy policy) {
+    switch (policy) {
+        case VCliOnExists::Policy::kOverwrite:
+            return VCliDryRun::Options::Existing::kReplace;
+        case VCliOnExists::Policy::kRename:
+            return VCliDryRun::Options::Existing::kRename;
+        case VCliOnExists::Policy::kAsk:
+            return canAsk() ? VCliDryRun::Options::Existing::kAsk
+                            : VCliDryRun::Options::Existing::kSkip;
+        case VCliOnExists::Policy::kSkip:
+            break;
+    }
+    return VCliDryRun::Options::Existing::kSkip;
+}
 
 // The commands of every job, and the exit status the run's planning gives.
 int dryRun(const VCliConvertOptions& options, const VCliJobPlanner::Result& plan, std::ostream& out,
@@ -21,7 +45,7 @@ int dryRun(const VCliConvertOptions& options, const VCliJobPlanner::Result& plan
     VCliDryRun::Options dry;
     dry.text = options.dryRunText;
     dry.existing = plan.existing;
-    dry.overwrite = options.overwrite;
+    dry.existingAction = dryRunAction(options.onExists);
     int status = plan.exitCode;
     for (const VCliDryRun::Line& line : VCliDryRun::commandLines(plan.spec, dry)) {
         if (line.error) {
@@ -70,11 +94,27 @@ int VCliConvertCommand::run(const std::vector<std::string>& args, std::ostream& 
         return std::max(dryRun(options, plan, out, err), unnamedStatus);
     }
 
+    // Outputs that exist go through the sheet of the desktop application.
+    VMCCheckFilenamesState state =
+        VMCCheckFilenamesState::fromConversion(*plan.spec, plan.existing);
+    const bool terminal = canAsk();
+    const VCliOnExists::Outcome outcome =
+        VCliOnExists::resolve(options.onExists, state, terminal, std::cin, err);
+    if (outcome.cancelled) {
+        VCliUsage::error(err, outcome.note);
+        return 1;
+    }
+    if (options.onExists == VCliOnExists::Policy::kAsk && !terminal && !outcome.note.empty()) {
+        VCliUsage::error(err, outcome.note);
+    }
+    const std::shared_ptr<VAConversionSpec> spec = state.conversionSpec(*plan.spec);
+
     const VCliConversionRun::Display display = options.json ? VCliConversionRun::Display::kJson
                                                : outIsTerminal
                                                    ? VCliConversionRun::Display::kTerminal
                                                    : VCliConversionRun::Display::kPlain;
-    VCliConversionRun conversion(plan.spec, options, out, err, display);
+    VCliConversionRun conversion(spec, options, out, err, display);
     conversion.setFailedBeforeStart(static_cast<uint32_t>(plan.unnamed.size()));
+    conversion.setSkipped(outcome.skipped);
     return conversion.run();
 }

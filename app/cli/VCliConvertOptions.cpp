@@ -30,6 +30,10 @@ bool readJobs(const std::string& text, uint32_t& jobs) {
 const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
     static const std::vector<VCliOptionDef> kTable = [] {
         std::vector<VCliOptionDef> table = {
+            {"profile", 'p', true, false, "NAME",
+             "convert with a stored profile ('vantaro profiles'; default: the active one);\n"
+             "--set, --effect, --effects, --ext and naming options change it for this run"},
+            {"save", 0, false, false, "", "save those changes into the profile"},
             {"encoder", 'e', true, false, "NAME", "encoder of the catalogue ('vantaro encoders')",
              VCliValueKind::kEncoder},
             {"effect", 0, true, true, "NAME", "add an effect ('vantaro effects')",
@@ -40,7 +44,8 @@ const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
              "'vantaro effect' shows it, or #N for a choice's or a slider's N-th step"},
             {"encoder-args", 0, true, false, "TEXT", "FFmpeg output options of every job"},
             {"effects", 0, true, false, "TEXT",
-             "effect chain, as an effect-chain string (before any --effect)"},
+             "effect chain, as an effect-chain string (before any --effect); it replaces a\n"
+             "profile's chain"},
             {"ext", 0, true, false, ".EXT",
              "extension of the outputs (default .mp4, with --encoder the encoder's, with --copy\n"
              "the source's); with --encoder only for the custom encoder"},
@@ -55,7 +60,10 @@ const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
                 {"join", 0, false, false, "",
                  "join all files, in the order given, into one output"},
                 {"copy", 0, false, false, "", "copy the files instead of converting them"},
-                {"overwrite", 0, false, false, "", "replace outputs that exist already"},
+                {"on-exists", 0, true, false, "ask|overwrite|skip|rename",
+                 "outputs that exist already: ask which (on a terminal; elsewhere skip them),\n"
+                 "overwrite them, skip them, or rename them with the date appended (default ask)"},
+                {"overwrite", 0, false, false, "", "short for --on-exists overwrite"},
                 {"dry-run", 0, false, false, "text",
                  "print the FFmpeg command of every job quoted for a shell (=text: as the log\n"
                  "shows it), what it does afterwards and which outputs exist; start nothing",
@@ -73,14 +81,17 @@ std::string VCliConvertOptions::helpText() {
     return "Usage: vantaro convert [options] FILE...\n"
            "\n"
            "Converts each FILE with FFmpeg, several at a time. A FILE that is a folder stands\n"
-           "for the files in it (not in its subfolders). Outputs that exist are never replaced\n"
-           "unless --overwrite is given.\n"
+           "for the files in it (not in its subfolders). Without --encoder, --encoder-args or\n"
+           "--copy, the active profile (or --profile NAME) gives the encoder, its settings,\n"
+           "the effects and the naming; the profile '[Multi Encoder]' converts every FILE\n"
+           "with each of its encoders ('vantaro multi'). Outputs that exist are never replaced\n"
+           "unless --on-exists overwrite (or --overwrite) is given.\n"
            "\n"
            "Options:\n" +
            VCliOptionParser(table()).optionsHelp() +
            "\n"
-           "Exit status: 0 when every job succeeded, 1 when any failed or an output exists,\n"
-           "2 for bad usage, 130 when interrupted.\n";
+           "Exit status: 0 when every job succeeded (outputs skipped count as neither), 1\n"
+           "when any failed or was refused, 2 for bad usage, 130 when interrupted.\n";
 }
 
 bool VCliConvertOptions::readExtension(const std::string& text, XStr& out, std::string& error) {
@@ -108,7 +119,13 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
         return true;
     }
     out.encoderArgs = XStr(parsed.value("encoder-args").value_or(""));
+    out.encoderArgsGiven = parsed.has("encoder-args");
+    if (const auto profile = parsed.value("profile")) {
+        out.profile = XStr(*profile);
+    }
+    out.save = parsed.has("save");
     out.effects = XStr(parsed.value("effects").value_or(""));
+    out.effectsGiven = parsed.has("effects");
     if (const auto encoder = parsed.value("encoder")) {
         out.encoder = XStr(*encoder);
     }
@@ -152,7 +169,23 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
     }
     out.json = parsed.has("json");
     out.verbose = parsed.has("verbose");
-    out.overwrite = parsed.has("overwrite");
+    if (const auto word = parsed.value("on-exists")) {
+        const std::optional<VCliOnExists::Policy> policy = VCliOnExists::parse(*word);
+        if (!policy) {
+            error = "Invalid value " + VCliText::quoted(*word) +
+                    " of '--on-exists' (use ask, overwrite, skip or rename)";
+            return false;
+        }
+        out.onExists = *policy;
+    }
+    if (parsed.has("overwrite")) {
+        if (parsed.has("on-exists") && out.onExists != VCliOnExists::Policy::kOverwrite) {
+            error = "The options '--overwrite' and '--on-exists " + *parsed.value("on-exists") +
+                    "' cannot be used together";
+            return false;
+        }
+        out.onExists = VCliOnExists::Policy::kOverwrite;
+    }
     if (out.copy && out.join) {
         error = "The options '--copy' and '--join' cannot be used together";
         return false;
@@ -164,6 +197,18 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
     }
     if (out.encoder && parsed.has("encoder-args")) {
         error = "The options '--encoder' and '--encoder-args' cannot be used together";
+        return false;
+    }
+    if (out.profile && !out.profileMode()) {
+        error =
+            "The option '--profile' cannot be used with '--encoder', '--encoder-args' or "
+            "'--copy'";
+        return false;
+    }
+    if (out.save && !out.profileMode()) {
+        error =
+            "The option '--save' saves changes of a profile; it cannot be used with "
+            "'--encoder', '--encoder-args' or '--copy'";
         return false;
     }
     for (const std::string& file : parsed.operands) {

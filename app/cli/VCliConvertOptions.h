@@ -7,11 +7,19 @@
 #include <vector>
 
 #include "VCliNamingOptions.h"
+#include "VCliOnExists.h"
 #include "VCliOptionDef.h"
 #include "XStr.h"
 
 struct VCliConvertOptions {
     XStr encoderArgs;
+    // --encoder-args was given, also as an empty text.
+    bool encoderArgsGiven = false;
+    // A stored profile; without it, and without an encoder, encoder arguments or copies,
+    // the active profile converts.
+    std::optional<XStr> profile;
+    // What the options change of the profile is saved into it.
+    bool save = false;
     // A catalogue encoder whose page makes the encoder arguments.
     std::optional<XStr> encoder;
     // Effects added through their pages, in chain order after those of the chain string.
@@ -21,6 +29,8 @@ struct VCliConvertOptions {
     XStrList settings;
     // An effect-chain string.
     XStr effects;
+    // --effects was given, also as an empty text (which empties a profile's chain).
+    bool effectsGiven = false;
     // With its leading point.
     std::optional<XStr> ext;
     // Where the outputs go and what they are called.
@@ -34,9 +44,14 @@ struct VCliConvertOptions {
     bool dryRunText = false;
     bool json = false;
     bool verbose = false;
-    bool overwrite = false;
+    // What happens to outputs that exist already; --overwrite is short for overwrite.
+    VCliOnExists::Policy onExists = VCliOnExists::Policy::kAsk;
     bool help = false;
     XStrList files;
+
+    // The conversion takes its encoder, effects and naming from a profile.
+    bool profileMode() const { return !encoder && !encoderArgsGiven && !copy; }
+    bool overwrite() const { return onExists == VCliOnExists::Policy::kOverwrite; }
 
     static const std::vector<VCliOptionDef>& table();
     // False with a message for arguments that cannot be used.

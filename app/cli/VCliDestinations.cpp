@@ -18,25 +18,29 @@ std::vector<VCliDestinations::Named> VCliDestinations::name(
         const VAMediaFileInfo* info = nullptr;
         if (!probed.empty()) {
             if (!probed[i].problem.empty()) {
-                n.problem = "its tags cannot be read: " + probed[i].problem.utf8();
+                n.problem = unreadProblem(probed[i].problem);
                 continue;
             }
             info = probed[i].info.get();
         }
         n.destination = naming.fullPathForSource(n.source, info, extensionOf(n.source));
-        if (n.destination) {
-            continue;
-        }
-        if (naming.usingDestinationFolder()) {
-            VMCLocationDescriptor folder = naming.destination();
-            n.problem = folder.resolve()
-                            ? "no name within the length limits fits under " +
-                                  VCliText::quoted(folder.url())
-                            : "the folder " + VCliText::quoted(folder.url()) + " cannot be used";
-        } else {
-            n.problem = "no name within the length limits fits in " +
-                        VCliText::quoted(XPath::folderOf(n.source));
+        if (!n.destination) {
+            n.problem = unnamedProblem(naming, n.source);
         }
     }
     return named;
+}
+
+std::string VCliDestinations::unnamedProblem(const VMCFileNaming& naming, const XStr& source) {
+    if (naming.usingDestinationFolder()) {
+        VMCLocationDescriptor folder = naming.destination();
+        return folder.resolve()
+                   ? "no name within the length limits fits under " + VCliText::quoted(folder.url())
+                   : "the folder " + VCliText::quoted(folder.url()) + " cannot be used";
+    }
+    return "no name within the length limits fits in " + VCliText::quoted(XPath::folderOf(source));
+}
+
+std::string VCliDestinations::unreadProblem(const XStr& probeProblem) {
+    return "its tags cannot be read: " + probeProblem.utf8();
 }

@@ -22,5 +22,9 @@ struct Named {
 // In source order. extensionOf gives the output's extension of a source, with its point.
 std::vector<Named> name(VMCFileNaming& naming, const XStrList& sources,
                         const std::function<XStr(const XStr&)>& extensionOf);
+// Why the naming gives a source no destination.
+std::string unnamedProblem(const VMCFileNaming& naming, const XStr& source);
+// Why a source whose tags a naming needs has none.
+std::string unreadProblem(const XStr& probeProblem);
 
 }  // namespace VCliDestinations

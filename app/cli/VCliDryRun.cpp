@@ -43,10 +43,23 @@ XStr postActionLine(const VAConversionEntry& entry, const std::set<XStr>& action
     return parts.empty() ? XStr() : "# After a clean run: " + XStr::join(parts, "; ");
 }
 
-XStr existingLine(const XStr& to, bool overwrite) {
-    return "# " + VADisplayText::quoted(to) +
-           (overwrite ? " exists: the run would replace it"
-                      : " exists: the run would refuse it and start no job");
+XStr existingLine(const XStr& to, VCliDryRun::Options::Existing action) {
+    const char* outcome = "";
+    switch (action) {
+        case VCliDryRun::Options::Existing::kReplace:
+            outcome = "replace it";
+            break;
+        case VCliDryRun::Options::Existing::kSkip:
+            outcome = "skip it";
+            break;
+        case VCliDryRun::Options::Existing::kRename:
+            outcome = "add the date to the new file's name";
+            break;
+        case VCliDryRun::Options::Existing::kAsk:
+            outcome = "ask what to do with it";
+            break;
+    }
+    return "# " + VADisplayText::quoted(to) + " exists: the run would " + outcome;
 }
 
 }  // namespace
@@ -103,7 +116,7 @@ std::vector<VCliDryRun::Line> VCliDryRun::commandLines(
         }
         if (std::find(options.existing.begin(), options.existing.end(), entry.urlTo) !=
             options.existing.end()) {
-            lines.push_back({existingLine(entry.urlTo, options.overwrite), false});
+            lines.push_back({existingLine(entry.urlTo, options.existingAction), false});
         }
     }
     return lines;

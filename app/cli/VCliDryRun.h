@@ -27,9 +27,10 @@ public:
     struct Options {
         // The command text as the log shows it instead of the quoted argument vector.
         bool text = false;
-        // Destinations that exist; a run replaces them only with overwrite.
+        // Destinations that exist, and what the run would do with them.
         XStrList existing;
-        bool overwrite = false;
+        enum class Existing { kReplace, kSkip, kRename, kAsk };
+        Existing existingAction = Existing::kSkip;
     };
 
     // The located FFmpeg, the codec map of the run and its debug-log choice.

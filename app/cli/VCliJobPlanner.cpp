@@ -7,10 +7,17 @@
 
 #include <set>
 
+#include <atomic>
+
 #include "VAConvertSourceConcat.h"
 #include "VALocateFFmpeg.h"
 #include "VCliPageSettings.h"
+#include "VCliProbeList.h"
+#include "VCliProfileCommand.h"
+#include "VCliProfileEdit.h"
 #include "VCliText.h"
+#include "VMCCheckingFilenamesProgress.h"
+#include "VMCMultiEncConfig.h"
 #include "VVCCodecs.h"
 #include "VVCPageText.h"
 #include "XPath.h"
@@ -147,6 +154,171 @@ bool VCliJobPlanner::chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& r
     return true;
 }
 
+bool VCliJobPlanner::chooseProfile(VMCConfig& config, VMCConfig::ProfilePtr& profile,
+                                   VAConversionSpec& spec, Result& result) const {
+    std::string error;
+    profile = mOptions.profile ? VCliProfileCommand::findProfile(config, *mOptions.profile, error)
+                               : config.activeProfile();
+    if (!profile) {
+        result.messages.push_back(error);
+        return false;
+    }
+    const std::optional<VAEncoderDesc> encoder = config.encoderForProfile(*profile);
+    if (!encoder) {
+        result.messages.push_back("The profile " + quoted(profile->profileName()) +
+                                  " converts with the encoder " + quoted(profile->encoderName()) +
+                                  ", which is not offered ('vantaro encoders --all')");
+        return false;
+    }
+    VCliProfileEdit edit;
+    edit.settings = mOptions.settings;
+    edit.effectNames = mOptions.effectNames;
+    if (mOptions.effectsGiven) {
+        edit.effects = mOptions.effects;
+    }
+    edit.ext = mOptions.ext;
+    edit.naming = mOptions.naming;
+    edit.namingGiven =
+        mOptions.naming.outputDir || mOptions.naming.templ || mOptions.naming.preservePath;
+    VAEncoderArgs args = profile->encoderArgsV2();
+    VADSPChain chain = profile->dspEffects();
+    if (!edit.applyEncoding(profile->encoderName(), args, chain, error)) {
+        result.messages.push_back(error);
+        return false;
+    }
+    // The changes hold for this run; only --save keeps them.
+    profile->setEncoderArgsV2(args);
+    profile->setDspEffects(chain);
+    profile->setFileNaming(edit.namingOver(profile->fileNaming()));
+    if (mOptions.save) {
+        profile->saveProfile();
+    }
+    spec.Encoder = *encoder;
+    spec.EncoderArgsV2 = args;
+    spec.dspEffects = chain;
+
+    std::vector<std::pair<XStr, VAEncoderArgs>> outputs;
+    if (encoder->isMultiEncoder()) {
+        const VMCMultiEncConfig multi = VMCMultiEncConfig::fromArgs(args, config.encoders());
+        if (multi.entries().empty()) {
+            result.messages.push_back("The profile " + quoted(profile->profileName()) +
+                                      " has no encoders; add them with 'vantaro multi add "
+                                      "ENCODER'");
+            return false;
+        }
+        for (const VMCMultiEncEntry& entry : multi.entries()) {
+            outputs.emplace_back(entry.encoder.name, entry.encoderArgsV2);
+        }
+    } else {
+        outputs.emplace_back(encoder->name, args);
+    }
+    for (const auto& [name, encoderArgs] : outputs) {
+        if (VVCPageText::outputExtension(name, encoderArgs).empty()) {
+            result.messages.push_back("The encoder " + quoted(name) + " of the profile " +
+                                      quoted(profile->profileName()) +
+                                      " needs the extension of its outputs: give --ext .EXT");
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<VMCFileNaming> VCliJobPlanner::namingsOf(const VMCConfig& config,
+                                                     const VMCProfile& profile) {
+    const std::optional<VAEncoderDesc> encoder = config.encoderForProfile(profile);
+    if (!encoder || !encoder->isMultiEncoder()) {
+        return {profile.fileNaming()};
+    }
+    std::vector<VMCFileNaming> namings;
+    const VMCMultiEncConfig multi =
+        VMCMultiEncConfig::fromArgs(profile.encoderArgsV2(), config.encoders());
+    for (const VMCMultiEncEntry& entry : multi.entries()) {
+        namings.push_back(entry.fileNaming->isUseParentConfig() ? profile.fileNaming()
+                                                                : *entry.fileNaming);
+    }
+    return namings;
+}
+
+void VCliJobPlanner::planProfileOutputs(const VMCConfig& config, const VMCProfile& profile,
+                                        const XStrList& files, VAConversionSpec& spec,
+                                        Result& result) const {
+    std::vector<VMCPreConvertEntry> entries;
+    if (mOptions.join) {
+        auto concat = std::make_shared<VAConvertSourceConcat>();
+        concat->setConcatURLs(files);
+        entries.push_back(VMCPreConvertEntry::withSource(concat));
+    } else {
+        for (const XStr& file : files) {
+            entries.push_back(VMCPreConvertEntry::withSource(VAConvertSource::withURL(file)));
+        }
+    }
+    VMCCheckingFilenamesProgress::Snapshot snapshot =
+        VMCCheckingFilenamesProgress::snapshotOf(config, profile, entries, {});
+    std::vector<std::string> unread(snapshot.entries.size());
+    if (snapshot.needsMeta) {
+        XStrList urls;
+        for (const VMCPreConvertEntry& entry : snapshot.entries) {
+            urls.push_back(entry.namingURL());
+        }
+        const std::vector<VCliProbeList::Probed> probed = VCliProbeList::probeAll(urls);
+        snapshot.infos.resize(probed.size());
+        for (std::size_t i = 0; i < probed.size(); ++i) {
+            if (!probed[i].problem.empty()) {
+                // Named by no encoder: the source fails alone.
+                snapshot.entries[i].checked = false;
+                unread[i] = VCliDestinations::unreadProblem(probed[i].problem);
+            } else {
+                snapshot.infos[i] = probed[i].info;
+            }
+        }
+    }
+    // The check of the desktop application, run here on the main thread: nothing waits
+    // for it to be shown.
+    VMCCheckFilenamesState state;
+    const std::atomic<bool> stop{false};
+    VMCCheckingFilenamesProgress::workerMain(snapshot, state, nullptr, stop);
+    spec.multiCPU = state.multiCPU;
+
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < snapshot.entries.size(); ++i) {
+        const VMCPreConvertEntry& entry = snapshot.entries[i];
+        const XStr source = entry.namingURL();
+        if (!unread[i].empty()) {
+            result.destinations.push_back({source, std::nullopt, unread[i]});
+            result.unnamed.push_back("Cannot name the output of " + quoted(source) + ": " +
+                                     unread[i]);
+            continue;
+        }
+        for (; next < state.entries.size() && state.entries[next].source2 == entry.source; ++next) {
+            const VMCCheckFileNamesEntry& output = state.entries[next];
+            if (output.destination.empty()) {
+                const VMCFileNaming naming =
+                    output.multiEncData && !output.multiEncData->fileNaming->isUseParentConfig()
+                        ? *output.multiEncData->fileNaming
+                        : snapshot.naming;
+                const std::string problem = VCliDestinations::unnamedProblem(naming, source);
+                result.destinations.push_back({source, std::nullopt, problem});
+                result.unnamed.push_back("Cannot name the output of " + quoted(source) + ": " +
+                                         problem);
+                continue;
+            }
+            result.destinations.push_back({source, output.destination, std::string()});
+            VAConversionEntry job;
+            job.convertFrom = output.source2;
+            job.urlTo = output.destination;
+            job.multiEncData = output.multiEncData;
+            job.sourceSizeBytes = output.sourceSizeBytes;
+            if (mOptions.join) {
+                job.sourceSizeBytes = 0;
+                for (const XStr& file : files) {
+                    job.sourceSizeBytes += sizeOf(file);
+                }
+            }
+            spec.entries.push_back(std::move(job));
+        }
+    }
+}
+
 std::string VCliJobPlanner::ownSourceMessage(const VAConversionEntry& entry, const XStr& source,
                                              bool joined) {
     const XStr& to = entry.urlTo;
@@ -164,8 +336,7 @@ std::string VCliJobPlanner::ownSourceMessage(const VAConversionEntry& entry, con
            " writing the output would destroy the file while it is read; " + fix;
 }
 
-void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& result,
-                                        std::vector<std::string>& existing) const {
+void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& result) const {
     std::set<XStr> taken;
     for (const VAConversionEntry& entry : spec.entries) {
         const XStr& to = entry.urlTo;
@@ -182,13 +353,12 @@ void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& re
             continue;
         }
         // Only a single source converted by FFmpeg onto its own path is safe: the run
-        // writes beside it and replaces it after a clean run. Joins and copies read while
-        // writing, and another name for the same file escapes that guard.
+        // writes beside it and replaces it after a clean run, when overwriting is chosen.
+        // Joins and copies read while writing, and another name for the same file escapes
+        // that guard.
         const XStr* itself = nullptr;
-        bool inPlace = false;
         for (const XStr& source : sources) {
             const bool guarded = !entry.justCopy && sources.size() == 1 && source.equalsNoCase(to);
-            inPlace = inPlace || guarded;
             if (!guarded && (source == to || sameInode(source, to))) {
                 itself = &source;
             }
@@ -204,12 +374,6 @@ void VCliJobPlanner::refuseDestinations(const VAConversionSpec& spec, Result& re
                 continue;
             }
             result.existing.push_back(to);
-            existing.push_back(
-                inPlace ? "The output " + quoted(to) +
-                              " is its own source; use --overwrite to replace the source with "
-                              "the converted file once it is complete, or choose another output "
-                              "folder (-o DIR) or extension (--ext .EXT)"
-                        : "The output " + quoted(to) + " exists; use --overwrite to replace it");
         }
     }
 }
@@ -226,7 +390,15 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
 
     auto spec = std::make_shared<VAConversionSpec>();
     XStr ext;
-    if (!chooseEncoding(*spec, ext, result)) {
+    std::unique_ptr<VMCConfig> config;
+    VMCConfig::ProfilePtr profile;
+    if (mOptions.profileMode()) {
+        config = std::make_unique<VMCConfig>();
+        if (!chooseProfile(*config, profile, *spec, result)) {
+            result.exitCode = 2;
+            return result;
+        }
+    } else if (!chooseEncoding(*spec, ext, result)) {
         result.exitCode = 2;
         return result;
     }
@@ -235,15 +407,32 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
         return result;
     }
 
-    VMCFileNaming naming = mOptions.naming.makeNaming();
-    naming.setEncoder(*spec->Encoder, spec->EncoderArgsV2);
-    bool createOutput = false;
-    const std::optional<XStr> output = outputFolder(naming);
-    if (output && !checkOutputFolder(*output, result, createOutput)) {
-        result.exitCode = 2;
-        return result;
+    std::vector<VMCFileNaming> namings;
+    if (profile) {
+        namings = namingsOf(*config, *profile);
+    } else {
+        VMCFileNaming naming = mOptions.naming.makeNaming();
+        naming.setEncoder(*spec->Encoder, spec->EncoderArgsV2);
+        namings.push_back(naming);
     }
-    if (naming.fileNamingType() == VMCFileNaming::kSameFolder) {
+    // The folders the outputs go under, each checked once.
+    std::vector<std::pair<std::size_t, bool>> outputs;
+    std::set<XStr> seen;
+    bool besideSources = false;
+    for (std::size_t n = 0; n < namings.size(); ++n) {
+        besideSources = besideSources || namings[n].fileNamingType() == VMCFileNaming::kSameFolder;
+        const std::optional<XStr> output = outputFolder(namings[n]);
+        if (!output || !seen.insert(*output).second) {
+            continue;
+        }
+        bool create = false;
+        if (!checkOutputFolder(*output, result, create)) {
+            result.exitCode = 2;
+            return result;
+        }
+        outputs.emplace_back(n, create);
+    }
+    if (besideSources) {
         std::set<XStr> checked;
         for (const XStr& file : files) {
             const XStr folder = XPath::folderOf(file);
@@ -256,67 +445,64 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
         }
     }
 
-    const auto extensionOf = [&](const XStr& source) {
-        return mOptions.copy && !mOptions.ext ? XPath::extension(source) : ext;
-    };
-    // A join is named after its first file.
-    result.destinations = VCliDestinations::name(
-        naming, mOptions.join ? XStrList{files.front()} : files, extensionOf);
-    for (const VCliDestinations::Named& named : result.destinations) {
-        if (!named.destination) {
-            result.unnamed.push_back("Cannot name the output of " + quoted(named.source) + ": " +
-                                     named.problem);
-        }
-    }
-    if (mOptions.join) {
-        if (const std::optional<XStr>& to = result.destinations.front().destination) {
-            auto concat = std::make_shared<VAConvertSourceConcat>();
-            concat->setConcatURLs(files);
-            VAConversionEntry entry;
-            entry.convertFrom = concat;
-            entry.urlTo = *to;
-            entry.overwriteExisting = mOptions.overwrite;
-            for (const XStr& file : files) {
-                entry.sourceSizeBytes += sizeOf(file);
-            }
-            spec->entries.push_back(std::move(entry));
-        }
+    if (profile) {
+        planProfileOutputs(*config, *profile, files, *spec, result);
     } else {
+        const auto extensionOf = [&](const XStr& source) {
+            return mOptions.copy && !mOptions.ext ? XPath::extension(source) : ext;
+        };
+        // A join is named after its first file.
+        result.destinations = VCliDestinations::name(
+            namings.front(), mOptions.join ? XStrList{files.front()} : files, extensionOf);
         for (const VCliDestinations::Named& named : result.destinations) {
             if (!named.destination) {
-                continue;
+                result.unnamed.push_back("Cannot name the output of " + quoted(named.source) +
+                                         ": " + named.problem);
             }
-            VAConversionEntry entry;
-            entry.justCopy = mOptions.copy;
-            entry.convertFrom = VAConvertSource::withURL(named.source);
-            entry.urlTo = *named.destination;
-            entry.overwriteExisting = mOptions.overwrite;
-            entry.sourceSizeBytes = sizeOf(named.source);
-            spec->entries.push_back(std::move(entry));
+        }
+        if (mOptions.join) {
+            if (const std::optional<XStr>& to = result.destinations.front().destination) {
+                auto concat = std::make_shared<VAConvertSourceConcat>();
+                concat->setConcatURLs(files);
+                VAConversionEntry entry;
+                entry.convertFrom = concat;
+                entry.urlTo = *to;
+                for (const XStr& file : files) {
+                    entry.sourceSizeBytes += sizeOf(file);
+                }
+                spec->entries.push_back(std::move(entry));
+            }
+        } else {
+            for (const VCliDestinations::Named& named : result.destinations) {
+                if (!named.destination) {
+                    continue;
+                }
+                VAConversionEntry entry;
+                entry.justCopy = mOptions.copy;
+                entry.convertFrom = VAConvertSource::withURL(named.source);
+                entry.urlTo = *named.destination;
+                entry.sourceSizeBytes = sizeOf(named.source);
+                spec->entries.push_back(std::move(entry));
+            }
         }
     }
 
-    std::vector<std::string> existing;
-    refuseDestinations(*spec, result, existing);
+    refuseDestinations(*spec, result);
     if (!result.messages.empty()) {
         result.exitCode = 1;
         return result;
     }
-    if (!mOptions.overwrite && !existing.empty()) {
-        result.messages = existing;
-        result.exitCode = 1;
-    }
-    // A dry run goes on to show every command, the refused ones too.
+    // A dry run goes on to show every command.
     result.planned = true;
-    if (result.exitCode != 0) {
+    if (mOptions.dryRun) {
         return result;
     }
-    if (output && !mOptions.dryRun) {
+    for (const auto& [n, create] : outputs) {
         XStr why;
-        if (!naming.prepareFolder(&why)) {
-            result.messages.push_back(std::string(createOutput ? "Cannot create output folder "
-                                                               : "Cannot use output folder ") +
-                                      quoted(*output) + ": " + why.utf8());
+        if (!namings[n].prepareFolder(&why)) {
+            result.messages.push_back(
+                std::string(create ? "Cannot create output folder " : "Cannot use output folder ") +
+                quoted(namings[n].destination().url()) + ": " + why.utf8());
             result.exitCode = 2;
             return result;
         }

@@ -14,20 +14,20 @@
 #include "VCliConvertOptions.h"
 #include "VCliDestinations.h"
 #include "VCliSourceList.h"
+#include "VMCConfig.h"
 
 class VCliJobPlanner {
 public:
     struct Result {
         // 0 when the conversion can start; 1 when a destination is refused; 2 for a
-        // source or an output folder that cannot be used.
+        // source, a profile or an output folder that cannot be used.
         int exitCode = 0;
         std::vector<std::string> messages;
         std::shared_ptr<VAConversionSpec> spec;
-        // Every job has its destination, and nothing but outputs that exist (refused
-        // without --overwrite) stands in the way: a dry run can show every command.
+        // Every job has its destination: a dry run can show every command.
         bool planned = false;
-        // Destinations that exist already, in job order: replaced with --overwrite,
-        // refused without.
+        // Destinations that exist already, in job order; what becomes of them is the
+        // command's choice (--on-exists).
         XStrList existing;
         // Each source named (for a join, the first), in order, with its destination or
         // why it has none.
@@ -49,14 +49,21 @@ private:
     // The conversion's encoder, its effects and the outputs' extension, through the pages
     // when the options name an encoder or effects.
     bool chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& result) const;
+    // The profile of the options (or the active one) with their changes, in memory unless
+    // they are to be saved; its encoder, arguments and effects go into the spec.
+    bool chooseProfile(VMCConfig& config, VMCConfig::ProfilePtr& profile, VAConversionSpec& spec,
+                       Result& result) const;
+    // One job per source and encoder of the profile, placed by the destination check.
+    void planProfileOutputs(const VMCConfig& config, const VMCProfile& profile,
+                            const XStrList& files, VAConversionSpec& spec, Result& result) const;
+    // Every naming the outputs are placed by: the profile's, or each multi-encoder entry's.
+    static std::vector<VMCFileNaming> namingsOf(const VMCConfig& config, const VMCProfile& profile);
     bool checkOutputFolder(const XStr& folder, Result& result, bool& create) const;
     // The folder every output goes under, when it is one the outputs' folders are made in
     // (not "/", under which a template rebuilds the sources' own folders).
     static std::optional<XStr> outputFolder(const VMCFileNaming& naming);
-    // Refusals go into the result's messages; each output that exists into its list, with
-    // the refusal it meets without --overwrite in existing.
-    void refuseDestinations(const VAConversionSpec& spec, Result& result,
-                            std::vector<std::string>& existing) const;
+    // Refusals go into the result's messages; each output that exists into its list.
+    void refuseDestinations(const VAConversionSpec& spec, Result& result) const;
     // Why a job cannot write its output: it is the source, or one of the joined files,
     // under this or another name.
     static std::string ownSourceMessage(const VAConversionEntry& entry, const XStr& source,

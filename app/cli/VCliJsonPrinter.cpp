@@ -82,6 +82,7 @@ void VCliJsonPrinter::finish(const VCliSummary& summary) {
              .add("jobs", summary.jobs)
              .add("succeeded", summary.succeeded)
              .add("failed", summary.failed)
+             .add("skipped", summary.skipped)
              .add("percent", mDialog->getPercentDone())
              .add("main", summary.text())
              .add("elapsed", mDialog->labelProgressElapsed())

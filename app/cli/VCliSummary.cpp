@@ -15,5 +15,8 @@ XStr VCliSummary::text() const {
     if (failed > 0) {
         done += "; " + VCliText::count(failed, "file") + " failed";
     }
+    if (skipped > 0) {
+        done += "; " + VCliText::count(skipped, "file") + " skipped";
+    }
     return done;
 }

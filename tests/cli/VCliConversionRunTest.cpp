@@ -202,7 +202,7 @@ TEST(VCliConversionRun, JsonEventsOnePerLine) {
                   "\"destination\":\"/out/bad.mp4\","
                   "\"error\":\"Invalid data found when processing input\"}\n"
                   "{\"event\":\"done\",\"ok\":false,\"cancelled\":false,\"jobs\":2,\"succeeded\":1,"
-                  "\"failed\":1,\"percent\":100,"
+                  "\"failed\":1,\"skipped\":0,\"percent\":100,"
                   "\"main\":\"Converted 1 file to [Custom FFmpeg settings]; 1 file failed\","
                   "\"elapsed\":\"Finished in 0 seconds\",\"exit\":1}\n");
 }

@@ -30,7 +30,9 @@ TEST(VCliConvertOptions, EveryOptionReachesItsField) {
     EXPECT_EQ(o.ext, XStr(".mkv"));
     EXPECT_EQ(o.naming.outputDir, XStr("out"));
     EXPECT_EQ(o.jobs, 3u);
-    EXPECT_TRUE(o.join && o.dryRun && o.json && o.verbose && o.overwrite);
+    EXPECT_TRUE(o.join && o.dryRun && o.json && o.verbose && o.overwrite());
+    EXPECT_TRUE(o.encoderArgsGiven && o.effectsGiven);
+    EXPECT_FALSE(o.profileMode());
     EXPECT_FALSE(o.copy || o.help);
     EXPECT_EQ(o.files, (XStrList{"a.mov", "b.mov"}));
     // The defaults when only files are given.
@@ -41,6 +43,65 @@ TEST(VCliConvertOptions, EveryOptionReachesItsField) {
     EXPECT_FALSE(plain.options.naming.outputDir.has_value());
     EXPECT_EQ(plain.options.jobs, 0u);
     EXPECT_FALSE(plain.options.dryRun);
+    EXPECT_TRUE(plain.options.profileMode()) << "the active profile converts";
+    EXPECT_EQ(plain.options.onExists, VCliOnExists::Policy::kAsk);
+}
+
+TEST(VCliConvertOptions, ProfilesAndWhatBecomesOfOutputsThatExist) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* error;  // nullptr: read
+        VCliOnExists::Policy policy;
+        bool profileMode;
+    };
+    using P = VCliOnExists::Policy;
+    const Case cases[] = {
+        {{"--profile", "Small", "--save", "--set", "quality=2"}, nullptr, P::kAsk, true},
+        {{"--encoder-args", ""}, nullptr, P::kAsk, false},
+        {{"--ext", ".mkv"}, nullptr, P::kAsk, true},
+        {{"--on-exists", "skip"}, nullptr, P::kSkip, true},
+        {{"--on-exists=rename"}, nullptr, P::kRename, true},
+        {{"--on-exists", "overwrite", "--overwrite"}, nullptr, P::kOverwrite, true},
+        {{"--overwrite", "--copy"}, nullptr, P::kOverwrite, false},
+        {{"--on-exists", "never"},
+         "Invalid value 'never' of '--on-exists' (use ask, overwrite, skip or rename)",
+         P::kAsk,
+         true},
+        {{"--on-exists", "skip", "--overwrite"},
+         "The options '--overwrite' and '--on-exists skip' cannot be used together",
+         P::kAsk,
+         true},
+        {{"--profile", "Small", "--encoder", "AVI"},
+         "The option '--profile' cannot be used with '--encoder', '--encoder-args' or '--copy'",
+         P::kAsk,
+         true},
+        {{"--profile", "Small", "--encoder-args", ""},
+         "The option '--profile' cannot be used with '--encoder', '--encoder-args' or '--copy'",
+         P::kAsk,
+         true},
+        {{"--save", "--copy"},
+         "The option '--save' saves changes of a profile; it cannot be used with '--encoder', "
+         "'--encoder-args' or '--copy'",
+         P::kAsk,
+         true},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("a.mov");
+        const Read r = read(args);
+        const std::string what = c.args.front() + " " + c.args.back();
+        if (c.error != nullptr) {
+            EXPECT_FALSE(r.ok) << what;
+            EXPECT_EQ(r.error, c.error) << what;
+            continue;
+        }
+        ASSERT_TRUE(r.ok) << what << ": " << r.error;
+        EXPECT_EQ(r.options.onExists, c.policy) << what;
+        EXPECT_EQ(r.options.profileMode(), c.profileMode) << what;
+    }
+    const Read profile = read({"-p", "Small", "--save", "a.mov"});
+    EXPECT_EQ(profile.options.profile, XStr("Small"));
+    EXPECT_TRUE(profile.options.save);
 }
 
 TEST(VCliConvertOptions, ExtensionWithoutPointGetsOneAndOneThatIsNoExtensionIsRefused) {

@@ -181,16 +181,22 @@ TEST(VCliDryRun, PostActionsFollowTheirCommandAsAComment) {
 }
 
 TEST(VCliDryRun, ExistingOutputsAreListedAfterTheirCommandsWhateverTheForm) {
-    for (const bool overwrite : {false, true}) {
+    using Existing = VCliDryRun::Options::Existing;
+    const std::pair<Existing, const char*> actions[] = {
+        {Existing::kReplace, "exists: the run would replace it"},
+        {Existing::kSkip, "exists: the run would skip it"},
+        {Existing::kRename, "exists: the run would add the date to the new file's name"},
+        {Existing::kAsk, "exists: the run would ask what to do with it"},
+    };
+    for (const auto& [action, text] : actions) {
         auto spec = specOf("-c:v libx264");
         addJob(*spec, "/in/a.mov", "/out/a.mp4");
         addJob(*spec, "/in/b.mov", "/out/b.mp4");
         addJob(*spec, "/in/c.dat", "/out/c.dat", true);
         VCliDryRun::Options options;
         options.existing = {"/out/b.mp4", "/out/c.dat"};
-        options.overwrite = overwrite;
-        const XStr outcome = overwrite ? "exists: the run would replace it"
-                                       : "exists: the run would refuse it and start no job";
+        options.existingAction = action;
+        const XStr outcome = text;
         const std::vector<XStr> texts =
             textsOf(VCliDryRun::commandLines(spec, "/usr/bin/ffmpeg", false, nullptr, options));
         ASSERT_EQ(texts.size(), 5u);

@@ -26,6 +26,8 @@ protected:
         for (const std::string& f : files) {
             options.files.push_back(XStr(f));
         }
+        // Typed encoder arguments unless a test asks for a profile.
+        options.encoderArgsGiven = true;
         if (tweak) {
             tweak(options);
         }
@@ -47,7 +49,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Planner, OutputsGoBesideTheSourcesAsMp4ByDefault) {
+TEST_F(Planner, TypedArgumentsWriteMp4BesideTheSources) {
     const std::string a = touch("a.mov", "12345");
     const std::string b = touch("b.avi", "123");
     const auto r = plan({a, b});
@@ -170,33 +172,26 @@ TEST_F(Planner, EmptyFolderPlansNothing) {
     EXPECT_TRUE(r.spec->entries.empty());
 }
 
-TEST_F(Planner, ExistingDestinationIsRefusedUnlessOverwriteIsGiven) {
+TEST_F(Planner, ExistingDestinationsAreListedForTheCommandToDecide) {
     const std::string a = touch("a.mov");
     const std::string b = touch("b.mov");
+    const std::string c = touch("c.mov");
     touch("a.mp4");
-    touch("b.mp4");
-    auto r = plan({a, b});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(
-        r.messages,
-        (std::vector<std::string>{
-            "The output '" + mDir.file("a.mp4") + "' exists; use --overwrite to replace it",
-            "The output '" + mDir.file("b.mp4") + "' exists; use --overwrite to replace it"}));
-    // A dry run still has every job, to show their commands.
-    EXPECT_TRUE(r.planned);
-    EXPECT_EQ(destinations(r), (XStrList{mDir.xfile("a.mp4"), mDir.xfile("b.mp4")}));
-    EXPECT_EQ(r.existing, (XStrList{mDir.xfile("a.mp4"), mDir.xfile("b.mp4")}));
-    r = plan({a, b}, [](VCliConvertOptions& o) { o.overwrite = true; });
+    touch("c.mp4");
+    const auto r = plan({a, b, c});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.messages.empty());
-    EXPECT_EQ(r.existing, (XStrList{mDir.xfile("a.mp4"), mDir.xfile("b.mp4")}));
+    EXPECT_TRUE(r.planned);
+    EXPECT_EQ(destinations(r),
+              (XStrList{mDir.xfile("a.mp4"), mDir.xfile("b.mp4"), mDir.xfile("c.mp4")}));
+    EXPECT_EQ(r.existing, (XStrList{mDir.xfile("a.mp4"), mDir.xfile("c.mp4")}));
     for (const VAConversionEntry& entry : r.spec->entries) {
-        EXPECT_TRUE(entry.overwriteExisting) << "the run replaces them only when it succeeds";
+        EXPECT_FALSE(entry.overwriteExisting) << "only the command's choice replaces a file";
     }
 }
 
 // Plans that would destroy a file or cannot be carried out are refused before anything is
-// made, whatever --overwrite says.
+// made, whatever becomes of outputs that exist.
 TEST_F(Planner, RefusalsNameTheProblem) {
     folder("in");
     folder("out");
@@ -228,42 +223,27 @@ TEST_F(Planner, RefusalsNameTheProblem) {
         {{mov}, out("plain"), 2, "Output folder '" + mDir.file("plain") + "' is not a folder"},
         {{mov, mDir.file("gone.mov")}, nullptr, 2, "No such file: '" + mDir.file("gone.mov") + "'"},
         {{mov},
-         [](VCliConvertOptions& o) {
-             o.overwrite = true;
-             o.ext = XStr(".mkv");
-         },
+         [](VCliConvertOptions& o) { o.ext = XStr(".mkv"); },
          1,
          "The output '" + mDir.file("in/a.mkv") + "' is a folder"},
         {{a},
-         [&](VCliConvertOptions& o) {
-             o.overwrite = true;
-             o.naming.outputDir = mDir.xfile("out");
-         },
+         [&](VCliConvertOptions& o) { o.naming.outputDir = mDir.xfile("out"); },
          1,
          "Cannot convert '" + a + "' onto itself: '" + mDir.file("out/a.mp4") +
              "' is another name for that file; writing the output would destroy the file while "
              "it is read; choose another output folder (-o DIR) or extension (--ext .EXT)"},
         {{mov},
-         [](VCliConvertOptions& o) {
-             o.copy = true;
-             o.overwrite = true;
-         },
+         [](VCliConvertOptions& o) { o.copy = true; },
          1,
          "Cannot copy '" + mov +
              "' onto itself: writing the output would destroy the file while it is read; choose "
              "another output folder with -o DIR"},
         {{clipX, clipY},
-         [&](VCliConvertOptions& o) {
-             o.naming.outputDir = mDir.xfile("new");
-             o.overwrite = true;
-         },
+         [&](VCliConvertOptions& o) { o.naming.outputDir = mDir.xfile("new"); },
          1,
          "The output '" + mDir.file("new/clip.mp4") + "' would be written by more than one job"},
         {{a, b},
-         [](VCliConvertOptions& o) {
-             o.join = true;
-             o.overwrite = true;
-         },
+         [](VCliConvertOptions& o) { o.join = true; },
          1,
          "Cannot join into '" + a +
              "': it is one of the files being joined, and writing it would destroy it while it is "
@@ -279,36 +259,28 @@ TEST_F(Planner, RefusalsNameTheProblem) {
     EXPECT_FALSE(fileExists(mDir.file("new"))) << "a refused plan makes no folder";
 }
 
-TEST_F(Planner, ConvertingAFileOntoItselfNeedsOverwrite) {
+TEST_F(Planner, AFileConvertedOntoItselfIsAnOutputThatExists) {
     const std::string a = touch("a.mp4");
-    auto r = plan({a});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.messages, std::vector<std::string>{
-                              "The output '" + a +
-                              "' is its own source; use --overwrite to replace the source with "
-                              "the converted file once it is complete, or choose another output "
-                              "folder (-o DIR) or extension (--ext .EXT)"});
-    // The run writes beside it and replaces it only after a clean run.
-    r = plan({a}, [](VCliConvertOptions& o) { o.overwrite = true; });
+    // The run writes beside it and replaces it only after a clean run, when asked to.
+    const auto r = plan({a});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(destinations(r), XStrList{XStr(a)});
+    EXPECT_EQ(r.existing, XStrList{XStr(a)});
 }
 
-TEST_F(Planner, CopyKeepsTheSourceExtensionAndListsWhatOverwriteReplaces) {
+TEST_F(Planner, CopyKeepsTheSourceExtensionAndListsWhatExists) {
     const std::string a = touch("a.mov");
     const std::string b = touch("b.mkv");
     folder("out");
     touch("out/b.mkv");
     const auto r = plan({a, b}, [&](VCliConvertOptions& o) {
         o.copy = true;
-        o.overwrite = true;
         o.naming.outputDir = mDir.xfile("out");
     });
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_EQ(destinations(r), (XStrList{mDir.xfile("out/a.mov"), mDir.xfile("out/b.mkv")}));
     EXPECT_TRUE(r.spec->entries[0].justCopy);
-    // Nothing is removed before the copy has succeeded.
-    EXPECT_TRUE(r.spec->entries[1].overwriteExisting);
+    EXPECT_EQ(r.existing, XStrList{mDir.xfile("out/b.mkv")});
 }
 
 TEST_F(Planner, JoinIsOneSourceOfAllFilesNamedAfterTheFirst) {

@@ -210,25 +210,29 @@ TEST_F(TerminalDisplay, TheLastFrameSaysWhatWasConvertedAndWhatFailed) {
 
 TEST(VCliSummary, CountsWhatSucceededAndSaysWhatFailed) {
     struct Row {
-        uint32_t jobs, succeeded, failed;
+        uint32_t jobs, succeeded, failed, skipped;
         bool cancelled, copies;
         const char* text;
     };
     const Row rows[] = {
-        {3, 3, 0, false, false, "Converted 3 files to X"},
-        {1, 1, 0, false, false, "Converted 1 file to X"},
-        {3, 2, 1, false, false, "Converted 2 files to X; 1 file failed"},
-        {2, 0, 2, false, false, "Converted 0 files to X; 2 files failed"},
-        {3, 1, 0, true, false, "Stopped: converted 1 of 3 files to X"},
-        {1, 0, 1, true, false, "Stopped: converted 0 of 1 file to X; 1 file failed"},
-        {2, 2, 0, false, true, "Copied 2 files"},
-        {2, 1, 1, false, true, "Copied 1 file; 1 file failed"},
+        {3, 3, 0, 0, false, false, "Converted 3 files to X"},
+        {1, 1, 0, 0, false, false, "Converted 1 file to X"},
+        {3, 2, 1, 0, false, false, "Converted 2 files to X; 1 file failed"},
+        {2, 0, 2, 0, false, false, "Converted 0 files to X; 2 files failed"},
+        {3, 1, 0, 0, true, false, "Stopped: converted 1 of 3 files to X"},
+        {1, 0, 1, 0, true, false, "Stopped: converted 0 of 1 file to X; 1 file failed"},
+        {2, 2, 0, 0, false, true, "Copied 2 files"},
+        {2, 1, 1, 0, false, true, "Copied 1 file; 1 file failed"},
+        {2, 2, 0, 1, false, false, "Converted 2 files to X; 1 file skipped"},
+        {2, 1, 1, 3, false, false, "Converted 1 file to X; 1 file failed; 3 files skipped"},
+        {0, 0, 0, 2, false, false, "Converted 0 files to X; 2 files skipped"},
     };
     for (const Row& row : rows) {
         VCliSummary s;
         s.jobs = row.jobs;
         s.succeeded = row.succeeded;
         s.failed = row.failed;
+        s.skipped = row.skipped;
         s.cancelled = row.cancelled;
         s.copies = row.copies;
         s.encoderName = "X";
