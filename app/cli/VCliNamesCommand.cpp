@@ -31,8 +31,10 @@ std::string helpText(const VCliOptionParser& parser) {
            "Prints where the output of each FILE would go, as 'vantaro convert' with the same\n"
            "options names it, without converting anything: one line 'FILE -> OUTPUT' each,\n"
            "marked '(exists)' when the output is there already and '(shared)' when another\n"
-           "FILE's output has the same name. Templates that read the files' tags or\n"
-           "properties probe the files (the results are kept in the data folder).\n"
+           "FILE's output has the same name. Without --encoder or --ext, the active profile\n"
+           "names them, with its naming unless naming options are given. Templates that read\n"
+           "the files' tags or properties probe the files (the results are kept in the data\n"
+           "folder).\n"
            "\n"
            "Options:\n" +
            parser.optionsHelp() +
@@ -103,7 +105,9 @@ const std::vector<VCliOptionDef>& VCliNamesCommand::options() {
                  "name the outputs for an encoder of the catalogue: its extension and its\n"
                  "name for [encoder] ('vantaro encoders')",
                  VCliValueKind::kEncoder},
-                {"ext", 0, true, false, ".EXT", "extension of the outputs (default .mp4)"},
+                {"ext", 0, true, false, ".EXT",
+                 "extension of the outputs (default: the active profile's, as 'vantaro\n"
+                 "convert' without an encoder names them)"},
                 {"json", 0, false, false, "", "print one JSON object per file"},
                 {"elements", 0, false, false, "",
                  "list the elements and functions templates are made of"},
@@ -161,6 +165,8 @@ int VCliNamesCommand::run(const std::vector<std::string>& args, std::ostream& ou
             return VCliUsage::fail(err, error, "names");
         }
         convert.ext = e;
+        // An extension alone names outputs as typed encoder arguments would.
+        convert.encoderArgsGiven = !convert.encoder.has_value();
     }
     for (const std::string& file : parsed.operands) {
         if (file.empty()) {
