@@ -48,7 +48,8 @@ const std::vector<VCliOptionDef>& VCliConvertOptions::table() {
              "profile's chain"},
             {"ext", 0, true, false, ".EXT",
              "extension of the outputs (default .mp4, with --encoder the encoder's, with --copy\n"
-             "the source's); with --encoder only for the custom encoder"},
+             "the source's); with --encoder or --profile only for the custom encoder; alone,\n"
+             "FFmpeg chooses the codecs"},
         };
         // Where the outputs go, right after what they are.
         const std::vector<VCliOptionDef>& naming = VCliNamingOptions::table();
@@ -208,7 +209,7 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
     if (out.save && !out.profileMode()) {
         error =
             "The option '--save' saves changes of a profile; it cannot be used with "
-            "'--encoder', '--encoder-args' or '--copy'";
+            "'--encoder', '--encoder-args', '--copy', or '--ext' without '--profile'";
         return false;
     }
     for (const std::string& file : parsed.operands) {

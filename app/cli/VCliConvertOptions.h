@@ -49,8 +49,10 @@ struct VCliConvertOptions {
     bool help = false;
     XStrList files;
 
-    // The conversion takes its encoder, effects and naming from a profile.
-    bool profileMode() const { return !encoder && !encoderArgsGiven && !copy; }
+    // The conversion takes its encoder, effects and naming from a profile. An extension
+    // alone asks for outputs of that kind with FFmpeg's own choice of codecs, as typed
+    // encoder arguments do.
+    bool profileMode() const { return !encoder && !encoderArgsGiven && !copy && (profile || !ext); }
     bool overwrite() const { return onExists == VCliOnExists::Policy::kOverwrite; }
 
     static const std::vector<VCliOptionDef>& table();

@@ -165,8 +165,6 @@ int VCliNamesCommand::run(const std::vector<std::string>& args, std::ostream& ou
             return VCliUsage::fail(err, error, "names");
         }
         convert.ext = e;
-        // An extension alone names outputs as typed encoder arguments would.
-        convert.encoderArgsGiven = !convert.encoder.has_value();
     }
     for (const std::string& file : parsed.operands) {
         if (file.empty()) {

@@ -99,11 +99,13 @@ bool VCliProfileEdit::applyEncoding(const XStr& encoderName, VAEncoderArgs& args
     page->pageWillClose();
     VAEncoderArgs newArgs = host.encoderArgsV2();
     if (ext) {
-        if (!VVCPageText::outputExtension(encoderName, VAEncoderArgs()).empty()) {
-            error = "The option '--ext' applies only to the encoder " +
-                    VCliText::quoted(XStr("[Custom FFmpeg settings]")) + "; the encoder " +
-                    VCliText::quoted(encoderName) + " writes " +
-                    VVCPageText::outputExtension(encoderName, newArgs).utf8() + " files";
+        const XStr custom("[Custom FFmpeg settings]");
+        if (encoderName != custom) {
+            const XStr writes = VVCPageText::outputExtension(encoderName, newArgs);
+            error = "The option '--ext' applies only to the encoder " + VCliText::quoted(custom) +
+                    "; the encoder " + VCliText::quoted(encoderName) +
+                    (writes.empty() ? std::string(" takes no extension")
+                                    : " writes " + writes.utf8() + " files");
             return false;
         }
         newArgs.customFormatExt = *ext;

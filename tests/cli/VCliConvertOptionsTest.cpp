@@ -58,7 +58,8 @@ TEST(VCliConvertOptions, ProfilesAndWhatBecomesOfOutputsThatExist) {
     const Case cases[] = {
         {{"--profile", "Small", "--save", "--set", "quality=2"}, nullptr, P::kAsk, true},
         {{"--encoder-args", ""}, nullptr, P::kAsk, false},
-        {{"--ext", ".mkv"}, nullptr, P::kAsk, true},
+        {{"--ext", ".mkv"}, nullptr, P::kAsk, false},
+        {{"--ext", ".mkv", "--profile", "[Custom FFmpeg settings]"}, nullptr, P::kAsk, true},
         {{"--on-exists", "skip"}, nullptr, P::kSkip, true},
         {{"--on-exists=rename"}, nullptr, P::kRename, true},
         {{"--on-exists", "overwrite", "--overwrite"}, nullptr, P::kOverwrite, true},
@@ -81,7 +82,7 @@ TEST(VCliConvertOptions, ProfilesAndWhatBecomesOfOutputsThatExist) {
          true},
         {{"--save", "--copy"},
          "The option '--save' saves changes of a profile; it cannot be used with '--encoder', "
-         "'--encoder-args' or '--copy'",
+         "'--encoder-args', '--copy', or '--ext' without '--profile'",
          P::kAsk,
          true},
     };
