@@ -196,5 +196,10 @@ TEST_F(CliUntrustedFiles, TerminateEndsAProbeThatWaitsOnASlowFFprobe) {
     ASSERT_FALSE(processesMentioning(ffprobe).empty()) << "ffprobe never started";
     ASSERT_EQ(kill(p.pid(), SIGTERM), 0);
     EXPECT_EQ(p.wait(10000), 128 + SIGTERM) << p.err;
+    // The kill reaches the child as the program ends; give the kernel a moment to deliver it.
+    const uint32_t ended = XClock::nowMs();
+    while (!processesMentioning(ffprobe).empty() && XClock::elapsedMs(ended) < 5000) {
+        XClock::sleepMs(10);
+    }
     EXPECT_TRUE(processesMentioning(ffprobe).empty()) << "the ffprobe child outlived the program";
 }

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <fstream>
 
 #include "ProcessTestSupport.h"
 #include "XClock.h"
@@ -28,6 +29,17 @@ Args shell(const char* script) {
 
 // A child that outlives the end of its input and SIGTERM alike.
 const char* const kStubborn = "trap '' TERM; exec sleep 30";
+
+// The stubborn child ignores SIGTERM only once its shell has set the trap and become sleep.
+bool becameStubborn(pid_t pid) {
+    return waitUntil(
+        [pid] {
+            std::ifstream comm("/proc/" + std::to_string(pid) + "/comm");
+            std::string name;
+            return std::getline(comm, name) && name == "sleep";
+        },
+        5000);
+}
 
 bool pidExists(pid_t pid) {
     return kill(pid, 0) == 0 || errno != ESRCH;
@@ -112,7 +124,7 @@ TEST(XWorkerProcess, ChildIgnoringEndOfInputIsKilledAfterGrace) {
     XWorkerProcess p;
     ASSERT_TRUE(p.Create(shell(kStubborn), XWorkerProcess::kPipeStdIn));
     const pid_t pid = p.Pid();
-    XClock::sleepMs(50);  // let the shell set up its trap
+    ASSERT_TRUE(becameStubborn(pid));
     const uint32_t start = XClock::nowMs();
     int code = 0;
     EXPECT_EQ(p.Stop(300, &code), -1);
@@ -129,6 +141,7 @@ TEST(XWorkerProcess, ChildIgnoringEndOfInputIsKilledAfterGrace) {
 TEST(XWorkerProcess, StopWithZeroGraceGivesOnePause) {
     XWorkerProcess p;
     ASSERT_TRUE(p.Create(shell(kStubborn), 0));
+    ASSERT_TRUE(becameStubborn(p.Pid()));
     const uint32_t start = XClock::nowMs();
     EXPECT_EQ(p.Stop(0), -1);
     const uint32_t took = XClock::elapsedMs(start);
