@@ -50,7 +50,7 @@ std::string VCliCommands::summary() {
 }
 
 std::string VCliCommands::about() {
-    return "Converts video and audio files with FFmpeg, several at a time, and shows the\n"
-           "encoders and effects it offers, the media properties of files and where their\n"
-           "outputs go.";
+    return "Converts video and audio files with FFmpeg, several at a time, with the profiles\n"
+           "it keeps, and shows the encoders and effects it offers, the media properties of\n"
+           "files and where their outputs go.";
 }
