@@ -11,7 +11,7 @@
 
 namespace {
 
-const XRegistryName kRoot(XStr(VMCFileNaming::kRoot));
+const XRegistryName kRoot{XStr(VMCFileNaming::kRoot)};
 
 }  // namespace
 
