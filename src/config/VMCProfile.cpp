@@ -5,7 +5,7 @@
 
 namespace {
 
-const XRegistryName kRoot(XStr(VMCFileNaming::kRoot));
+const XRegistryName kRoot{XStr(VMCFileNaming::kRoot)};
 
 bool endsInQuotedName(const XStr& name) {
     return name.size() >= 2 && name.back() == U'"';
