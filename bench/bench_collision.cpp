@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "NTag.h"
 #include "VAFileStat.h"
 #include "VAProbeCache.h"
@@ -27,17 +28,6 @@
 namespace {
 
 constexpr int kSources = 10000;
-
-double now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 void touch(const std::string& path) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "VAFileInfoCache.h"
 #include "VAMediaProbe.h"
 #include "VAProbeCache.h"
@@ -22,17 +23,6 @@
 namespace {
 
 constexpr int kFiles = 200;
-
-double now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
 
 bool run(const XWorkerProcess::ArgList& argv) {
     XWorkerProcess p;

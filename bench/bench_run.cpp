@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "VACommandText.h"
 #include "VALocateFFmpeg.h"
 #include "VMCProcess.h"
@@ -25,17 +26,6 @@ double cpuSeconds(int who) {
     getrusage(who, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 class CommandCatcher : public VMCStatusCallback {

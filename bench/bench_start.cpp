@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "VALocateFFmpeg.h"
 #include "XWorkerProcess.h"
 
@@ -57,12 +58,6 @@ int standIn(char** argv) {
     }
     execv(real, argv);
     return 127;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 == 1 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
 std::string selfPath() {

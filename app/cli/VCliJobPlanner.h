@@ -50,7 +50,7 @@ private:
     // when the options name an encoder or effects.
     bool chooseEncoding(VAConversionSpec& spec, XStr& ext, Result& result) const;
     // The profile of the options (or the active one) with their changes, in memory unless
-    // they are to be saved; its encoder, arguments and effects go into the spec.
+    // they are to be saved; its encoder, arguments and effects go into the conversion.
     bool chooseProfile(VMCConfig& config, VMCConfig::ProfilePtr& profile, VAConversionSpec& spec,
                        Result& result) const;
     // One job per source and encoder of the profile, placed by the destination check.
