@@ -136,37 +136,82 @@ int versionOnDisk(const XJSON::AnyType& tree) {
     return version;
 }
 
+// A writer that says "started" on the pipe, then commits one version after the other;
+// with `marks` it also says "committed" after each one.
+[[noreturn]] void runWriter(int writeFd, int firstVersion, bool marks) {
+    XSys().write = slowWrite;
+    const char started = 's';
+    const char committed = 'c';
+    (void)::write(writeFd, &started, 1);
+    for (int next = firstVersion;; ++next) {
+        writeVersion(next);
+        if (marks) {
+            (void)::write(writeFd, &committed, 1);
+        }
+    }
+}
+
+bool readMark(int readFd) {
+    char mark = 0;
+    return ::read(readFd, &mark, 1) == 1;
+}
+
 TEST_F(XRegistryProcessTest, AWriterKilledAtAnyMomentLeavesAWholeStore) {
     writeVersion(0);
+    int version = 0;
+
+    // One commit as long as it takes in a forked writer: a child under a sanitizer copies
+    // its shadow memory page by page and is far slower than its parent.
     std::chrono::microseconds commit{};
     {
-        XSysOverride seam;
-        seam.calls().write = slowWrite;
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            ::close(fds[0]);
+            runWriter(fds[1], version + 1, true);
+        }
+        ASSERT_GT(pid, 0);
+        ::close(fds[1]);
+        ASSERT_TRUE(readMark(fds[0]) && readMark(fds[0]));
         const auto start = std::chrono::steady_clock::now();
-        writeVersion(0);
+        ASSERT_TRUE(readMark(fds[0]));
         commit = std::chrono::duration_cast<std::chrono::microseconds>(
             std::chrono::steady_clock::now() - start);
+        ::kill(pid, SIGKILL);
+        waitFor(pid);
+        ::close(fds[0]);
+        const XJSON::Owned tree = XJSON::ReadFile(XStr(storePath()), 1 << 30);
+        ASSERT_NE(tree, nullptr);
+        version = versionOnDisk(*tree);
+        ASSERT_GE(version, 2);
     }
 
     // Each writer commits one version after the other until it is killed, so every moment
-    // of its life lies inside some commit: reading, changing, writing or replacing.
+    // of its life lies inside some commit: reading, changing, writing or replacing. The
+    // delay counts from the writer's start, not from the fork.
     std::mt19937 random(12345);
     std::uniform_int_distribution<long> delay(0, commit.count() * 2);
-    int version = 0;
     int unchanged = 0;
     int advanced = 0;
     for (int kill = 0; kill < kKills; ++kill) {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
         const pid_t pid = fork();
         if (pid == 0) {
-            XSys().write = slowWrite;
-            for (int next = version + 1;; ++next) {
-                writeVersion(next);
-            }
+            ::close(fds[0]);
+            runWriter(fds[1], version + 1, false);
         }
         ASSERT_GT(pid, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        ::close(fds[1]);
+        const bool started = readMark(fds[0]);
+        ::close(fds[0]);
+        if (started) {
+            std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        }
         ::kill(pid, SIGKILL);
         waitFor(pid);
+        ASSERT_TRUE(started) << "writer " << kill << " ended before it started";
 
         const XJSON::Owned tree = XJSON::ReadFile(XStr(storePath()), 1 << 30);
         ASSERT_NE(tree, nullptr) << "unparsable store after kill " << kill;
