@@ -1,0 +1,73 @@
+#include "VMCDSPSettingsWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "TestSupport.h"
+#include "VMCDSPPageIndex.h"
+#include "VMCPageWidget.h"
+
+namespace {
+
+std::unique_ptr<VMCDSPPage> effect(const XStr& name, const XStr& stored = XStr()) {
+    std::unique_ptr<VMCDSPPage> page = VMCDSPPageIndex::createFor(name);
+    page->setDspArgs(stored);
+    return page;
+}
+
+void clickButton(QDialog& window, QDialogButtonBox::StandardButton which) {
+    QTest::mouseClick(window.findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
+}
+
+// OK stays in the window while the page objects, and says why; a fixed setting is taken.
+TEST(VMCDSPSettingsWindow, OKWaitsForSettingsThePageAccepts) {
+    const TestTempDir dir;
+    writeTextFile(dir.file("logo.png"), "not really a picture");
+    VMCDSPSettingsWindow window(effect("Watermark"), "Watermark");
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Watermark"));
+    window.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    clickButton(window, QDialogButtonBox::Ok);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.objection(), QStringLiteral("Choose a PNG image for the watermark."));
+
+    auto* image = qobject_cast<QLineEdit*>(window.pageWidget()->editorFor("image"));
+    ASSERT_NE(image, nullptr);
+    QTest::keyClicks(image, QString::fromStdString(dir.file("logo.jpg")));
+    EXPECT_TRUE(window.objection().isEmpty()) << "a change clears the objection";
+    clickButton(window, QDialogButtonBox::Ok);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.objection().startsWith(QStringLiteral("The watermark image must be a PNG")));
+
+    image->selectAll();
+    QTest::keyClicks(image, QString::fromStdString(dir.file("logo.png")));
+    clickButton(window, QDialogButtonBox::Ok);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    const std::unique_ptr<VMCDSPPage> twin = effect("Watermark");
+    ASSERT_TRUE(twin->setControl("image", XStr(dir.file("logo.png"))));
+    EXPECT_EQ(window.dspArgs(), twin->dspArgs());
+}
+
+// The window opens on the effect's stored settings; Cancel ends it without asking the page.
+TEST(VMCDSPSettingsWindow, OpensOnTheStoredTextAndCancels) {
+    const XStr stored = effect("Flip")->dspArgs();
+    const std::unique_ptr<VMCDSPPage> horizontal = effect("Flip");
+    ASSERT_TRUE(horizontal->setControl("direction", "#2"));
+    VMCDSPSettingsWindow window(effect("Flip", horizontal->dspArgs()), "Flip");
+    window.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(qobject_cast<QComboBox*>(window.pageWidget()->editorFor("direction"))->currentIndex(),
+              1);
+    EXPECT_NE(window.dspArgs(), stored);
+    clickButton(window, QDialogButtonBox::Cancel);
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+}
+
+}  // namespace
