@@ -222,8 +222,11 @@ void VMCControlEditor::chooseFile() {
     if (!patterns.isEmpty()) {
         filter = QObject::tr("%1 (%2)").arg(toQt(mTitle), patterns.join(QLatin1Char(' ')));
     }
-    auto* dialog = new QFileDialog(edit->window(), QObject::tr("Choose %1").arg(toQt(mTitle)),
-                                   QFileInfo(edit->text()).absolutePath(), filter);
+    // Beside the file chosen before; else where the chooser was last.
+    const QString folder =
+        edit->text().isEmpty() ? QString() : QFileInfo(edit->text()).absolutePath();
+    auto* dialog =
+        new QFileDialog(edit->window(), QObject::tr("Choose %1").arg(toQt(mTitle)), folder, filter);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setWindowModality(Qt::WindowModal);

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -53,6 +54,34 @@ TEST(VMCDSPSettingsWindow, OKWaitsForSettingsThePageAccepts) {
     const std::unique_ptr<VMCDSPPage> twin = effect("Watermark");
     ASSERT_TRUE(twin->setControl("image", XStr(dir.file("logo.png"))));
     EXPECT_EQ(window.dspArgs(), twin->dspArgs());
+}
+
+// A file field's button opens a chooser for the field's file types; the chosen file fills
+// the field and the page.
+TEST(VMCDSPSettingsWindow, TheChooseButtonFillsAFileField) {
+    const TestTempDir dir;
+    writeTextFile(dir.file("mark.png"), "");
+    VMCDSPSettingsWindow window(effect("Watermark"), "Watermark");
+    window.open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWidget* image = window.pageWidget()->editorFor("image");
+    auto* choose = image->parentWidget()->findChild<QPushButton*>();
+    ASSERT_NE(choose, nullptr);
+    EXPECT_EQ(choose->accessibleName(), QStringLiteral("Choose Image"));
+    QTest::mouseClick(choose, Qt::LeftButton);
+    QFileDialog* chooser = window.findChild<QFileDialog*>();
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_TRUE(chooser->isVisible());
+    EXPECT_EQ(chooser->nameFilters(), QStringList{QStringLiteral("Image (*.png)")});
+    chooser->setDirectory(QString::fromStdString(dir.path()));
+    auto* name = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    QTest::keyClicks(name, QStringLiteral("mark.png"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(image)->text(),
+              QString::fromStdString(dir.file("mark.png")));
+    XStr why;
+    EXPECT_TRUE(window.page().dspValidate(&why)) << why;
 }
 
 // The window opens on the effect's stored settings; Cancel ends it without asking the page.
