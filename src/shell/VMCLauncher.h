@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "VMCPanel.h"
+#include "VMCPanelHostBase.h"
 #include "XStr.h"
 
 class VMCPanelHost;
@@ -24,11 +25,10 @@ public:
     // The user chose the entry of that title; an unknown title does nothing.
     void openEntry(const XStr& title);
 
-    XStr panelName() const override { return kTitle; }
+    XStr panelName() const override { return VMCPanelHostBase::kApplicationName; }
     XStr panelSizeClass() const override { return "Launcher"; }
     bool resizable() const override { return false; }
 
-    static constexpr const char* kTitle = "Vantaro Video Converter";
     static constexpr const char* kVideoConverter = "Video Converter";
     static constexpr const char* kVideoConverterSubtitle = "video conversion";
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "VAConvertSource.h"
+#include "VMCLauncher.h"
 #include "VMCPanel.h"
 
 class VMCPanelHost;
@@ -22,12 +23,11 @@ public:
     // Back to the panel that opened this one.
     void goBack();
 
-    XStr panelName() const override { return kTitle; }
+    // Named after the application the launcher started.
+    XStr panelName() const override { return VMCLauncher::kVideoConverter; }
     XStr panelSizeClass() const override { return "Converter Setup"; }
     VMCPanelSize minimumSize() const override { return {480, 320}; }
     VMCPanelSize preferredSize() const override { return {640, 480}; }
-
-    static constexpr const char* kTitle = "Video Converter";
 
 private:
     VMCPanelHost& mHost;
