@@ -42,7 +42,8 @@ VMCDSPSettingsWindow::VMCDSPSettingsWindow(std::unique_ptr<VMCDSPPage> page, con
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(mObjection);
     layout->addWidget(buttons);
-    setMinimumWidth(360);
+    // Wide enough for the buttons and a title bar, in the user's font.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 60);
 }
 
 VMCDSPSettingsWindow::~VMCDSPSettingsWindow() {

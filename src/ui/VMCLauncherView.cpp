@@ -21,7 +21,7 @@ VMCLauncherView::VMCLauncherView(std::shared_ptr<VMCLauncher> launcher, QWidget*
                                               VMCQtText::toQt(entry.subtitle), this);
         button->setAccessibleName(VMCQtText::toQt(entry.title));
         button->setAccessibleDescription(VMCQtText::toQt(entry.subtitle));
-        button->setMinimumWidth(320);
+        button->setMinimumWidth(fontMetrics().averageCharWidth() * 55);
         const XStr title = entry.title;
         connect(button, &QCommandLinkButton::clicked, this,
                 [launcher = mLauncher, title] { launcher->openEntry(title); });
