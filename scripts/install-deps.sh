@@ -6,6 +6,9 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev
+  # A font for the desktop program's text, also when the GUI tests and the screenshots
+  # render offscreen on a machine without a desktop.
+  fonts-dejavu-core
   libssl-dev
   ffmpeg
   libgtest-dev libgmock-dev googletest

@@ -2,9 +2,7 @@
 
 #include <atomic>
 
-#include "VALocateFFmpeg.h"
-#include "VAMediaProbe.h"
-#include "VAStartup.h"
+#include "VMCAppStartup.h"
 #include "VMCRegistrySettings.h"
 
 namespace {
@@ -14,9 +12,7 @@ std::atomic<bool> gStarted{false};
 }  // namespace
 
 void VCliSettings::startUp() {
-    VAStartup::initSettingsStore();
-    VAStartup::removeLeftovers();
-    VAMediaProbe::setFFprobeLocator(VALocateFFmpeg::locateFFprobe);
+    VMCAppStartup::start();
     gStarted = true;
 }
 

@@ -2,6 +2,7 @@
 // user's actions as calls. Encoder and effect pages both build on it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct VVCControlValue {
 
 class VMCPage {
 public:
+    using URLOpener = std::function<void(const XStr& url)>;
+
     virtual ~VMCPage() = default;
 
     // The controls with their current state.
@@ -47,7 +50,19 @@ public:
 
     static constexpr std::size_t kListedValues = 30;
 
+    // How a page's help button opens its documentation: the view opens it in the web
+    // browser; without an opener the button does nothing.
+    void setURLOpener(URLOpener opener) { mOpenURL = std::move(opener); }
+
 protected:
     // Called by setControl once the value is valid for the control.
     virtual void applyControl(const VVCControl& control, const VVCControlValue& value) = 0;
+    void openURL(const XStr& url) const {
+        if (mOpenURL) {
+            mOpenURL(url);
+        }
+    }
+
+private:
+    URLOpener mOpenURL;
 };

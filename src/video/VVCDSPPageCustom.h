@@ -1,7 +1,6 @@
 // [Custom]: FFmpeg options typed by the user, passed on exactly as typed.
 #pragma once
 
-#include <functional>
 #include <optional>
 
 #include "VMCDSPPage.h"
@@ -15,16 +14,14 @@ public:
     XStr dspArgs() const override { return mArgs.value_or(XStr()); }
     void setDspArgs(const XStr& args) override { mArgs = args; }
 
-    // The view opens it in the web browser when the help button is pressed.
-    std::function<void(const XStr& url)> onOpenURL;
     static constexpr const char* kHelpURL = "https://ffmpeg.org/ffmpeg-filters.html";
 
 protected:
     void applyControl(const VVCControl& control, const VVCControlValue& value) override {
         if (control.id == "arguments") {
             mArgs = value.text;
-        } else if (control.id == "help" && onOpenURL) {
-            onOpenURL(kHelpURL);
+        } else if (control.id == "help") {
+            openURL(kHelpURL);
         }
     }
 

@@ -25,9 +25,7 @@ void VVCEncoderPageCustom::extensionChanged(const XStr& extension) {
 }
 
 void VVCEncoderPageCustom::showHelp() const {
-    if (mOpenURL) {
-        mOpenURL(kHelpURL);
-    }
+    openURL(kHelpURL);
 }
 
 void VVCEncoderPageCustom::applyControl(const VVCControl& control, const VVCControlValue& value) {

@@ -1,14 +1,10 @@
 // FFmpeg options typed by the user, with the output file's extension.
 #pragma once
 
-#include <functional>
-
 #include "VMCEncoderPage.h"
 
 class VVCEncoderPageCustom : public VMCEncoderPage {
 public:
-    using URLOpener = std::function<void(const XStr& url)>;
-
     explicit VVCEncoderPageCustom(VMCEncoderPageHost* host) : VMCEncoderPage(host) {}
 
     // Shows the host's text and extension; a new encoder's are empty and stay so.
@@ -22,8 +18,6 @@ public:
 
     const XStr& arguments() const { return mArguments; }
     const XStr& extension() const { return mExtension; }
-    // How the help action opens the codec documentation; nothing happens without one.
-    void setURLOpener(URLOpener opener) { mOpenURL = std::move(opener); }
 
     static constexpr const char* kHelpURL = "https://ffmpeg.org/ffmpeg-codecs.html";
 
@@ -33,5 +27,4 @@ protected:
 private:
     XStr mArguments;
     XStr mExtension;
-    URLOpener mOpenURL;
 };

@@ -121,7 +121,7 @@ TEST(DSPPageIndex, ResourcesGiveEveryPresetPageItsPresets) {
 TEST(DSPPageIndex, TheCustomPageOpensTheFilterDocumentation) {
     VVCDSPPageCustom page;
     XStrList opened;
-    page.onOpenURL = [&opened](const XStr& url) { opened.push_back(url); };
+    page.setURLOpener([&opened](const XStr& url) { opened.push_back(url); });
     ASSERT_TRUE(page.setControl("help", ""));
     EXPECT_EQ(opened, XStrList{VVCDSPPageCustom::kHelpURL});
     EXPECT_EQ(page.dspArgs(), "");

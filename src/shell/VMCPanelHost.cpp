@@ -1,0 +1,51 @@
+#include "VMCPanelHost.h"
+
+#include "VMCLauncher.h"
+#include "VMCSourcesPanel.h"
+
+std::unique_ptr<VMCPanelHost> VMCPanelHost::newLauncher() {
+    auto host = std::make_unique<VMCPanelHost>();
+    host->setRootPanel(std::make_shared<VMCLauncher>(*host));
+    return host;
+}
+
+void VMCPanelHost::startOpenFileDialog() {
+    if (view() != nullptr) {
+        view()->runOpenFileDialog();
+    }
+}
+
+void VMCPanelHost::sourceFilesChosen(const XStrList& paths) {
+    std::vector<VAConvertSource::Item> items(paths.begin(), paths.end());
+    preConvertFrom(items, currentPanel());
+}
+
+void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sources,
+                                  std::shared_ptr<VMCPanel> invoker) {
+    std::vector<std::shared_ptr<VAConvertSource>> expanded =
+        VAConvertSource::transformURLs(sources);
+    if (expanded.empty()) {
+        return;
+    }
+    mSources = std::move(expanded);
+    mInvoker = std::move(invoker);
+    showPanel(std::make_shared<VMCSourcesPanel>(*this, mSources));
+}
+
+void VMCPanelHost::cancelPreConvert() {
+    std::shared_ptr<VMCPanel> invoker = std::move(mInvoker);
+    mInvoker.reset();
+    if (invoker) {
+        showPanel(std::move(invoker));
+    } else {
+        closeWindow();
+    }
+}
+
+void VMCPanelHost::returnToRootOrClose() {
+    if (suppressReturnToLauncher) {
+        closeWindow();
+    } else {
+        returnToRoot();
+    }
+}

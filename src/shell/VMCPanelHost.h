@@ -1,0 +1,39 @@
+// A converter window: the launcher as its root panel and the road from chosen files to the
+// converter's panels.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "VAConvertSource.h"
+#include "VMCPanelHostBase.h"
+
+class VMCPanelHost : public VMCPanelHostBase {
+public:
+    // A host whose root panel is the launcher; give it a window with setView.
+    static std::unique_ptr<VMCPanelHost> newLauncher();
+
+    // Asks the window for source files.
+    void startOpenFileDialog();
+    // The files the user chose; none (the chooser was cancelled) changes nothing.
+    void sourceFilesChosen(const XStrList& paths);
+    // Takes the sources and shows the converter's panel; the invoking panel is where
+    // cancelling returns to (none: cancelling closes the window).
+    void preConvertFrom(const std::vector<VAConvertSource::Item>& sources,
+                        std::shared_ptr<VMCPanel> invoker);
+    // Leaves the converter's panel for the panel that opened it, else closes the window.
+    void cancelPreConvert();
+    // At the end of a road: back to the root panel, or closes a window opened for files
+    // handed over from outside.
+    void returnToRootOrClose();
+
+    const std::vector<std::shared_ptr<VAConvertSource>>& sources() const { return mSources; }
+
+    // Set for a window opened with files from outside (another program, the command line):
+    // it closes instead of showing the launcher again.
+    bool suppressReturnToLauncher = false;
+
+private:
+    std::vector<std::shared_ptr<VAConvertSource>> mSources;
+    std::shared_ptr<VMCPanel> mInvoker;
+};

@@ -1,0 +1,194 @@
+#include "VMCPageWidget.h"
+
+#include <QDesktopServices>
+#include <QFormLayout>
+#include <QLabel>
+#include <QUrl>
+
+#include "VMCControlEditor.h"
+#include "VMCPageSheetDialog.h"
+#include "VMCQtText.h"
+
+namespace {
+
+// Whether the page now declares other controls than the ones drawn.
+bool sameControls(const std::vector<std::unique_ptr<VMCControlEditor>>& editors,
+                  const std::vector<VVCControl>& controls) {
+    if (editors.size() != controls.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (editors[i]->id() != controls[i].id || editors[i]->kind() != controls[i].kind) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+VMCPageWidget::VMCPageWidget(VMCPage& page, QWidget* parent) : QWidget(parent), mPage(page) {
+    mPage.setURLOpener([](const XStr& url) {
+        QDesktopServices::openUrl(QUrl(VMCQtText::toQt(url), QUrl::StrictMode));
+    });
+    mForm = new QFormLayout(this);
+    mForm->setContentsMargins(0, 0, 0, 0);
+    // Labels right-aligned against their fields, fields at their natural width, on every
+    // style.
+    mForm->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    mForm->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    mForm->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    build(mPage.pageView());
+}
+
+VMCPageWidget::~VMCPageWidget() {
+    detachPage();
+}
+
+void VMCPageWidget::detachPage() {
+    if (!mDetached) {
+        mDetached = true;
+        mPage.setURLOpener(nullptr);
+    }
+}
+
+void VMCPageWidget::build(const std::vector<VVCControl>& controls) {
+    while (mForm->rowCount() > 0) {
+        mForm->removeRow(0);
+    }
+    mEditors.clear();
+    const VMCControlEditor::Actions actions{
+        [this](const XStr& id, const XStr& value) { userSet(id, value); },
+        [this](const XStr& id) { openSheet(id); }};
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        auto editor = std::make_unique<VMCControlEditor>(controls[i], i == 0, this, actions);
+        if (editor->spansRow()) {
+            mForm->addRow(editor->field());
+        } else {
+            mForm->addRow(editor->label(), editor->field());
+        }
+        if (editor->below() != nullptr) {
+            mForm->addRow(static_cast<QWidget*>(nullptr), editor->below());
+        }
+        showRow(*editor, controls[i].visible);
+        mEditors.push_back(std::move(editor));
+    }
+    if (controls.empty()) {
+        // A page without settings says so rather than leave a blank.
+        auto* none = new QLabel(tr("No settings to choose."), this);
+        none->setObjectName(QStringLiteral("noSettings"));
+        mForm->addRow(none);
+    }
+    orderFocus();
+}
+
+void VMCPageWidget::refresh() {
+    if (mDetached) {
+        return;
+    }
+    const std::vector<VVCControl> controls = mPage.pageView();
+    if (!sameControls(mEditors, controls)) {
+        const QWidget* focused = focusWidget();
+        XStr focusedId;
+        for (const auto& editor : mEditors) {
+            if (editor->focusWidgets().contains(focused)) {
+                focusedId = editor->id();
+            }
+        }
+        build(controls);
+        if (QWidget* again = editorFor(focusedId)) {
+            again->setFocus();
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        mEditors[i]->update(controls[i]);
+        showRow(*mEditors[i], controls[i].visible);
+    }
+}
+
+void VMCPageWidget::showRow(const VMCControlEditor& editor, bool visible) {
+    mForm->setRowVisible(editor.field(), visible);
+    if (editor.below() != nullptr) {
+        mForm->setRowVisible(editor.below(), visible);
+    }
+}
+
+QWidget* VMCPageWidget::editorFor(const XStr& id) const {
+    for (const auto& editor : mEditors) {
+        if (editor->id() == id) {
+            return editor->field()->isHidden() ? nullptr : editor->editor();
+        }
+    }
+    return nullptr;
+}
+
+QWidget* VMCPageWidget::firstFocusWidget() const {
+    for (const auto& editor : mEditors) {
+        if (!editor->focusWidgets().isEmpty()) {
+            return editor->focusWidgets().front();
+        }
+    }
+    return nullptr;
+}
+
+QWidget* VMCPageWidget::lastFocusWidget() const {
+    for (auto it = mEditors.rbegin(); it != mEditors.rend(); ++it) {
+        if (!(*it)->focusWidgets().isEmpty()) {
+            return (*it)->focusWidgets().back();
+        }
+    }
+    return nullptr;
+}
+
+void VMCPageWidget::orderFocus() {
+    QWidget* previous = nullptr;
+    for (const auto& editor : mEditors) {
+        for (QWidget* widget : editor->focusWidgets()) {
+            if (previous != nullptr) {
+                setTabOrder(previous, widget);
+            }
+            previous = widget;
+        }
+    }
+}
+
+void VMCPageWidget::userSet(const XStr& id, const XStr& value) {
+    if (mDetached) {
+        return;
+    }
+    // A refused value (it cannot come from these widgets) leaves the page as it was; the
+    // refresh puts the widget back.
+    const bool taken = mPage.setControl(id, value);
+    refresh();
+    if (taken) {
+        emit pageChanged();
+    }
+}
+
+void VMCPageWidget::openSheet(const XStr& id) {
+    if (mSheetOpen || mDetached) {
+        return;
+    }
+    VMCPage* sheet = mPage.openSheet(id);
+    if (sheet == nullptr) {
+        return;
+    }
+    XStr title;
+    for (const VVCControl& control : mPage.pageView()) {
+        if (control.id == id) {
+            title = control.title;
+        }
+    }
+    mSheetOpen = true;
+    auto* dialog = new VMCPageSheetDialog(*sheet, title, this);
+    connect(dialog, &QDialog::finished, this, [this, id, dialog](int result) {
+        dialog->pageWidget()->detachPage();
+        mSheetOpen = false;
+        mPage.closeSheet(id, result == QDialog::Accepted);
+        refresh();
+        emit pageChanged();
+    });
+    dialog->open();
+    emit sheetOpened(dialog);
+}

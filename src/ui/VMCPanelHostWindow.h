@@ -1,0 +1,47 @@
+// A converter window: shows its host's current panel, one at a time, under the menu bar.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "VMCPanelHost.h"
+#include "VMCPanelHostView.h"
+
+class VMCPanelHostWindow : public QMainWindow, public VMCPanelHostView {
+    Q_OBJECT
+
+public:
+    // The window takes the host; it deletes itself when closed.
+    explicit VMCPanelHostWindow(std::unique_ptr<VMCPanelHost> host, QWidget* parent = nullptr);
+    ~VMCPanelHostWindow() override;
+
+    // A new window with the launcher, shown.
+    static VMCPanelHostWindow* openLauncher();
+
+    VMCPanelHost& host() const { return *mHost; }
+    // The current panel's view.
+    QWidget* panelView() const { return centralWidget(); }
+
+    void showPanel(const std::shared_ptr<VMCPanel>& panel) override;
+    void setWindowTitle(const XStr& title) override;
+    void setWindowSize(VMCPanelSize size, VMCPanelSize minimum, bool resizable) override;
+    void closeWindow() override;
+    void runOpenFileDialog() override;
+
+    // The settings key of the folder files were last chosen from.
+    static constexpr const char* kSourceFolderKey = "SourceFolder";
+
+signals:
+    // The file chooser is on screen.
+    void openFileDialogShown(QWidget* dialog);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+
+    std::unique_ptr<VMCPanelHost> mHost;
+    bool mSizing = false;
+};

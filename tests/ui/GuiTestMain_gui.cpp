@@ -1,0 +1,37 @@
+// The GUI tests' own main(): Qt's application object must exist before any widget, and the
+// tests keep their settings and data in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "TestSupport.h"
+
+namespace {
+
+QtMessageHandler gDefaultHandler = nullptr;
+
+// The offscreen platform says at every window that it cannot pass size hints on.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("does not support propagateSizeHints"))) {
+        return;
+    }
+    gDefaultHandler(type, context, message);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // No display needed; QT_QPA_PLATFORM=xcb shows the windows while they are tested.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    const TestTempDir home;
+    setenv("XDG_CONFIG_HOME", home.file("config").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
+    setenv("_APPDATA_OVERRIDE", home.file("data").c_str(), 1);
+    gDefaultHandler = qInstallMessageHandler(quietHandler);
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Quillmere"));
+    QApplication::setApplicationName(QStringLiteral("VantaroVideo"));
+    return RUN_ALL_TESTS();
+}
