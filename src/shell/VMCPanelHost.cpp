@@ -27,6 +27,17 @@ void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sour
     if (expanded.empty()) {
         return;
     }
+    // The old sources' probing stops before the new one starts.
+    if (mFileInfoCache) {
+        mFileInfoCache->shutdown();
+    }
+    mFileInfoCache = VAFileInfoCache::initForURLs(VAConvertSource::grabURLs(
+        std::vector<VAConvertSource::Item>(expanded.begin(), expanded.end())));
+    mConfig = std::make_shared<VMCConfig>(std::nullopt);
+    mEntries.clear();
+    for (const auto& source : expanded) {
+        mEntries.push_back(VMCPreConvertEntry::withSource(source));
+    }
     mSources = std::move(expanded);
     mInvoker = std::move(invoker);
     showPanel(std::make_shared<VMCSourcesPanel>(*this, mSources));
@@ -49,3 +60,5 @@ void VMCPanelHost::returnToRootOrClose() {
         returnToRoot();
     }
 }
+
+void VMCPanelHost::preConvertDone() {}

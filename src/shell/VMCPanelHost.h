@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "VAConvertSource.h"
+#include "VAFileInfoCache.h"
+#include "VMCConfig.h"
 #include "VMCPanelHostBase.h"
+#include "VMCPreConvertEntry.h"
 
 class VMCPanelHost : public VMCPanelHostBase {
 public:
@@ -27,7 +30,18 @@ public:
     // handed over from outside.
     void returnToRootOrClose();
 
+    // The setup is done: every destination is checked, existing ones are asked about, then
+    // the conversion starts.
+    void preConvertDone();
+
     const std::vector<std::shared_ptr<VAConvertSource>>& sources() const { return mSources; }
+    // The configuration the setup panel edits, made when sources are taken.
+    const std::shared_ptr<VMCConfig>& sharedConfig() const { return mConfig; }
+    // One entry per source, in source order.
+    std::vector<VMCPreConvertEntry>& entries() { return mEntries; }
+    const std::vector<VMCPreConvertEntry>& entries() const { return mEntries; }
+    // Media information of the current sources, gathered in the background.
+    VAFileInfoCache* fileInfoCache() const { return mFileInfoCache.get(); }
 
     // Set for a window opened with files from outside (another program, the command line):
     // it closes instead of showing the launcher again.
@@ -35,5 +49,8 @@ public:
 
 private:
     std::vector<std::shared_ptr<VAConvertSource>> mSources;
+    std::shared_ptr<VMCConfig> mConfig;
+    std::vector<VMCPreConvertEntry> mEntries;
+    std::unique_ptr<VAFileInfoCache> mFileInfoCache;
     std::shared_ptr<VMCPanel> mInvoker;
 };

@@ -162,7 +162,7 @@ void VMCPageWidget::userSet(const XStr& id, const XStr& value) {
     const bool taken = mPage.setControl(id, value);
     refresh();
     if (taken) {
-        emit pageChanged();
+        Q_EMIT pageChanged();
     }
 }
 
@@ -187,8 +187,8 @@ void VMCPageWidget::openSheet(const XStr& id) {
         mSheetOpen = false;
         mPage.closeSheet(id, result == QDialog::Accepted);
         refresh();
-        emit pageChanged();
+        Q_EMIT pageChanged();
     });
     dialog->open();
-    emit sheetOpened(dialog);
+    Q_EMIT sheetOpened(dialog);
 }

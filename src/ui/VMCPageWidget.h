@@ -33,7 +33,7 @@ public:
     QWidget* firstFocusWidget() const;
     QWidget* lastFocusWidget() const;
 
-signals:
+Q_SIGNALS:
     // The page took a user action (its argument text may be new).
     void pageChanged();
     // A sheet of the page opened, as a dialog that is now on screen.

@@ -105,7 +105,7 @@ void VMCPanelHostWindow::runOpenFileDialog() {
         mHost->sourceFilesChosen(paths);
     });
     dialog->open();
-    emit openFileDialogShown(dialog);
+    Q_EMIT openFileDialogShown(dialog);
 }
 
 void VMCPanelHostWindow::closeEvent(QCloseEvent* event) {

@@ -31,7 +31,7 @@ public:
     // The settings key of the folder files were last chosen from.
     static constexpr const char* kSourceFolderKey = "SourceFolder";
 
-signals:
+Q_SIGNALS:
     // The file chooser is on screen.
     void openFileDialogShown(QWidget* dialog);
 
