@@ -21,6 +21,9 @@ void VMCConversionRoad::preConvertDone(std::shared_ptr<VMCPanel> invoker) {
     }
     mInvoker = std::move(invoker);
     mCheck = VMCCheckingFilenamesProgress::initWithHost(this);
+    if (mCheckProber) {
+        mCheck->setProber(mCheckProber);
+    }
     auto panel = std::make_shared<VMCCheckingPanel>(mCheck, weak_from_this());
     mHost.showPanel(panel);
     // The snapshot is taken now, from what the setup left; the window has its view by now.

@@ -56,6 +56,11 @@ public:
     // Every progress panel runs its jobs with this runner (tests, screenshots); the FFmpeg
     // run when unset.
     void setJobRunner(VMCProgressDialog::JobRunner runner) { mJobRunner = std::move(runner); }
+    // Every check probes the sources whose names need their tags with this prober (tests,
+    // screenshots); the probe cache when unset.
+    void setCheckProber(VMCCheckingFilenamesProgress::Prober prober) {
+        mCheckProber = std::move(prober);
+    }
     // The scheduler's settings; the settings store when unset.
     void setProgressSettings(std::shared_ptr<VMCProgressSettings> settings) {
         mSettings = std::move(settings);
@@ -70,5 +75,6 @@ private:
     std::shared_ptr<VMCPanel> mInvoker;
     std::shared_ptr<VMCCheckingFilenamesProgress> mCheck;
     VMCProgressDialog::JobRunner mJobRunner;
+    VMCCheckingFilenamesProgress::Prober mCheckProber;
     std::shared_ptr<VMCProgressSettings> mSettings;
 };

@@ -4,7 +4,9 @@
 #include "VMCConversionRoad.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -56,13 +58,27 @@ public:
             }
         };
     }
+    // In the order of the destinations: jobs on several slots start in any order.
     XStrList started() {
         std::lock_guard<std::mutex> lock(mMutex);
-        return mStarted;
+        XStrList sorted = mStarted;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted;
     }
-    std::vector<bool> overwrite() {
+    // Each started job's destination, marked "(overwrite)" when it may replace a file.
+    XStrList startedWithOverwrite() {
         std::lock_guard<std::mutex> lock(mMutex);
-        return mOverwrite;
+        XStrList out;
+        for (std::size_t i = 0; i < mStarted.size(); ++i) {
+            out.push_back(mStarted[i] + (mOverwrite[i] ? " (overwrite)" : ""));
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+    void clear() {
+        std::lock_guard<std::mutex> lock(mMutex);
+        mStarted.clear();
+        mOverwrite.clear();
     }
 
     XStr failing;
@@ -182,8 +198,7 @@ TEST_F(ConversionRoad, WithoutCollisionsTheCheckedSourcesConvertAtOnce) {
     EXPECT_EQ(spec.entries[0].convertFrom->urlForConversion, mDir.xfile("a.mov"));
     EXPECT_EQ(spec.entries[0].sourceSizeBytes,
               static_cast<uint64_t>(readTextFile(mDir.file("a.mov")).size()));
-    EXPECT_EQ(jobs.started(), (XStrList{out("a.mp4"), out("c.mp4")}));
-    EXPECT_EQ(jobs.overwrite(), (std::vector<bool>{false, false}));
+    EXPECT_EQ(jobs.startedWithOverwrite(), (XStrList{out("a.mp4"), out("c.mp4")}));
 
     // A clean batch keeps its finished panel, marked in the title, until the user leaves.
     EXPECT_EQ(host->currentPanel(), progress);
@@ -199,14 +214,14 @@ TEST_F(ConversionRoad, TheSheetDecidesWhatIsConverted) {
     struct Row {
         Answer answer;
         std::vector<const char*> existing;
-        XStrList converted;
-        std::vector<bool> overwrite;
+        // The jobs started, "(overwrite)" where a job may replace a file.
+        std::vector<const char*> converted;
     };
     const Row rows[] = {
-        {Answer::kNoToAll, {"a.mp4"}, {"b.mp4"}, {false}},
-        {Answer::kOverwrite, {"a.mp4"}, {"a.mp4", "b.mp4"}, {true, false}},
-        {Answer::kCancel, {"b.mp4"}, {}, {}},
-        {Answer::kNoToAll, {"a.mp4", "b.mp4"}, {}, {}},
+        {Answer::kNoToAll, {"a.mp4"}, {"b.mp4"}},
+        {Answer::kOverwrite, {"a.mp4"}, {"a.mp4 (overwrite)", "b.mp4"}},
+        {Answer::kCancel, {"b.mp4"}, {}},
+        {Answer::kNoToAll, {"a.mp4", "b.mp4"}, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message()
@@ -216,7 +231,7 @@ TEST_F(ConversionRoad, TheSheetDecidesWhatIsConverted) {
             writeTextFile(mDir.file(std::string("out/") + name), "the user's own file");
         }
         const auto setupPanel = setUp({"a", "b"});
-        const std::size_t jobsBefore = jobs.started().size();
+        jobs.clear();
         host->preConvertDone();
         const auto sheet = waitForSheet();
         ASSERT_NE(sheet, nullptr);
@@ -239,17 +254,14 @@ TEST_F(ConversionRoad, TheSheetDecidesWhatIsConverted) {
             const auto progress = waitUntilConverted();
             ASSERT_NE(progress, nullptr);
             XStrList expected;
-            for (const XStr& name : row.converted) {
-                expected.push_back(out(name.utf8().c_str()));
+            for (const char* name : row.converted) {
+                expected.push_back(out(name));
             }
-            EXPECT_EQ(destinations(progress->dialog()->conversionSpec()), expected);
-            const XStrList started = jobs.started();
-            EXPECT_EQ(XStrList(started.begin() + static_cast<long>(jobsBefore), started.end()),
-                      expected);
-            const std::vector<bool> overwrite = jobs.overwrite();
-            EXPECT_EQ(std::vector<bool>(overwrite.begin() + static_cast<long>(jobsBefore),
-                                        overwrite.end()),
-                      row.overwrite);
+            EXPECT_EQ(jobs.startedWithOverwrite(), expected);
+            EXPECT_EQ(destinations(progress->dialog()->conversionSpec()).size(), expected.size());
+        }
+        if (row.converted.empty()) {
+            EXPECT_TRUE(jobs.started().empty());
         }
         for (const char* name : row.existing) {
             EXPECT_EQ(readTextFile(mDir.file(std::string("out/") + name)), "the user's own file");
@@ -258,16 +270,35 @@ TEST_F(ConversionRoad, TheSheetDecidesWhatIsConverted) {
     }
 }
 
-// Cancelled before its result arrives, the check leads back and its result is dropped.
+// Cancelled while a source is probed for its name, the check stops the probe, leads back
+// and converts nothing.
 TEST_F(ConversionRoad, ACancelledCheckReturnsToTheSetup) {
+    std::atomic<int> probing{0};
+    std::atomic<bool> stoppedByRequest{false};
+    host->conversionRoad().setCheckProber([&](const XStr& /*path*/, int stopFD) {
+        ++probing;
+        pollfd fd{stopFD, POLLIN, 0};
+        stoppedByRequest = poll(&fd, 1, 60000) == 1;
+        return std::make_shared<VAMediaFileInfo>();
+    });
     const auto setupPanel = setUp({"a", "b"});
+    VMCFileNaming naming = VMCFileNaming::namingPreservePath(mDir.xfile("out"));
+    naming.setDynamicFormat("[title]");
+    host->sharedConfig()->activeProfile()->setFileNaming(naming);
+    // Before the media information of the sources has reached the window.
     host->preConvertDone();
     const auto checking = std::dynamic_pointer_cast<VMCCheckingPanel>(host->currentPanel());
     ASSERT_NE(checking, nullptr);
+    ASSERT_TRUE(mLoop->runUntil([&] { return probing > 0; }, 60000));
+    EXPECT_EQ(checking->statusText(), "Checking the output files (1 of 2)...");
+    EXPECT_EQ(checking->percentDone(), 0);
+
     checking->onCancel();
     EXPECT_EQ(host->currentPanel(), setupPanel);
+    EXPECT_TRUE(mLoop->runUntil([&] { return stoppedByRequest.load(); }, 60000));
     mLoop->runUntil([] { return false; }, 300);
     EXPECT_EQ(host->currentPanel(), setupPanel);
+    EXPECT_EQ(probing, 1);
     EXPECT_TRUE(jobs.started().empty());
 }
 
