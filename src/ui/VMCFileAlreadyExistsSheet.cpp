@@ -41,7 +41,10 @@ VMCFileAlreadyExistsSheet::VMCFileAlreadyExistsSheet(
     mTable->horizontalHeader()->setStretchLastSection(true);
     mTable->horizontalHeader()->setHighlightSections(false);
     if (mModel->rowCount() > 0) {
-        mTable->setCurrentIndex(mModel->index(0, VMCFileAlreadyExistsModel::kReplaceColumn));
+        // The keyboard starts on the first box, without a selection hiding the marks.
+        mTable->selectionModel()->setCurrentIndex(
+            mModel->index(0, VMCFileAlreadyExistsModel::kReplaceColumn),
+            QItemSelectionModel::NoUpdate);
     }
     message->setBuddy(mTable);
 

@@ -1,5 +1,6 @@
 #include "VMCProgressPanelView.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -9,7 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -94,10 +94,9 @@ VMCProgressPanelView::VMCProgressPanelView(std::shared_ptr<VMCProgressPanel> pan
     buildEncoderMenu();
     connect(mEncoders, &QComboBox::activated, this, &VMCProgressPanelView::encoderCountChosen);
 
-    mOptions = new QToolButton(this);
+    mOptions = new QPushButton(tr("&Options"), this);
     mOptions->setObjectName(QStringLiteral("options"));
-    mOptions->setText(tr("&Options"));
-    mOptions->setPopupMode(QToolButton::InstantPopup);
+    mOptions->setAutoDefault(false);
     auto* options = new QMenu(mOptions);
     QAction* showInfo = options->addAction(tr("Show the &Information Log When Done"));
     showInfo->setCheckable(true);
@@ -116,9 +115,10 @@ VMCProgressPanelView::VMCProgressPanelView(std::shared_ptr<VMCProgressPanel> pan
     choices->addWidget(mEncoders);
     choices->addWidget(mOptions);
 
-    auto* buttons = new QDialogButtonBox(this);
-    mShowLog = buttons->addButton(tr("Show &Log"), QDialogButtonBox::ActionRole);
+    // The log on the left, apart from the buttons that act on the conversion.
+    mShowLog = new QPushButton(tr("Show &Log"), this);
     mShowLog->setObjectName(QStringLiteral("showLog"));
+    auto* buttons = new QDialogButtonBox(this);
     mPause =
         buttons->addButton(withMnemonic(mDialog->buttonPauseTitle()), QDialogButtonBox::ActionRole);
     mPause->setObjectName(QStringLiteral("pause"));
@@ -134,6 +134,12 @@ VMCProgressPanelView::VMCProgressPanelView(std::shared_ptr<VMCProgressPanel> pan
         refreshButtons();
     });
     connect(mCancel, &QPushButton::clicked, this, [this] { mDialog->onCancel(); });
+    // Escape cancels (or finishes) as the button does; the button keeps its own key.
+    auto* escape = new QAction(this);
+    escape->setShortcut(QKeySequence(Qt::Key_Escape));
+    escape->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(escape);
+    connect(escape, &QAction::triggered, this, [this] { mDialog->onCancel(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mMain);
@@ -141,7 +147,11 @@ VMCProgressPanelView::VMCProgressPanelView(std::shared_ptr<VMCProgressPanel> pan
     layout->addLayout(figures);
     layout->addWidget(mSlots, 1);
     layout->addLayout(choices);
-    layout->addWidget(buttons);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(mShowLog);
+    bottom->addStretch(1);
+    bottom->addWidget(buttons);
+    layout->addLayout(bottom);
     // The keyboard goes from the choices to the buttons, Cancel last.
     setTabOrder(mAfter, mEncoders);
     setTabOrder(mEncoders, mOptions);

@@ -14,7 +14,6 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTimer;
-class QToolButton;
 class QTreeView;
 class VMCProgressSlotModel;
 
@@ -50,7 +49,7 @@ private:
     VMCProgressSlotModel* mSlotModel;
     QComboBox* mAfter;
     QComboBox* mEncoders;
-    QToolButton* mOptions;
+    QPushButton* mOptions;
     QPushButton* mShowLog;
     QPushButton* mPause;
     QPushButton* mCancel;

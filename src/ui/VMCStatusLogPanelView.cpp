@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTabWidget>
@@ -69,7 +70,12 @@ VMCStatusLogPanelView::VMCStatusLogPanelView(std::shared_ptr<VMCStatusLogPanel> 
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mTabWidget, 1);
-    layout->addWidget(buttons);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(mCopy);
+    bottom->addWidget(mReconvert);
+    bottom->addStretch(1);
+    bottom->addWidget(buttons);
+    layout->addLayout(bottom);
     dialog.setView(this);
     refresh();
 }

@@ -13,12 +13,15 @@
 #include <cstdio>
 #include <memory>
 
+#include "VMCAppStartup.h"
+#include "VMCConversionScreenshots.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
 #include "VMCEncoderPageIndex.h"
 #include "VMCPageSheetDialog.h"
 #include "VMCPageWidget.h"
 #include "VMCPanelHostWindow.h"
+#include "VMCQtMainThreadPoster.h"
 #include "VMCQtText.h"
 #include "VVCCodecs.h"
 #include "VVCDSPs.h"
@@ -126,6 +129,10 @@ bool shootAll(Shooter& shooter) {
         ok = shooter.save(window, QStringLiteral("converter-sources")) && ok;
         window->close();
     }
+    ok = VMCConversionScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
+             return shooter.save(widget, name);
+         }) &&
+         ok;
     for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(true)) {
         VMCEncoderArgsHost host;
         std::unique_ptr<VMCEncoderPage> page = VMCEncoderPageIndex::createFor(desc.name, &host);
@@ -177,7 +184,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
         return 2;
     }
+    // The settings store in the data folder, as the program has it.
+    VMCAppStartup::start();
     QApplication app(argc, argv);
+    XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationName(QStringLiteral("VantaroVideo"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -193,6 +203,7 @@ int main(int argc, char** argv) {
         ok = shootAll(shooter) && ok;
         total += shooter.count();
     }
+    XMainThread::setPoster(nullptr);
     std::printf("%d screenshots in %s\n", total, argv[1]);
     return ok ? 0 : 1;
 }
