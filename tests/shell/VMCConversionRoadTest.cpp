@@ -15,6 +15,7 @@
 #include "TestSupport.h"
 #include "VMCCheckingPanel.h"
 #include "VMCLauncher.h"
+#include "VMCMultiEncConfig.h"
 #include "VMCPanelHost.h"
 #include "VMCProgressPanel.h"
 #include "VMCStatusLogPanel.h"
@@ -205,6 +206,36 @@ TEST_F(ConversionRoad, WithoutCollisionsTheCheckedSourcesConvertAtOnce) {
     EXPECT_EQ(view.title, "[Finished] Video Converter");
     EXPECT_EQ(progress->convertedCount(), 2u);
     EXPECT_EQ(progress->failedCount(), 0u);
+}
+
+// With the multi encoder every source is converted once per encoder, each output with its
+// encoder's entry, as the command line plans them.
+TEST_F(ConversionRoad, TheMultiEncoderConvertsEachSourceOncePerEncoder) {
+    setUp({"a"});
+    VMCConfig& config = *host->sharedConfig();
+    VMCMultiEncConfig multi;
+    for (const char* name : {"MP4 (H264)", "Matroska (VP9)"}) {
+        const VAEncoderDesc* encoder = VAEncoderDesc::findEncoder(config.encoders(), name);
+        ASSERT_NE(encoder, nullptr) << name;
+        VMCMultiEncEntry entry = VMCMultiEncConfig::newEntry(*encoder);
+        *entry.fileNaming = VMCFileNaming::namingSingleFolder(mDir.xfile("out"));
+        VMCMultiEncConfig::tellNaming(entry);
+        multi.entries().push_back(entry.copy());
+    }
+    config.setActiveProfileName("[Multi Encoder]");
+    VAEncoderArgs args;
+    args.strArgs = multi.toString();
+    config.activeProfile()->setEncoderArgsV2(args);
+    host->preConvertDone();
+
+    const auto progress = waitUntilConverted();
+    ASSERT_NE(progress, nullptr);
+    const VAConversionSpec& spec = progress->dialog()->conversionSpec();
+    EXPECT_EQ(destinations(spec), (XStrList{out("a.mp4"), out("a.mkv")}));
+    ASSERT_EQ(spec.entries.size(), 2u);
+    ASSERT_NE(spec.entries[1].multiEncData, nullptr);
+    EXPECT_EQ(spec.entries[1].multiEncData->encoder.name, "Matroska (VP9)");
+    EXPECT_EQ(jobs.started(), (XStrList{out("a.mkv"), out("a.mp4")}));
 }
 
 // The sheet's answers: "No to all" converts only the others, Overwrite converts over the
