@@ -1,7 +1,7 @@
 #include "VMCPanelViews.h"
 
 #include "VMCLauncherView.h"
-#include "VMCSourcesPanelView.h"
+#include "VMCPreConvertDialogView.h"
 
 namespace VMCPanelViews {
 
@@ -9,8 +9,8 @@ QWidget* create(const std::shared_ptr<VMCPanel>& panel, QWidget* parent) {
     if (auto launcher = std::dynamic_pointer_cast<VMCLauncher>(panel)) {
         return new VMCLauncherView(std::move(launcher), parent);
     }
-    if (auto sources = std::dynamic_pointer_cast<VMCSourcesPanel>(panel)) {
-        return new VMCSourcesPanelView(std::move(sources), parent);
+    if (auto setup = std::dynamic_pointer_cast<VMCPreConvertDialog>(panel)) {
+        return new VMCPreConvertDialogView(std::move(setup), parent);
     }
     return new QWidget(parent);
 }
