@@ -55,6 +55,27 @@ void VMCOutputLocationPickerView::locationPickerChanged() {
         return;
     }
     const QSignalBlocker block(mCombo);
+    // The rows are made anew only when they changed: the drop-down may still be closing
+    // from the choice that led here.
+    QStringList rows;
+    for (const VMCOutputLocationPickerEntry& entry : mPicker->entries()) {
+        rows.push_back(QStringLiteral("%1%2%3")
+                           .arg(entry.separator ? 1 : 0)
+                           .arg(entry.enabled ? 1 : 0)
+                           .arg(VMCQtText::toQt(entry.title)));
+    }
+    if (rows != mShownRows) {
+        fill();
+        mShownRows = rows;
+    }
+    const std::optional<std::size_t> selected = mPicker->selectedIndex();
+    mCombo->setCurrentIndex(selected ? static_cast<int>(*selected) : -1);
+    const QString shown = VMCQtText::toQt(mPicker->selectedTitle());
+    mCombo->setToolTip(shown);
+    mCombo->setAccessibleDescription(shown);
+}
+
+void VMCOutputLocationPickerView::fill() {
     mCombo->clear();
     auto* model = qobject_cast<QStandardItemModel*>(mCombo->model());
     for (const VMCOutputLocationPickerEntry& entry : mPicker->entries()) {
@@ -67,11 +88,6 @@ void VMCOutputLocationPickerView::locationPickerChanged() {
             model->item(mCombo->count() - 1)->setEnabled(false);
         }
     }
-    const std::optional<std::size_t> selected = mPicker->selectedIndex();
-    mCombo->setCurrentIndex(selected ? static_cast<int>(*selected) : -1);
-    const QString shown = VMCQtText::toQt(mPicker->selectedTitle());
-    mCombo->setToolTip(shown);
-    mCombo->setAccessibleDescription(shown);
 }
 
 void VMCOutputLocationPickerView::runFolderChooser(const XStr& startFolder, const XStr& title) {

@@ -32,6 +32,10 @@ Q_SIGNALS:
     void namingDialogShown(QWidget* dialog);
 
 private:
+    void fill();
+
     VMCOutputLocationPickerV2* mPicker;
     QComboBox* mCombo;
+    // What the rows show, to tell when they change.
+    QStringList mShownRows;
 };

@@ -19,6 +19,7 @@
 
 #include "VMCAlert.h"
 #include "VMCEffectChainView.h"
+#include "VMCEffectListWidget.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPageWidget.h"
 #include "VMCPanelHostBase.h"
@@ -55,6 +56,8 @@ VMCPreConvertDialogView::VMCPreConvertDialogView(std::shared_ptr<VMCPreConvertDi
     mPageArea = new QScrollArea(settingsBox);
     mPageArea->setWidgetResizable(true);
     mPageArea->setFrameShape(QFrame::NoFrame);
+    // The page's controls take the keyboard, not the area around them.
+    mPageArea->setFocusPolicy(Qt::NoFocus);
     // The area is made as wide as the page; only a tall page scrolls.
     mPageArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The page shows on the group's own background.
@@ -63,6 +66,9 @@ VMCPreConvertDialogView::VMCPreConvertDialogView(std::shared_ptr<VMCPreConvertDi
     settingsLayout->addWidget(mPageArea);
 
     auto* effectsBox = new QGroupBox(tr("E&ffects"), this);
+    // Its mnemonic leads to the list, not back to the button used last.
+    effectsBox->installEventFilter(this);
+    mEffectsBox = effectsBox;
     mEffects = new VMCEffectChainView(mDialog->effects(), effectsBox);
     auto* effectsLayout = new QVBoxLayout(effectsBox);
     effectsLayout->addWidget(mEffects);
@@ -145,9 +151,21 @@ VMCPreConvertDialogView::~VMCPreConvertDialogView() {
 
 void VMCPreConvertDialogView::encoderPickerChanged() {
     const QSignalBlocker block(mEncoder);
+    const std::vector<VMCPreConvertDialog::PickerItem>& items = mDialog->pickerItems();
+    // The rows are made anew only when they changed: the drop-down may still be closing
+    // from the choice that led here.
+    if (items != mShownItems) {
+        fillEncoderPicker();
+    }
+    const std::optional<std::size_t> selected = mDialog->selectedPickerIndex();
+    mEncoder->setCurrentIndex(selected ? static_cast<int>(*selected) : -1);
+}
+
+void VMCPreConvertDialogView::fillEncoderPicker() {
+    mShownItems = mDialog->pickerItems();
     mEncoder->clear();
     auto* model = qobject_cast<QStandardItemModel*>(mEncoder->model());
-    for (const VMCPreConvertDialog::PickerItem& item : mDialog->pickerItems()) {
+    for (const VMCPreConvertDialog::PickerItem& item : mShownItems) {
         if (item.kind == VMCPreConvertDialog::PickerItem::Kind::kSeparator) {
             mEncoder->insertSeparator(mEncoder->count());
             continue;
@@ -160,8 +178,6 @@ void VMCPreConvertDialogView::encoderPickerChanged() {
             model->item(mEncoder->count() - 1)->setEnabled(false);
         }
     }
-    const std::optional<std::size_t> selected = mDialog->selectedPickerIndex();
-    mEncoder->setCurrentIndex(selected ? static_cast<int>(*selected) : -1);
 }
 
 void VMCPreConvertDialogView::encoderPageChanged() {
@@ -175,7 +191,6 @@ void VMCPreConvertDialogView::encoderPageChanged() {
     }
     mPageWidget = nullptr;
     auto* holder = new QWidget;
-    holder->setAutoFillBackground(false);
     auto* layout = new QVBoxLayout(holder);
     if (VMCEncoderPage* page = mDialog->encoderPage()) {
         mPageWidget = new VMCPageWidget(*page, holder);
@@ -187,6 +202,8 @@ void VMCPreConvertDialogView::encoderPageChanged() {
     }
     layout->addStretch(1);
     mPageArea->setWidget(holder);
+    // The page shows on the group's own background (the area would fill it with its own).
+    holder->setAutoFillBackground(false);
     // Wide enough for the page without a horizontal scroll bar.
     mPageArea->setMinimumWidth(holder->minimumSizeHint().width() +
                                mPageArea->verticalScrollBar()->sizeHint().width());
@@ -195,14 +212,17 @@ void VMCPreConvertDialogView::encoderPageChanged() {
 
 void VMCPreConvertDialogView::orderFocus() {
     QList<QWidget*> chain{mEncoder};
-    if (mPageWidget) {
-        QWidget* first = mPageWidget->firstFocusWidget();
+    if (mPageWidget != nullptr && mPageWidget->firstFocusWidget() != nullptr) {
+        // The page's own order, read before the chain is relinked.
         QWidget* last = mPageWidget->lastFocusWidget();
-        if (first != nullptr) {
-            // The page orders its own widgets; the chain enters at its first and leaves at its
-            // last.
-            setTabOrder(mEncoder, first);
-            chain = {last};
+        for (QWidget* w = mPageWidget->firstFocusWidget(); w != nullptr;
+             w = w->nextInFocusChain()) {
+            if (mPageWidget->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) != 0) {
+                chain.append(w);
+            }
+            if (w == last) {
+                break;
+            }
         }
     }
     chain.append(mEffects->focusWidgets());
@@ -222,6 +242,14 @@ void VMCPreConvertDialogView::orderFocus() {
 void VMCPreConvertDialogView::fileCountChanged() {
     mFileCount->setText(toQt(mDialog->fileCountText()));
     mConvert->setEnabled(mDialog->convertEnabled());
+}
+
+bool VMCPreConvertDialogView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mEffectsBox && event->type() == QEvent::Shortcut) {
+        mEffects->list()->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void VMCPreConvertDialogView::keyPressEvent(QKeyEvent* event) {

@@ -46,19 +46,23 @@ Q_SIGNALS:
     void dialogShown(QWidget* dialog);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void fillEncoderPicker();
     void orderFocus();
 
     std::shared_ptr<VMCPreConvertDialog> mDialog;
     QComboBox* mEncoder;
     QScrollArea* mPageArea;
     VMCPageWidget* mPageWidget = nullptr;
+    QWidget* mEffectsBox;
     VMCEffectChainView* mEffects;
     VMCOutputLocationPickerView* mLocation;
     QPushButton* mFileCount;
     QPushButton* mConvert;
     QPushButton* mCancel;
     QDialogButtonBox* mButtons;
+    std::vector<VMCPreConvertDialog::PickerItem> mShownItems;
 };

@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "VAStartup.h"
 #include "VAUserFolders.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
@@ -244,6 +245,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
         return 2;
     }
+    // The panels save what they show: into the data folder screenshots.sh gives.
+    VAStartup::initSettingsStore();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationName(QStringLiteral("VantaroVideo"));
