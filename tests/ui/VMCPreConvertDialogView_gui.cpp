@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -31,6 +32,7 @@
 #include "VMCLauncherView.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPanelHostWindow.h"
+#include "VMCProfileNameDialog.h"
 #include "XRegistry.h"
 
 namespace {
@@ -77,11 +79,18 @@ T* lastShown(const QSignalSpy& spy) {
 }
 
 struct SetupWindow {
+    explicit SetupWindow(bool userProfiles = false) : allowProfiles(userProfiles) { open(); }
+
+    // Whether user profiles are allowed while the window is open.
+    struct AllowProfiles {
+        explicit AllowProfiles(bool on) { XRegistry::SetDWORD("vMCAllowProfiles", on ? 1 : 0); }
+        ~AllowProfiles() { XRegistry::SetDWORD("vMCAllowProfiles", 0); }
+    } allowProfiles;
     TestTempDir dir;
     VMCPanelHostWindow window{VMCPanelHost::newLauncher()};
     VMCPreConvertDialogView* view = nullptr;
 
-    SetupWindow() {
+    void open() {
         window.setAttribute(Qt::WA_DeleteOnClose, false);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -310,6 +319,64 @@ TEST(VMCPreConvertDialogView, TheKeyboardReachesEveryControl) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_TRUE(GuiTest::waitUntil(
         [&] { return qobject_cast<VMCLauncherView*>(setup.window.panelView()) != nullptr; }));
+}
+
+// The sheet that names a profile stays open for a name that is taken; the question before
+// deleting answers No to Escape.
+TEST(VMCPreConvertDialogView, ProfilesAreNamedInASheetAndDeletedAfterAQuestion) {
+    SetupWindow setup(true);
+    VMCPreConvertDialogView* view = setup.view;
+    ASSERT_NE(view, nullptr);
+    QSignalSpy shown(view, &VMCPreConvertDialogView::dialogShown);
+    chooseFromCombo(view->encoderPicker(), QStringLiteral("MP4 (copy, no encoding)"));
+    chooseFromCombo(view->encoderPicker(), QStringLiteral("[Create New Profile]"));
+    EXPECT_EQ(view->encoderPicker()->currentText(), QStringLiteral("MP4 (copy, no encoding)"))
+        << "the picker shows the active profile while the sheet is open";
+    auto* sheet = lastShown<VMCProfileNameDialog>(shown);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet));
+    QLineEdit* field = sheet->nameField();
+    EXPECT_EQ(field->text(), QStringLiteral("<type profile name>"));
+    EXPECT_EQ(field->selectedText(), field->text()) << "typing replaces the hint";
+
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("MP4 (H264)"));
+    QTest::keyClick(field, Qt::Key_Return);
+    auto* alert = lastShown<QMessageBox>(shown);
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->text(), QStringLiteral("Please choose another profile name."));
+    EXPECT_EQ(alert->parentWidget(), sheet) << "the alert belongs to the sheet";
+    EXPECT_TRUE(sheet->isVisible());
+    alert->accept();
+
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("Phone"));
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_TRUE(GuiTest::waitUntil([sheet = QPointer<QWidget>(sheet)] { return !sheet; }));
+    const QString phone = QStringLiteral("Phone \"MP4 (copy, no encoding)\"");
+    EXPECT_EQ(view->encoderPicker()->currentText(), phone);
+    EXPECT_EQ(view->encoderPicker()->itemText(view->encoderPicker()->count() - 1), phone);
+
+    for (const bool yes : {false, true}) {
+        chooseFromCombo(view->encoderPicker(), QStringLiteral("[Delete Selected Profile]"));
+        auto* question = lastShown<QMessageBox>(shown);
+        ASSERT_NE(question, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(question));
+        EXPECT_EQ(question->text(), QStringLiteral("Delete profile 'Phone \"MP4 (copy, no "
+                                                   "encoding)\"' ?"));
+        const QList<QAbstractButton*> buttons = question->buttons();
+        ASSERT_EQ(buttons.size(), 2);
+        EXPECT_EQ(question->defaultButton()->text(), QStringLiteral("Yes"));
+        EXPECT_EQ(question->escapeButton()->text(), QStringLiteral("No"));
+        QTest::keyClick(question, yes ? Qt::Key_Return : Qt::Key_Escape);
+        ASSERT_TRUE(
+            GuiTest::waitUntil([question = QPointer<QWidget>(question)] { return !question; }));
+        EXPECT_EQ(view->encoderPicker()->currentText(),
+                  yes ? QStringLiteral("MP4 (copy, no encoding)") : phone);
+    }
+    EXPECT_EQ(view->encoderPicker()->findText(phone), -1);
+    EXPECT_EQ(setup.config().userProfiles().size(), 0u);
+    setup.window.close();
 }
 
 }  // namespace

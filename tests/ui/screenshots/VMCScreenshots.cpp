@@ -179,6 +179,24 @@ bool shootSetupPanel(Shooter& shooter, VMCPanelHostWindow* window) {
     painter.end();
     ok = shooter.savePixmap(picture, QStringLiteral("converter-setup-destinations")) && ok;
     combo->hidePopup();
+
+    // The sheets the panel opens: the naming template and the name of a new profile.
+    QWidget* sheet = nullptr;
+    const auto opened = [&sheet](QWidget* shown) { sheet = shown; };
+    const QMetaObject::Connection watch =
+        QObject::connect(setup, &VMCPreConvertDialogView::dialogShown, opened);
+    picker.editDynamicNaming();
+    if (sheet != nullptr) {
+        ok = shooter.save(sheet, QStringLiteral("converter-setup-naming")) && ok;
+        static_cast<QDialog*>(sheet)->reject();
+    }
+    sheet = nullptr;
+    setup->askNewProfileName(VMCCreateProfile::kPlaceholder, "'MP4 (H264)'");
+    if (sheet != nullptr) {
+        ok = shooter.save(sheet, QStringLiteral("converter-setup-new-profile")) && ok;
+        static_cast<QDialog*>(sheet)->reject();
+    }
+    QObject::disconnect(watch);
     return ok;
 }
 
