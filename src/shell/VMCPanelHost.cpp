@@ -1,7 +1,7 @@
 #include "VMCPanelHost.h"
 
 #include "VMCLauncher.h"
-#include "VMCSourcesPanel.h"
+#include "VMCPreConvertDialog.h"
 
 std::unique_ptr<VMCPanelHost> VMCPanelHost::newLauncher() {
     auto host = std::make_unique<VMCPanelHost>();
@@ -40,7 +40,7 @@ void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sour
     }
     mSources = std::move(expanded);
     mInvoker = std::move(invoker);
-    showPanel(std::make_shared<VMCSourcesPanel>(*this, mSources));
+    showPanel(std::make_shared<VMCPreConvertDialog>(*this));
 }
 
 void VMCPanelHost::cancelPreConvert() {

@@ -2,8 +2,8 @@
 
 #include "VMCCheckingPanelView.h"
 #include "VMCLauncherView.h"
+#include "VMCPreConvertDialogView.h"
 #include "VMCProgressPanelView.h"
-#include "VMCSourcesPanelView.h"
 #include "VMCStatusLogPanelView.h"
 
 namespace VMCPanelViews {
@@ -12,8 +12,8 @@ QWidget* create(const std::shared_ptr<VMCPanel>& panel, QWidget* parent) {
     if (auto launcher = std::dynamic_pointer_cast<VMCLauncher>(panel)) {
         return new VMCLauncherView(std::move(launcher), parent);
     }
-    if (auto sources = std::dynamic_pointer_cast<VMCSourcesPanel>(panel)) {
-        return new VMCSourcesPanelView(std::move(sources), parent);
+    if (auto setup = std::dynamic_pointer_cast<VMCPreConvertDialog>(panel)) {
+        return new VMCPreConvertDialogView(std::move(setup), parent);
     }
     if (auto checking = std::dynamic_pointer_cast<VMCCheckingPanel>(panel)) {
         return new VMCCheckingPanelView(std::move(checking), parent);

@@ -4,8 +4,9 @@
 
 #include <memory>
 
+#include "ShellTestSupport.h"
 #include "VMCLauncher.h"
-#include "VMCSourcesPanel.h"
+#include "VMCPreConvertDialog.h"
 
 namespace {
 
@@ -44,6 +45,9 @@ struct CountingPanel : VMCPanel {
     void panelWillClose() override { ++closings; }
 };
 
+// The road into the setup panel, which reads and writes the settings store.
+class VMCPanelHostSetup : public ShellTest {};
+
 struct Window {
     RecordingView view;
     std::unique_ptr<VMCPanelHost> host = VMCPanelHost::newLauncher();
@@ -69,48 +73,33 @@ TEST(VMCPanelHost, ANewWindowShowsTheLauncher) {
     EXPECT_EQ(window.view.fileDialogs, 1);
 }
 
-TEST(VMCPanelHost, ChosenFilesLeadToTheConverterAndBack) {
+TEST_F(VMCPanelHostSetup, ChosenFilesLeadToTheConverterAndBack) {
     Window window;
     window.host->sourceFilesChosen({});
     EXPECT_EQ(window.view.shown.size(), 1u) << "a cancelled chooser changes nothing";
 
     window.host->sourceFilesChosen({"/clips/a.mp4", "", "/clips/b\nc.mov"});
-    auto* sources = dynamic_cast<VMCSourcesPanel*>(window.host->currentPanel().get());
-    ASSERT_NE(sources, nullptr);
+    auto* setup = dynamic_cast<VMCPreConvertDialog*>(window.host->currentPanel().get());
+    ASSERT_NE(setup, nullptr);
     EXPECT_EQ(window.view.title, XStr("Video Converter"));
-    EXPECT_EQ(window.view.size, (VMCPanelSize{640, 480}));
+    EXPECT_EQ(window.view.size, setup->preferredSize());
+    EXPECT_EQ(setup->panelSizeClass(), XStr("Converter Setup"));
     ASSERT_EQ(window.host->sources().size(), 2u) << "empty paths are dropped";
-    EXPECT_EQ(sources->fileCountText(), XStr("2 files"));
-    const XStrList names = sources->fileNames();
-    ASSERT_EQ(names.size(), 2u);
-    EXPECT_EQ(names[0], XStr("a.mp4"));
-    EXPECT_FALSE(names[1].contains(U'\n')) << "a name is shown on one line";
+    ASSERT_EQ(window.host->entries().size(), 2u);
+    EXPECT_EQ(window.host->entries()[1].namingURL(), XStr("/clips/b\nc.mov"));
+    EXPECT_EQ(setup->fileCountText(), XStr("2 files"));
+    EXPECT_EQ(&setup->config(), window.host->sharedConfig().get())
+        << "the panel edits the host's configuration";
 
-    sources->goBack();
+    setup->onButtonCancel();
     EXPECT_EQ(window.host->currentPanel(), window.host->rootPanel());
     EXPECT_EQ(window.view.title, XStr("Vantaro Video Converter"));
     EXPECT_EQ(window.view.closes, 0);
 }
 
-TEST(VMCPanelHost, TheFileCountReadsAsWords) {
-    VMCPanelHost host;
-    struct Row {
-        std::size_t files;
-        const char* text;
-    };
-    for (const Row& row :
-         {Row{0, "No files"}, Row{1, "1 file"}, Row{2, "2 files"}, Row{1000, "1000 files"}}) {
-        std::vector<std::shared_ptr<VAConvertSource>> list;
-        for (std::size_t i = 0; i < row.files; ++i) {
-            list.push_back(VAConvertSource::withURL(XStr::format("/f%zu.mp4", i)));
-        }
-        EXPECT_EQ(VMCSourcesPanel(host, list).fileCountText(), XStr(row.text));
-    }
-}
-
 // Cancelling returns to the panel that started the road, or closes a window that had none;
 // the end of a road closes a window that files from outside opened.
-TEST(VMCPanelHost, CancelAndTheEndOfARoad) {
+TEST_F(VMCPanelHostSetup, CancelAndTheEndOfARoad) {
     struct Row {
         bool withInvoker;
         bool suppressReturn;

@@ -1,11 +1,12 @@
 // The GUI tests' own main(): Qt's application object must exist before any widget, and the
-// tests keep their settings and data in a temporary folder.
+// tests keep their settings, settings store and data in a temporary folder.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <cstdlib>
 
 #include "TestSupport.h"
+#include "VAStartup.h"
 
 namespace {
 
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", home.file("config").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
     setenv("_APPDATA_OVERRIDE", home.file("data").c_str(), 1);
+    setenv("HOME", home.path().c_str(), 1);
+    // The panels save profiles: into the temporary data folder, never the user's store.
+    VAStartup::initSettingsStore();
     gDefaultHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));
