@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDeadlineTimer>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,6 +16,7 @@
 #include <memory>
 #include <thread>
 
+#include "GuiTestSupport.h"
 #include "MediaSupport.h"
 #include "TestSupport.h"
 #include "VMCCheckingPanelView.h"
@@ -30,19 +30,9 @@
 
 namespace {
 
-// FFmpeg shares a small machine with other work: generous, and ended by the condition.
-constexpr int kDeadlineMs = 240000;
-
 template <typename Condition>
-bool waitFor(Condition condition, int timeoutMs = kDeadlineMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QTest::qWait(20);
-    }
-    return true;
+bool waitFor(Condition condition) {
+    return GuiTest::waitUntil(condition, GuiTest::kConversionDeadlineMs);
 }
 
 QString rowText(const QAbstractItemModel& model, int row, const QModelIndex& parent = {}) {
@@ -53,7 +43,6 @@ class DesktopConversion : public ::testing::Test {
 protected:
     void SetUp() override {
         XRegistry::SetDefaultKey("HKCU", "Software\\Quillmere\\VantaroVideo");
-        XMainThread::setPoster(mPoster);
         ASSERT_EQ(mkdir(mDir.file("out").c_str(), 0755), 0);
         mWindow = new VMCPanelHostWindow(VMCPanelHost::newLauncher());
         mWindow->show();
@@ -64,7 +53,6 @@ protected:
             mWindow->close();
         }
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        XMainThread::setPoster(nullptr);
     }
 
     std::string clip(const std::string& name) {
@@ -93,14 +81,9 @@ protected:
         config.activeProfile()->setFileNaming(VMCFileNaming::namingSingleFolder(mDir.xfile("out")));
         host.preConvertDone();
     }
-    // The panel's view once it is on screen (a new view shows from the event loop).
     template <typename View>
     View* waitForView() {
-        waitFor([&] {
-            auto* view = qobject_cast<View*>(mWindow->panelView());
-            return view != nullptr && view->isVisible();
-        });
-        return qobject_cast<View*>(mWindow->panelView());
+        return GuiTest::waitForPanel<View>(*mWindow);
     }
     VMCFileAlreadyExistsSheet* waitForSheet() {
         VMCFileAlreadyExistsSheet* sheet = nullptr;
@@ -129,7 +112,6 @@ protected:
 
     TestTempDir mDir;
     ScopedEnv mStore{"XCLASS_XREGISTRY_LOCATION", mDir.file("XRegistry").c_str()};
-    std::shared_ptr<VMCQtMainThreadPoster> mPoster = std::make_shared<VMCQtMainThreadPoster>(qApp);
     QPointer<VMCPanelHostWindow> mWindow;
     std::shared_ptr<VMCPanel> mSetupPanel;
 };
@@ -252,7 +234,7 @@ TEST_F(DesktopConversion, PauseResumeAndCancel) {
     // A job that lasts until the conversion is stopped.
     mWindow->host().conversionRoad().setJobRunner([&](const VMCProcessArg& arg) {
         ++started;
-        for (int i = 0; i < kDeadlineMs / 10 && !arg.events->bEvtQuit; ++i) {
+        for (int i = 0; i < GuiTest::kConversionDeadlineMs / 10 && !arg.events->bEvtQuit; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         stopped = arg.events->bEvtQuit.load();
