@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     }
 
     XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
+    const std::jthread asking = VMCAppStartup::askFFmpegInBackground();
     if (sources.empty()) {
         VMCPanelHostWindow::openLauncher();
     } else {
