@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchProcess.h"
 #include "BenchSupport.h"
 #include "VALocateFFmpeg.h"
 #include "VAMediaProbe.h"
@@ -48,22 +49,6 @@ constexpr double kStartGoalMs = 500;
 constexpr double kMemoryGoalMB = 80;
 constexpr double kStallGoalMs = 50;
 constexpr int kTickMs = 10;
-
-std::string selfPath() {
-    char buffer[4096];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
-}
-
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
-
-bool run(const XWorkerProcess::ArgList& argv) {
-    XWorkerProcess p;
-    return p.Create(argv, 0) && p.Stop(XWorkerProcess::kWaitForever) == 0;
-}
 
 struct StartRun {
     double shownMs = -1;

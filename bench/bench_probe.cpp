@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchProcess.h"
 #include "BenchSupport.h"
 #include "VAFileInfoCache.h"
 #include "VAMediaProbe.h"
@@ -23,11 +24,6 @@
 namespace {
 
 constexpr int kFiles = 200;
-
-bool run(const XWorkerProcess::ArgList& argv) {
-    XWorkerProcess p;
-    return p.Create(argv, 0) && p.Stop(XWorkerProcess::kWaitForever) == 0;
-}
 
 // Lists the files through a cache kept in `cacheFile`; answers the seconds it took.
 double listThroughCache(XRunLoop& loop, const XStrList& files, const std::string& cacheFile) {

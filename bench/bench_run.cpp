@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchProcess.h"
 #include "BenchSupport.h"
 #include "VACommandText.h"
 #include "VALocateFFmpeg.h"
@@ -42,11 +43,6 @@ public:
     XStr command;
     XStrList errors;
 };
-
-bool run(const XWorkerProcess::ArgList& argv) {
-    XWorkerProcess p;
-    return p.Create(argv, 0) && p.Stop(XWorkerProcess::kWaitForever) == 0;
-}
 
 }  // namespace
 
