@@ -95,6 +95,9 @@ public:
     bool convertEnabled() const { return numToConvert() > 0; }
     // The host's entries were checked or unchecked.
     void entriesChanged();
+    // What the naming dialog is given: the active profile, its encoder, and the first file to
+    // convert with its information when it has been gathered.
+    VMCDynamicNamingDialogV2_Context namingDialogContext() const;
 
     // Convert: saves, checks that the destination can be reached, then hands over to the
     // host; an unreachable destination is said and the panel stays.
@@ -125,7 +128,6 @@ private:
     // The page finishes its edits, the profile is saved, the destination joins the recent
     // ones.
     void saveEverything();
-    void updateNamingContext();
 
     VMCPanelHost& mHost;
     std::shared_ptr<VMCConfig> mConfig;
