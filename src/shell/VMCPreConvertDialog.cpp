@@ -6,6 +6,7 @@
 #include "VMCCheckingFilenamesProgress.h"
 #include "VMCCodecLogos.h"
 #include "VMCEncoderPageIndex.h"
+#include "VMCFileListDialog.h"
 #include "VMCLauncher.h"
 #include "VMCPanelHost.h"
 #include "VVCCodecs.h"
@@ -305,6 +306,27 @@ XStr VMCPreConvertDialog::fileCountText() const {
 void VMCPreConvertDialog::entriesChanged() {
     if (mView != nullptr) {
         mView->fileCountChanged();
+    }
+}
+
+void VMCPreConvertDialog::onButtonFileList() {
+    const std::shared_ptr<VMCPreConvertDialog> self = weak_from_this().lock();
+    if (!self) {
+        return;
+    }
+    auto list = std::make_shared<VMCFileListDialog>(self, mHost);
+    list->refreshDialog();
+    mHost.showPanel(std::move(list));
+}
+
+void VMCPreConvertDialog::fileListDialogApply() {
+    mUserPathsPresent = true;
+    entriesChanged();
+}
+
+void VMCPreConvertDialog::onSubDialogClose() {
+    if (const std::shared_ptr<VMCPreConvertDialog> self = weak_from_this().lock()) {
+        mHost.showPanel(self);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "VMCPanelViews.h"
 
+#include "VMCFileListDialogView.h"
 #include "VMCLauncherView.h"
 #include "VMCPreConvertDialogView.h"
 
@@ -11,6 +12,9 @@ QWidget* create(const std::shared_ptr<VMCPanel>& panel, QWidget* parent) {
     }
     if (auto setup = std::dynamic_pointer_cast<VMCPreConvertDialog>(panel)) {
         return new VMCPreConvertDialogView(std::move(setup), parent);
+    }
+    if (auto list = std::dynamic_pointer_cast<VMCFileListDialog>(panel)) {
+        return new VMCFileListDialogView(std::move(list), parent);
     }
     return new QWidget(parent);
 }

@@ -278,6 +278,7 @@ TEST(VMCPreConvertDialogView, TheKeyboardReachesEveryControl) {
         }
     }
     expected.push_back(view->locationView()->comboBox());
+    expected.push_back(view->fileCountButton());
     QList<QPushButton*> buttons{view->convertButton(), view->cancelButton()};
     std::sort(buttons.begin(), buttons.end(),
               [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
