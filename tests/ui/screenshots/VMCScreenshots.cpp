@@ -20,6 +20,7 @@
 #include "VAUserFolders.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
+#include "VMCDialogScreenshots.h"
 #include "VMCEncoderPageIndex.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPageSheetDialog.h"
@@ -212,6 +213,13 @@ bool shootAll(Shooter& shooter) {
         ok = shootSetupPanel(shooter, window) && ok;
         window->close();
     }
+    ok =
+        VMCDialogScreenshots::shootAll(
+            [&shooter](QWidget* widget, const QString& name) { return shooter.save(widget, name); },
+            [&shooter](const QPixmap& picture, const QString& name) {
+                return shooter.savePixmap(picture, name);
+            }) &&
+        ok;
     for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(true)) {
         VMCEncoderArgsHost host;
         std::unique_ptr<VMCEncoderPage> page = VMCEncoderPageIndex::createFor(desc.name, &host);
