@@ -61,4 +61,6 @@ void VMCPanelHost::returnToRootOrClose() {
     }
 }
 
-void VMCPanelHost::preConvertDone() {}
+void VMCPanelHost::preConvertDone() {
+    mRoad->preConvertDone(currentPanel());
+}

@@ -1,8 +1,11 @@
 #include "VMCPanelViews.h"
 
+#include "VMCCheckingPanelView.h"
 #include "VMCFileListDialogView.h"
 #include "VMCLauncherView.h"
 #include "VMCPreConvertDialogView.h"
+#include "VMCProgressPanelView.h"
+#include "VMCStatusLogPanelView.h"
 
 namespace VMCPanelViews {
 
@@ -12,6 +15,15 @@ QWidget* create(const std::shared_ptr<VMCPanel>& panel, QWidget* parent) {
     }
     if (auto setup = std::dynamic_pointer_cast<VMCPreConvertDialog>(panel)) {
         return new VMCPreConvertDialogView(std::move(setup), parent);
+    }
+    if (auto checking = std::dynamic_pointer_cast<VMCCheckingPanel>(panel)) {
+        return new VMCCheckingPanelView(std::move(checking), parent);
+    }
+    if (auto progress = std::dynamic_pointer_cast<VMCProgressPanel>(panel)) {
+        return new VMCProgressPanelView(std::move(progress), parent);
+    }
+    if (auto log = std::dynamic_pointer_cast<VMCStatusLogPanel>(panel)) {
+        return new VMCStatusLogPanelView(std::move(log), parent);
     }
     if (auto list = std::dynamic_pointer_cast<VMCFileListDialog>(panel)) {
         return new VMCFileListDialogView(std::move(list), parent);
