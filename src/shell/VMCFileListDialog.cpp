@@ -160,7 +160,14 @@ XStr VMCFileListDialog::destinationUserAt(std::size_t row) const {
     const VAFileInfoCache* cache = mHost.fileInfoCache();
     const std::shared_ptr<const VAMediaFileInfo> info =
         cache != nullptr ? cache->mediaInfoForIndex(row) : nullptr;
-    return mNaming->userStringFor(mHost.entries()[row].namingURL(), info.get()).value_or(XStr());
+    XStr name =
+        mNaming->userStringFor(mHost.entries()[row].namingURL(), info.get()).value_or(XStr());
+    // The source's folder and its name meet with one "/" too many; the path made from the
+    // name has one.
+    while (name.contains(XStr("//"))) {
+        name = name.replaced("//", "/");
+    }
+    return name;
 }
 
 void VMCFileListDialog::setDestinationUserAt(std::size_t row, const XStr& name) {

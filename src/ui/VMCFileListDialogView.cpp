@@ -9,7 +9,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,18 +24,43 @@ using VMCQtText::toQt;
 
 namespace {
 
+// The delegate remembers the editor it made last, so that the name being typed can be kept
+// when the panel is left from a button or a menu.
+class NameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        mEditor = editor;
+        return editor;
+    }
+    QWidget* openEditor() const {
+        return mEditor.isNull() || !mEditor->isVisible() ? nullptr : mEditor.data();
+    }
+
+private:
+    mutable QPointer<QWidget> mEditor;
+};
+
 // A table that can be told to keep the name being typed.
 class EditingTable : public QTableView {
 public:
-    using QTableView::QTableView;
+    explicit EditingTable(QWidget* parent) : QTableView(parent), mDelegate(new NameDelegate(this)) {
+        setItemDelegate(mDelegate);
+    }
 
     void commitEditing() {
-        QWidget* editor = QApplication::focusWidget();
-        if (state() == EditingState && editor != nullptr && isAncestorOf(editor)) {
+        QWidget* editor = mDelegate->openEditor();
+        if (state() == EditingState && editor != nullptr) {
             commitData(editor);
             closeEditor(editor, QAbstractItemDelegate::NoHint);
         }
     }
+
+private:
+    NameDelegate* mDelegate;
 };
 
 }  // namespace
@@ -171,16 +198,8 @@ std::vector<std::size_t> VMCFileListDialogView::selectedRows() const {
     for (const QModelIndex& index : mTable->selectionModel()->selectedRows()) {
         rows.push_back(static_cast<std::size_t>(index.row()));
     }
-    // The row the selection started from comes first: toggling follows it.
+    // In list order: the first selected row is the one nearest the top.
     std::sort(rows.begin(), rows.end());
-    const QModelIndex current = mTable->currentIndex();
-    if (current.isValid()) {
-        const auto first =
-            std::find(rows.begin(), rows.end(), static_cast<std::size_t>(current.row()));
-        if (first != rows.end()) {
-            std::rotate(rows.begin(), first, first + 1);
-        }
-    }
     return rows;
 }
 

@@ -1,5 +1,6 @@
 #include "VMCPreConvertDialogView.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -110,9 +111,14 @@ VMCPreConvertDialogView::VMCPreConvertDialogView(std::shared_ptr<VMCPreConvertDi
     mFileCount->setToolTip(
         tr("List the files, choose which to convert and name their outputs "
            "(Ctrl+L)"));
-    mFileCount->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     mFileCount->setAutoDefault(false);
     connect(mFileCount, &QPushButton::clicked, this, [this] { mDialog->onButtonFileList(); });
+    // Not the button's own shortcut: a button forgets it whenever its text changes.
+    auto* listFiles = new QAction(this);
+    listFiles->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    listFiles->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(listFiles);
+    connect(listFiles, &QAction::triggered, mFileCount, &QPushButton::click);
     mButtons = new QDialogButtonBox(this);
     mConvert = mButtons->addButton(tr("&Convert"), QDialogButtonBox::AcceptRole);
     mConvert->setObjectName(QStringLiteral("convert"));

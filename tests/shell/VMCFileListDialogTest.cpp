@@ -116,6 +116,10 @@ TEST_F(VMCFileListDialogTest, RowsShowSourceNameAndWhatIsNotKnownYet) {
     mSetup->locationPicker().applyNaming(naming);
     list->refreshDialog();
     EXPECT_EQ(list->destinationUserAt(2), XStr("srv/clips/ending"));
+    // The sources' own folders under the destination, without the doubled "/".
+    mSetup->locationPicker().applyNaming(VMCFileNaming::namingPreservePath(mDir.xfile("out")));
+    list->refreshDialog();
+    EXPECT_EQ(list->destinationUserAt(2), XStr("/srv/clips/ending"));
 }
 
 TEST_F(VMCFileListDialogTest, AnEncoderWithoutFilesHasNoNamesToType) {
