@@ -87,7 +87,7 @@ VAOptionsFileNameSheet::VAOptionsFileNameSheet(QWidget* parent) : QDialog(parent
     rowButtons->addWidget(mRestore);
     rowButtons->addWidget(mRestoreWindows);
 
-    mAnsiOnly = new QCheckBox(tr("Only &ASCII letters in file names (accents removed)"), this);
+    mAnsiOnly = new QCheckBox(tr("&Only ASCII letters in file names (accents removed)"), this);
     mAnsiOnly->setObjectName(QStringLiteral("ansiOnly"));
     connect(mAnsiOnly, &QCheckBox::toggled, this, [this](bool on) { mOptions.setAnsiOnly(on); });
 
