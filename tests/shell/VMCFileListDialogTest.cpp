@@ -32,6 +32,7 @@ struct HostView : VMCPanelHostView {
     void setWindowSize(VMCPanelSize, VMCPanelSize, bool) override {}
     void closeWindow() override {}
     void runOpenFileDialog() override {}
+    void showSourcesError(const XStr& /*message*/) override {}
     XStr title;
 };
 
