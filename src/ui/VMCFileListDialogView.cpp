@@ -79,6 +79,8 @@ VMCFileListDialogView::VMCFileListDialogView(std::shared_ptr<VMCFileListDialog> 
     mTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::SelectedClicked);
     mTable->setWordWrap(false);
+    // Tab leaves the list for the buttons; the arrows move in it.
+    mTable->setTabKeyNavigation(false);
     // A long folder gives way to the file's own name.
     mTable->setTextElideMode(Qt::ElideMiddle);
     mTable->setAlternatingRowColors(true);

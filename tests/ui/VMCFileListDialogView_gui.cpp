@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
+#include <algorithm>
 
 #include "GuiAccessibility.h"
 #include "GuiMenus.h"
@@ -75,6 +76,23 @@ TEST_F(FileListWindow, ChecksNamesAndMenusStayInTheListUntilOK) {
     GuiTest::expectEveryControlNamed(list);
     QTableView* table = list->table();
     EXPECT_EQ(QApplication::focusWidget(), table) << "the keyboard starts in the list";
+    // Tab goes from the list through the buttons, in the order they are shown.
+    QList<QWidget*> expected{table, list->checkAllButton(), list->uncheckAllButton(),
+                             list->actionsButton()};
+    QList<QPushButton*> ends{list->okButton(), list->cancelButton()};
+    std::sort(ends.begin(), ends.end(),
+              [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });
+    for (QPushButton* b : ends) {
+        expected.push_back(b);
+    }
+    QList<QWidget*> visited{QApplication::focusWidget()};
+    for (int i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, expected);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), table) << "and round again";
     ASSERT_EQ(table->model()->rowCount(), 3);
     QStringList titles;
     for (int column = 0; column < Dialog::kColumnCount; ++column) {
