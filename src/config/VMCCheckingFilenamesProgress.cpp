@@ -21,21 +21,13 @@ struct Output {
     XStr extension;
 };
 
-XStr extensionFor(const VAEncoderDesc& encoder, const VAEncoderArgs& args) {
-    XStr ext = args.customFormatExt.empty() ? encoder.formatExtension : args.customFormatExt;
-    // An encoder without any extension writes names without one, not names ending in ".".
-    if (!ext.empty() && !ext.startsWith(".")) {
-        ext = "." + ext;
-    }
-    return ext;
-}
-
 std::vector<Output> outputsOf(const VMCCheckingFilenamesProgress::Snapshot& snapshot) {
     std::vector<Output> outputs;
     if (snapshot.multiEntries) {
         for (const std::shared_ptr<VMCMultiEncEntry>& entry : *snapshot.multiEntries) {
-            Output out{entry, entry->encoder, *entry->fileNaming,
-                       extensionFor(entry->encoder, entry->encoderArgsV2)};
+            Output out{
+                entry, entry->encoder, *entry->fileNaming,
+                VMCCheckingFilenamesProgress::extensionFor(entry->encoder, entry->encoderArgsV2)};
             if (out.naming.isUseParentConfig()) {
                 VMCFileNaming parent = snapshot.naming;
                 parent.setEncoderName(entry->fileNaming->encoderName());
@@ -45,8 +37,9 @@ std::vector<Output> outputsOf(const VMCCheckingFilenamesProgress::Snapshot& snap
             outputs.push_back(std::move(out));
         }
     } else if (snapshot.encoder) {
-        outputs.push_back(Output{nullptr, *snapshot.encoder, snapshot.naming,
-                                 extensionFor(*snapshot.encoder, snapshot.encoderArgs)});
+        outputs.push_back(Output{
+            nullptr, *snapshot.encoder, snapshot.naming,
+            VMCCheckingFilenamesProgress::extensionFor(*snapshot.encoder, snapshot.encoderArgs)});
     }
     return outputs;
 }
@@ -71,6 +64,16 @@ VMCCheckingFilenamesProgress::VMCCheckingFilenamesProgress(VMCCheckingFilenamesH
       mProber(defaultProber()),
       mState(std::make_shared<VMCCheckFilenamesState>()),
       mStopSignal(clSignal::create()) {}
+
+XStr VMCCheckingFilenamesProgress::extensionFor(const VAEncoderDesc& encoder,
+                                                const VAEncoderArgs& args) {
+    XStr ext = args.customFormatExt.empty() ? encoder.formatExtension : args.customFormatExt;
+    // An encoder without any extension writes names without one, not names ending in ".".
+    if (!ext.empty() && !ext.startsWith(".")) {
+        ext = "." + ext;
+    }
+    return ext;
+}
 
 std::shared_ptr<VMCCheckingFilenamesProgress> VMCCheckingFilenamesProgress::initWithHost(
     VMCCheckingFilenamesHost* host) {

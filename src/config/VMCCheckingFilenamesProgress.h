@@ -42,6 +42,9 @@ public:
         std::function<std::shared_ptr<const VAMediaFileInfo>(const XStr& path, int stopFD)>;
 
     static constexpr const char* kNoOutputFile = "/tmp/no-output-file-specified.ignore";
+    // The extension an encoder's outputs get, with its point: the arguments' own extension,
+    // else the encoder's; empty for none.
+    static XStr extensionFor(const VAEncoderDesc& encoder, const VAEncoderArgs& args);
 
     // What the check works on, taken once on the main thread.
     struct Snapshot {

@@ -42,6 +42,12 @@ VMCOutputLocationPickerV2::VMCOutputLocationPickerV2(bool allowSameFolder, bool 
     updateCombo();
 }
 
+VMCOutputLocationPickerV2::~VMCOutputLocationPickerV2() {
+    if (mDialog) {
+        mDialog->setOnEnd(nullptr);
+    }
+}
+
 void VMCOutputLocationPickerV2::setFileNaming(const VMCFileNaming& naming) {
     mNaming = naming;
     mPending = Pending::kNone;
@@ -121,17 +127,23 @@ void VMCOutputLocationPickerV2::askForFolder(Pending pending) {
 
 void VMCOutputLocationPickerV2::editDynamicNaming() {
     const VMCFileNaming current = asTemplate(mNaming.value_or(VMCFileNaming()));
-    DynamicNamingRequest request;
-    request.curPattern = current.dynamicFormat();
-    request.baseLocationURL = current.destination().url();
-    request.baseLocation = VMCFriendlyPath::friendlyNameExt(request.baseLocationURL);
-    if (request.baseLocation.empty() && !request.baseLocationURL.empty()) {
-        request.baseLocation = request.baseLocationURL;
+    const XStr folder = current.destination().url();
+    XStr shown = VMCFriendlyPath::friendlyNameExt(folder);
+    if (shown.empty() && !folder.empty()) {
+        shown = folder;
     }
-    request.context = mContext;
+    if (mDialog) {
+        mDialog->setOnEnd(nullptr);
+    }
+    mDialog = std::make_shared<VMCDynamicNamingDialogV2>(current.dynamicFormat(), shown, folder,
+                                                         namingDialogContext());
+    mDialog->setOnEnd([this, dialog = mDialog.get()](int code) {
+        dynamicNamingDone(code == VMCDynamicNamingDialogV2::kOK, dialog->curPattern(),
+                          dialog->baseLocation());
+    });
     mPending = Pending::kDynamicNaming;
     if (mView != nullptr) {
-        mView->runDynamicNamingDialog(request);
+        mView->runDynamicNamingDialog(mDialog);
     }
 }
 
@@ -147,24 +159,12 @@ void VMCOutputLocationPickerV2::folderChosen(const std::optional<XStr>& folder) 
                                                   : VMCFileNaming::namingPreservePath(*folder));
 }
 
-std::optional<XStr> VMCOutputLocationPickerV2::fixBaseLocationURL(const XStr& typed) {
-    const XStr text = typed.trimmed();
-    if (text.empty()) {
-        return std::nullopt;
-    }
-    const XStr path = VMCFriendlyPath::fileURLFromFriendlyName(text, XStr());
-    if (!path.startsWith("/")) {
-        return std::nullopt;
-    }
-    return path;
-}
-
 void VMCOutputLocationPickerV2::dynamicNamingDone(bool ok, const XStr& pattern,
                                                   const XStr& baseLocation) {
     const Pending pending = mPending;
     mPending = Pending::kNone;
     const XStr templ = VMCFileNaming::sanitizeDynamicPattern(pattern.trimmed());
-    const std::optional<XStr> folder = fixBaseLocationURL(baseLocation);
+    const std::optional<XStr> folder = VMCDynamicNamingDialogV2::fixBaseLocationURL(baseLocation);
     if (!ok || pending != Pending::kDynamicNaming || templ.empty() || !folder) {
         reselectCurrent();
         return;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "VAEncoderDesc.h"
+#include "VMCDynamicNamingDialogV2.h"
 #include "VMCFileNaming.h"
 #include "VMCOutputLocationPickerEntry.h"
 #include "XStr.h"
@@ -17,22 +18,8 @@
 class VMCOutputLocationPickerV2 {
 public:
     // What the naming dialog is given besides the naming: the active profile and its
-    // encoder, for examples.
-    struct NamingDialogContext {
-        XStr activeProfileReg;
-        XStr encoderName;
-        XStr encoderSettings;
-        XStr dspEffectsString;
-    };
-
-    // What the dynamic naming dialog starts with.
-    struct DynamicNamingRequest {
-        XStr curPattern;
-        // The destination as people read it, and its path.
-        XStr baseLocation;
-        XStr baseLocationURL;
-        NamingDialogContext context;
-    };
+    // encoder, and a source to make an example from.
+    using NamingDialogContext = VMCDynamicNamingDialogV2_Context;
 
     class View {
     public:
@@ -42,8 +29,8 @@ public:
         // A folder chooser (folders only, one, new folders allowed) starting at the folder
         // given; the answer goes to folderChosen.
         virtual void runFolderChooser(const XStr& startFolder, const XStr& title) = 0;
-        // The answer goes to dynamicNamingDone.
-        virtual void runDynamicNamingDialog(const DynamicNamingRequest& request) = 0;
+        // Shows the dialog; its end reaches the picker by itself.
+        virtual void runDynamicNamingDialog(std::shared_ptr<VMCDynamicNamingDialogV2> dialog) = 0;
     };
 
     static constexpr const char* kSameFolder = "Existing Source Folder(s)";
@@ -55,11 +42,22 @@ public:
 
     // The recent destinations are read from the store.
     VMCOutputLocationPickerV2(bool allowSameFolder, bool allowParentConfig);
+    // An open naming dialog no longer reaches the picker.
+    ~VMCOutputLocationPickerV2();
+    VMCOutputLocationPickerV2(const VMCOutputLocationPickerV2&) = delete;
+    VMCOutputLocationPickerV2& operator=(const VMCOutputLocationPickerV2&) = delete;
 
     void setView(View* view) { mView = view; }
     void setOnChanged(std::function<void()> onChanged) { mOnChanged = std::move(onChanged); }
     void setNamingDialogContext(NamingDialogContext context) { mContext = std::move(context); }
-    const NamingDialogContext& namingDialogContext() const { return mContext; }
+    // The context is asked for when the dialog opens (a source's record may have come
+    // meanwhile); without a provider the one set is given.
+    void setNamingDialogContextProvider(std::function<NamingDialogContext()> provider) {
+        mContextProvider = std::move(provider);
+    }
+    NamingDialogContext namingDialogContext() const {
+        return mContextProvider ? mContextProvider() : mContext;
+    }
 
     // Shows the naming without telling the owner (it handed the naming over).
     void setFileNaming(const VMCFileNaming& naming);
@@ -81,6 +79,8 @@ public:
     void folderChosen(const std::optional<XStr>& folder);
     // The naming dialog ended; the base location as typed (a shown form or a path).
     void dynamicNamingDone(bool ok, const XStr& pattern, const XStr& baseLocation);
+    // The naming dialog opened last (it may have ended).
+    const std::shared_ptr<VMCDynamicNamingDialogV2>& namingDialog() const { return mDialog; }
 
     // Takes the naming, tells the owner and rebuilds the rows.
     void applyNaming(const VMCFileNaming& naming);
@@ -91,9 +91,6 @@ public:
     void saveToRecentList();
     const std::vector<VMCFileNaming>& recentNamings() const { return mRecent; }
 
-    // The destination folder a typed base location stands for: shown forms and "~"
-    // expanded; nothing for an empty or relative location.
-    static std::optional<XStr> fixBaseLocationURL(const XStr& typed);
     // Same kind, template and destination.
     static bool namingEquals(const VMCFileNaming& a, const VMCFileNaming& b);
     // The naming's destination and template as people read them: folders in their shown
@@ -112,6 +109,8 @@ private:
     View* mView = nullptr;
     std::function<void()> mOnChanged;
     NamingDialogContext mContext;
+    std::function<NamingDialogContext()> mContextProvider;
+    std::shared_ptr<VMCDynamicNamingDialogV2> mDialog;
     std::optional<VMCFileNaming> mNaming;
     std::optional<VAEncoderDesc> mEncoder;
     std::vector<VMCFileNaming> mRecent;

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "VADisplayText.h"
+#include "VMCCheckingFilenamesProgress.h"
 #include "VMCCodecLogos.h"
 #include "VMCEncoderPageIndex.h"
+#include "VMCFileListDialog.h"
 #include "VMCLauncher.h"
 #include "VMCPanelHost.h"
 #include "VVCCodecs.h"
@@ -65,13 +67,12 @@ VMCPreConvertDialog::VMCPreConvertDialog(VMCPanelHost& host, std::shared_ptr<VMC
     mLocationPicker.setOnChanged([this] {
         if (mProfile && mLocationPicker.fileNaming()) {
             mProfile->setFileNaming(*mLocationPicker.fileNaming());
-            updateNamingContext();
         }
     });
+    mLocationPicker.setNamingDialogContextProvider([this] { return namingDialogContext(); });
     mEffects.setOnChanged([this] {
         if (mProfile) {
             mProfile->setDspEffects(mEffects.chain());
-            updateNamingContext();
         }
     });
     rebuildPicker();
@@ -242,7 +243,6 @@ void VMCPreConvertDialog::loadActiveProfile() {
         mLocationPicker.setEncoder(mConfig->encoderForProfile(*mProfile));
         mLocationPicker.setFileNaming(mProfile->fileNaming());
         mEffects.setChain(mProfile->dspEffects());
-        updateNamingContext();
     }
     if (mView != nullptr) {
         mView->encoderPageChanged();
@@ -259,12 +259,30 @@ void VMCPreConvertDialog::saveEverything() {
     mLocationPicker.saveToRecentList();
 }
 
-void VMCPreConvertDialog::updateNamingContext() {
+VMCDynamicNamingDialogV2_Context VMCPreConvertDialog::namingDialogContext() const {
+    VMCDynamicNamingDialogV2_Context context;
     if (mProfile) {
-        mLocationPicker.setNamingDialogContext({mProfile->registryKey(), mProfile->encoderName(),
-                                                mProfile->encoderArgsV2().strArgs,
-                                                mProfile->dspString()});
+        context.activeProfileReg = mProfile->registryKey();
+        context.encoderName = mProfile->encoderName();
+        context.encoderSettings = mProfile->encoderArgsV2().strArgs;
+        context.dspEffectsString = mProfile->dspString();
+        if (const std::optional<VAEncoderDesc> encoder = mConfig->encoderForProfile(*mProfile)) {
+            context.formatExtension =
+                VMCCheckingFilenamesProgress::extensionFor(*encoder, mProfile->encoderArgsV2());
+        }
     }
+    // The first file to convert is the example, once its information is there.
+    const std::vector<VMCPreConvertEntry>& entries = mHost.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].checked) {
+            context.exampleURL = entries[i].namingURL();
+            if (mHost.fileInfoCache() != nullptr) {
+                context.exampleMeta = mHost.fileInfoCache()->mediaInfoForIndex(i);
+            }
+            break;
+        }
+    }
+    return context;
 }
 
 std::size_t VMCPreConvertDialog::numToConvert() const {
@@ -288,6 +306,27 @@ XStr VMCPreConvertDialog::fileCountText() const {
 void VMCPreConvertDialog::entriesChanged() {
     if (mView != nullptr) {
         mView->fileCountChanged();
+    }
+}
+
+void VMCPreConvertDialog::onButtonFileList() {
+    const std::shared_ptr<VMCPreConvertDialog> self = weak_from_this().lock();
+    if (!self) {
+        return;
+    }
+    auto list = std::make_shared<VMCFileListDialog>(self, mHost);
+    list->refreshDialog();
+    mHost.showPanel(std::move(list));
+}
+
+void VMCPreConvertDialog::fileListDialogApply() {
+    mUserPathsPresent = true;
+    entriesChanged();
+}
+
+void VMCPreConvertDialog::onSubDialogClose() {
+    if (const std::shared_ptr<VMCPreConvertDialog> self = weak_from_this().lock()) {
+        mHost.showPanel(self);
     }
 }
 
@@ -342,7 +381,6 @@ VAEncoderArgs VMCPreConvertDialog::encoderArgsV2() const {
 void VMCPreConvertDialog::setEncoderArgsV2(const VAEncoderArgs& args) {
     if (mProfile) {
         mProfile->setEncoderArgsV2(args);
-        updateNamingContext();
     }
 }
 

@@ -21,6 +21,7 @@ class VMCPanelHost;
 
 class VMCPreConvertDialog : public VMCPanel,
                             public VMCEncoderPageHost,
+                            public std::enable_shared_from_this<VMCPreConvertDialog>,
                             private VMCCreateProfileView {
 public:
     class View {
@@ -95,6 +96,18 @@ public:
     bool convertEnabled() const { return numToConvert() > 0; }
     // The host's entries were checked or unchecked.
     void entriesChanged();
+    // The file-count button: the list of the files, where they are checked and renamed,
+    // takes the panel's place until it is left. Only for a panel the host holds shared.
+    void onButtonFileList();
+    // The list applied its edits to the host's entries.
+    void fileListDialogApply();
+    // The list was left: the panel is shown again.
+    void onSubDialogClose();
+    // Names typed in the list may be among the entries.
+    bool userPathsPresent() const { return mUserPathsPresent; }
+    // What the naming dialog is given: the active profile, its encoder, and the first file to
+    // convert with its information when it has been gathered.
+    VMCDynamicNamingDialogV2_Context namingDialogContext() const;
 
     // Convert: saves, checks that the destination can be reached, then hands over to the
     // host; an unreachable destination is said and the panel stays.
@@ -125,7 +138,6 @@ private:
     // The page finishes its edits, the profile is saved, the destination joins the recent
     // ones.
     void saveEverything();
-    void updateNamingContext();
 
     VMCPanelHost& mHost;
     std::shared_ptr<VMCConfig> mConfig;
@@ -138,4 +150,5 @@ private:
     // The profile the page, the picker and the effects edit.
     VMCConfig::ProfilePtr mProfile;
     std::unique_ptr<VMCEncoderPage> mPage;
+    bool mUserPathsPresent = false;
 };

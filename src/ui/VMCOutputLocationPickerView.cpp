@@ -7,7 +7,7 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 
-#include "VMCNamingTemplateDialog.h"
+#include "VMCDynamicNamingDialogView.h"
 #include "VMCQtText.h"
 
 namespace {
@@ -113,15 +113,12 @@ void VMCOutputLocationPickerView::runFolderChooser(const XStr& startFolder, cons
 }
 
 void VMCOutputLocationPickerView::runDynamicNamingDialog(
-    const VMCOutputLocationPickerV2::DynamicNamingRequest& request) {
-    auto* dialog = new VMCNamingTemplateDialog(request, this);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
-        if (mPicker != nullptr) {
-            mPicker->dynamicNamingDone(result == QDialog::Accepted, dialog->pattern(),
-                                       dialog->baseLocation());
-        }
-    });
-    dialog->open();
-    Q_EMIT namingDialogShown(dialog);
+    std::shared_ptr<VMCDynamicNamingDialogV2> dialog) {
+    // The dialog tells the picker itself how it ended.
+    auto* view = new VMCDynamicNamingDialogView(std::move(dialog), this);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    connect(view, &VMCDynamicNamingDialogView::folderChooserShown, this,
+            &VMCOutputLocationPickerView::folderChooserShown);
+    view->open();
+    Q_EMIT namingDialogShown(view);
 }

@@ -1,5 +1,5 @@
 // The output location picker as a drop-down: its rows with separators, the folder chooser
-// and the naming sheet it asks for.
+// and the dynamic naming dialog it asks for.
 #pragma once
 
 #include <QWidget>
@@ -23,8 +23,7 @@ public:
 
     void locationPickerChanged() override;
     void runFolderChooser(const XStr& startFolder, const XStr& title) override;
-    void runDynamicNamingDialog(
-        const VMCOutputLocationPickerV2::DynamicNamingRequest& request) override;
+    void runDynamicNamingDialog(std::shared_ptr<VMCDynamicNamingDialogV2> dialog) override;
 
 Q_SIGNALS:
     // A chooser or sheet of the picker is on screen.

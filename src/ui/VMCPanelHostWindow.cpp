@@ -14,6 +14,7 @@
 #include "VMCFileURL.h"
 #include "VMCPanelViews.h"
 #include "VMCQtText.h"
+#include "VVCConfigOptionsView.h"
 
 namespace {
 
@@ -73,6 +74,12 @@ void VMCPanelHostWindow::buildMenus() {
     QAction* quit = file->addAction(tr("&Quit"), qApp, &QApplication::closeAllWindows);
     quit->setShortcut(QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QAction* preferences = edit->addAction(tr("&Preferences..."), this,
+                                           [this] { VVCConfigOptionsView::showOptions(this); });
+    preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    preferences->setMenuRole(QAction::PreferencesRole);
 }
 
 void VMCPanelHostWindow::showPanel(const std::shared_ptr<VMCPanel>& panel) {

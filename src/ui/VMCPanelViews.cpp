@@ -1,6 +1,7 @@
 #include "VMCPanelViews.h"
 
 #include "VMCCheckingPanelView.h"
+#include "VMCFileListDialogView.h"
 #include "VMCLauncherView.h"
 #include "VMCPreConvertDialogView.h"
 #include "VMCProgressPanelView.h"
@@ -23,6 +24,9 @@ QWidget* create(const std::shared_ptr<VMCPanel>& panel, QWidget* parent) {
     }
     if (auto log = std::dynamic_pointer_cast<VMCStatusLogPanel>(panel)) {
         return new VMCStatusLogPanelView(std::move(log), parent);
+    }
+    if (auto list = std::dynamic_pointer_cast<VMCFileListDialog>(panel)) {
+        return new VMCFileListDialogView(std::move(list), parent);
     }
     return new QWidget(parent);
 }

@@ -1,5 +1,6 @@
 #include "VMCPreConvertDialogView.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -106,9 +107,18 @@ VMCPreConvertDialogView::VMCPreConvertDialogView(std::shared_ptr<VMCPreConvertDi
 
     mFileCount = new QPushButton(this);
     mFileCount->setObjectName(QStringLiteral("fileCount"));
-    mFileCount->setFlat(true);
-    // It lists the files once the file list exists; until then it only tells the count.
-    mFileCount->setFocusPolicy(Qt::NoFocus);
+    mFileCount->setAccessibleDescription(tr("List & Rename Files"));
+    mFileCount->setToolTip(
+        tr("List the files, choose which to convert and name their outputs "
+           "(Ctrl+L)"));
+    mFileCount->setAutoDefault(false);
+    connect(mFileCount, &QPushButton::clicked, this, [this] { mDialog->onButtonFileList(); });
+    // Not the button's own shortcut: a button forgets it whenever its text changes.
+    auto* listFiles = new QAction(this);
+    listFiles->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    listFiles->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(listFiles);
+    connect(listFiles, &QAction::triggered, mFileCount, &QPushButton::click);
     mButtons = new QDialogButtonBox(this);
     mConvert = mButtons->addButton(tr("&Convert"), QDialogButtonBox::AcceptRole);
     mConvert->setObjectName(QStringLiteral("convert"));
@@ -227,6 +237,7 @@ void VMCPreConvertDialogView::orderFocus() {
     }
     chain.append(mEffects->focusWidgets());
     chain.append(mLocation->comboBox());
+    chain.append(mFileCount);
     // The buttons in the order the button box shows them.
     QList<QPushButton*> buttons{mConvert, mCancel};
     std::sort(buttons.begin(), buttons.end(),

@@ -11,14 +11,14 @@ namespace {
 struct Recorder : VMCOutputLocationPickerV2::View {
     int changes = 0;
     std::vector<XStr> folderStarts;
-    std::vector<VMCOutputLocationPickerV2::DynamicNamingRequest> namingRequests;
+    std::vector<std::shared_ptr<VMCDynamicNamingDialogV2>> namingDialogs;
 
     void locationPickerChanged() override { ++changes; }
     void runFolderChooser(const XStr& start, const XStr& /*title*/) override {
         folderStarts.push_back(start);
     }
-    void runDynamicNamingDialog(const VMCOutputLocationPickerV2::DynamicNamingRequest& r) override {
-        namingRequests.push_back(r);
+    void runDynamicNamingDialog(std::shared_ptr<VMCDynamicNamingDialogV2> dialog) override {
+        namingDialogs.push_back(std::move(dialog));
     }
 };
 
@@ -168,33 +168,56 @@ TEST_F(VMCOutputLocationPickerV2Test, FolderChoicesAskForTheFolderFirst) {
     EXPECT_EQ(mView.folderStarts.back(), mDir.xfile("Videos"));
 }
 
-TEST_F(VMCOutputLocationPickerV2Test, TheTemplateSheetSetsTemplateAndFolder) {
+TEST_F(VMCOutputLocationPickerV2Test, TheNamingDialogSetsTemplateAndFolder) {
     mPicker.setFileNaming(VMCFileNaming::namingSingleFolder(videos("out")));
-    mPicker.setNamingDialogContext({"key", "MP4 (H264)", "-crf 20", ""});
+    VMCOutputLocationPickerV2::NamingDialogContext context;
+    context.encoderName = "MP4 (H264)";
+    context.formatExtension = ".mp4";
+    mPicker.setNamingDialogContext(context);
     mPicker.onDropdownValueSelected(rowTitled(mPicker, "Edit Dynamic Naming"));
-    ASSERT_EQ(mView.namingRequests.size(), 1u);
-    const VMCOutputLocationPickerV2::DynamicNamingRequest& request = mView.namingRequests[0];
-    EXPECT_EQ(request.curPattern, XStr("[origfilename]"));
-    EXPECT_EQ(request.baseLocation, XStr("Videos/out"));
-    EXPECT_EQ(request.baseLocationURL, videos("out"));
-    EXPECT_EQ(request.context.encoderName, XStr("MP4 (H264)"));
+    ASSERT_EQ(mView.namingDialogs.size(), 1u);
+    const VMCDynamicNamingDialogV2& first = *mView.namingDialogs[0];
+    EXPECT_EQ(first.curPattern(), XStr("[origfilename]"));
+    EXPECT_EQ(first.baseLocation(), XStr("Videos/out"));
+    EXPECT_EQ(first.baseLocationURL(), videos("out"));
+    EXPECT_EQ(first.context().encoderName, XStr("MP4 (H264)"));
+    EXPECT_EQ(first.example(), XStr("A Filename.mp4"));
+
+    // A provider is asked when the dialog opens.
+    int asked = 0;
+    mPicker.setNamingDialogContextProvider([&asked, context] {
+        ++asked;
+        VMCOutputLocationPickerV2::NamingDialogContext now = context;
+        now.formatExtension = ".mkv";
+        return now;
+    });
 
     struct Row {
         bool ok;
         const char* pattern;
         const char* base;
+        bool ready;
         bool taken;
     };
     const Row table[] = {
-        {false, "[title]", "~/Films", false},         {true, "  ", "~/Films", false},
-        {true, "[title]", "relative/folder", false},  {true, "[title]", "", false},
-        {true, "[artist]\\[title]", "~/Films", true},
+        {false, "[title]", "~/Films", true, false},         {true, "  ", "~/Films", false, false},
+        {true, "[title]", "relative/folder", false, false}, {true, "[title]", "", false, false},
+        {true, "[artist]\\[title]", "~/Films", true, true},
     };
     for (const Row& row : table) {
         mPicker.editDynamicNaming();
-        mPicker.dynamicNamingDone(row.ok, row.pattern, row.base);
+        const std::shared_ptr<VMCDynamicNamingDialogV2> dialog = mView.namingDialogs.back();
+        dialog->setCurPattern(row.pattern, 0);
+        dialog->setBaseLocation(row.base);
+        EXPECT_EQ(dialog->okEnabled(), row.ready) << row.pattern << " in " << row.base;
+        if (!row.ok || !dialog->onOK()) {
+            dialog->onCancel();
+        }
+        EXPECT_TRUE(dialog->didEndDialog());
         EXPECT_EQ(mChanged, row.taken ? 1 : 0) << row.pattern << " in " << row.base;
     }
+    EXPECT_EQ(asked, 5);
+    EXPECT_EQ(mView.namingDialogs.back()->example(), XStr("Artist/Title.mkv"));
     EXPECT_EQ(mPicker.fileNaming()->fileNamingType(), VMCFileNaming::kDynamic);
     EXPECT_EQ(mPicker.fileNaming()->dynamicFormat(), XStr("[artist]/[title]"));
     EXPECT_EQ(mPicker.fileNaming()->destination().url(), mDir.xfile("Films"));
@@ -203,6 +226,23 @@ TEST_F(VMCOutputLocationPickerV2Test, TheTemplateSheetSetsTemplateAndFolder) {
     mPicker.dynamicNamingDone(true, "[year]", "/tmp");
     mPicker.folderChosen(XStr("/tmp"));
     EXPECT_EQ(mChanged, 1);
+}
+
+// A dialog still open when its picker goes ends without reaching it.
+TEST_F(VMCOutputLocationPickerV2Test, ADialogOutlivingThePickerReachesNothing) {
+    std::shared_ptr<VMCDynamicNamingDialogV2> dialog;
+    {
+        VMCOutputLocationPickerV2 picker(true, false);
+        picker.setView(&mView);
+        picker.setOnChanged([this] { ++mChanged; });
+        picker.editDynamicNaming();
+        ASSERT_EQ(mView.namingDialogs.size(), 1u);
+        dialog = mView.namingDialogs.back();
+        dialog->setBaseLocation("/tmp");
+    }
+    mView.namingDialogs.clear();
+    EXPECT_TRUE(dialog->onOK());
+    EXPECT_EQ(mChanged, 0);
 }
 
 TEST_F(VMCOutputLocationPickerV2Test, TheRecentListPutsTheLastFirstAndKeepsTen) {

@@ -316,4 +316,41 @@ TEST_F(VMCPreConvertDialogTest, AnUnreachableDestinationKeepsThePanel) {
     }
 }
 
+// The naming dialog is given the active profile and, as its example, the first file to be
+// converted.
+TEST_F(VMCPreConvertDialogTest, TheNamingDialogKnowsTheProfileAndTheFirstFileToConvert) {
+    addEntries(3);
+    struct Row {
+        const char* encoder;
+        const char* customExtension;
+        std::vector<bool> checked;
+        XStr extension;
+        XStr example;
+    };
+    const Row table[] = {
+        {"MP4 (H264)", "", {true, true, true}, ".mp4", "/clips/0.mp4"},
+        {"MP4 (H264)", "m4v", {false, true, true}, ".m4v", "/clips/1.mp4"},
+        {"[Multi Encoder]", "", {false, false, false}, "", ""},
+    };
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.encoder);
+        for (std::size_t i = 0; i < row.checked.size(); ++i) {
+            mHost.entries()[i].checked = row.checked[i];
+        }
+        VMCPreConvertDialog dialog(mHost, config());
+        ASSERT_TRUE(dialog.encoderSelected(XStr(row.encoder)));
+        VAEncoderArgs args = dialog.encoderArgsV2();
+        args.customFormatExt = row.customExtension;
+        dialog.setEncoderArgsV2(args);
+        const VMCDynamicNamingDialogV2_Context context =
+            dialog.locationPicker().namingDialogContext();
+        EXPECT_EQ(context.encoderName, XStr(row.encoder));
+        EXPECT_EQ(context.encoderSettings, args.strArgs);
+        EXPECT_EQ(context.formatExtension, row.extension);
+        EXPECT_EQ(context.activeProfileReg, dialog.config().activeProfile()->registryKey());
+        EXPECT_EQ(context.exampleURL, row.example);
+        EXPECT_EQ(context.exampleMeta, nullptr) << "no information gathered in this host";
+    }
+}
+
 }  // namespace

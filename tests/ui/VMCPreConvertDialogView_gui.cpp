@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "GuiMenus.h"
+#include "GuiSetupWindow.h"
 #include "GuiTestSupport.h"
 #include "MediaSupport.h"
 #include "TestSupport.h"
@@ -41,77 +43,10 @@
 
 namespace {
 
-// Opens the drop-down with the mouse and clicks the row with that text.
-void chooseFromCombo(QComboBox* combo, const QString& text) {
-    const int row = combo->findText(text);
-    ASSERT_GE(row, 0) << text.toStdString();
-    // Opened from the keyboard: a click that opens a drop-down makes it ignore the next
-    // release for a moment, and a test clicks faster than people do.
-    combo->setFocus();
-    QTest::keyClick(combo, Qt::Key_F4);
-    QAbstractItemView* list = combo->view();
-    ASSERT_TRUE(GuiTest::waitUntil([list] { return list->isVisible(); }));
-    const QModelIndex index = list->model()->index(row, 0);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    ASSERT_TRUE(GuiTest::waitUntil([list] { return !list->isVisible(); }));
-}
-
-// Chooses an item of a button's menu with the keyboard while the menu is open.
-void chooseFromButtonMenu(QPushButton* button, QMenu* menu, const QString& text) {
-    QAction* wanted = nullptr;
-    for (QAction* action : menu->actions()) {
-        if (action->text() == text) {
-            wanted = action;
-        }
-    }
-    ASSERT_NE(wanted, nullptr) << text.toStdString();
-    // The menu runs its own event loop until an item is chosen.
-    QTimer::singleShot(0, menu, [menu, wanted] {
-        if (!QTest::qWaitForWindowExposed(menu)) {
-            return;
-        }
-        menu->setActiveAction(wanted);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-template <typename T>
-T* lastShown(const QSignalSpy& spy) {
-    return spy.isEmpty() ? nullptr : qobject_cast<T*>(spy.last().at(0).value<QWidget*>());
-}
-
-struct SetupWindow {
-    explicit SetupWindow(bool userProfiles = false) : allowProfiles(userProfiles) { open(); }
-
-    // Whether user profiles are allowed while the window is open.
-    struct AllowProfiles {
-        explicit AllowProfiles(bool on) { XRegistry::SetDWORD("vMCAllowProfiles", on ? 1 : 0); }
-        ~AllowProfiles() { XRegistry::SetDWORD("vMCAllowProfiles", 0); }
-    } allowProfiles;
-    TestTempDir dir;
-    VMCPanelHostWindow window{VMCPanelHost::newLauncher()};
-    VMCPreConvertDialogView* view = nullptr;
-
-    void open() {
-        window.setAttribute(Qt::WA_DeleteOnClose, false);
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-        XStrList clips;
-        for (const char* name : {"first.mkv", "second.mkv"}) {
-            EXPECT_TRUE(makeTestClip(dir.file(name)));
-            clips.push_back(dir.xfile(name));
-        }
-        window.host().sourceFilesChosen(clips);
-        view = qobject_cast<VMCPreConvertDialogView*>(window.panelView());
-        // The window shows a new panel once its events run.
-        EXPECT_TRUE(GuiTest::waitUntil([this] { return view != nullptr && view->isVisible(); }));
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-    }
-    VMCConfig& config() const { return *window.host().sharedConfig(); }
-};
+using GuiTest::chooseFromButtonMenu;
+using GuiTest::chooseFromCombo;
+using GuiTest::lastShown;
+using GuiTest::SetupWindow;
 
 VADSPChain shownChain(VMCEffectListWidget* list) {
     VADSPChain out;
@@ -315,6 +250,7 @@ TEST(VMCPreConvertDialogView, TheKeyboardReachesEveryControl) {
         }
     }
     expected.push_back(view->locationView()->comboBox());
+    expected.push_back(view->fileCountButton());
     QList<QPushButton*> buttons{view->convertButton(), view->cancelButton()};
     std::sort(buttons.begin(), buttons.end(),
               [](QPushButton* a, QPushButton* b) { return a->x() < b->x(); });

@@ -22,6 +22,7 @@
 #include "VMCConversionScreenshots.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
+#include "VMCDialogScreenshots.h"
 #include "VMCEncoderPageIndex.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPageSheetDialog.h"
@@ -229,6 +230,13 @@ bool shootAll(Shooter& shooter) {
         ok = shooter.save(window->findChild<QMessageBox*>(), QStringLiteral("drop-error")) && ok;
         window->close();
     }
+    ok =
+        VMCDialogScreenshots::shootAll(
+            [&shooter](QWidget* widget, const QString& name) { return shooter.save(widget, name); },
+            [&shooter](const QPixmap& picture, const QString& name) {
+                return shooter.savePixmap(picture, name);
+            }) &&
+        ok;
     for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(true)) {
         VMCEncoderArgsHost host;
         std::unique_ptr<VMCEncoderPage> page = VMCEncoderPageIndex::createFor(desc.name, &host);
