@@ -1,9 +1,12 @@
 #include "VMCMultiEncConfigureEncoder.h"
 
+#include <algorithm>
+
 #include "VADSPList.h"
 #include "VMCEncoderPageIndex.h"
 #include "VMCFileNaming.h"
 #include "VMCMultiEncConfig.h"
+#include "VVCCodecs.h"
 
 VMCMultiEncConfigureEncoder::VMCMultiEncConfigureEncoder(VMCMultiEncEntry config,
                                                          bool allowSameFolder,
@@ -19,6 +22,11 @@ void VMCMultiEncConfigureEncoder::viewDidLoad() {
     if (mPage) {
         mPage->viewDidLoad();
     }
+}
+
+bool VMCMultiEncConfigureEncoder::gplOffered() const {
+    return std::any_of(mEncoders.begin(), mEncoders.end(),
+                       [](const VAEncoderDesc& e) { return VVCCodecs::isGPL(e.name); });
 }
 
 bool VMCMultiEncConfigureEncoder::chooseEncoder(const XStr& name) {
@@ -70,6 +78,15 @@ void VMCMultiEncConfigureEncoder::setTemplate(const XStr& format) {
     mConfig.fileNaming->setDynamicFormat(VMCFileNaming::sanitizeDynamicPattern(format));
     mConfig.fileNaming->setFileNamingType(VMCFileNaming::kDynamic);
     namingChanged();
+}
+
+bool VMCMultiEncConfigureEncoder::setFileNaming(const VMCFileNaming& naming) {
+    if (naming.fileNamingType() == VMCFileNaming::kSameFolder && !mAllowSameFolder) {
+        return false;
+    }
+    *mConfig.fileNaming = naming;
+    namingChanged();
+    return true;
 }
 
 void VMCMultiEncConfigureEncoder::setDspEffects(const std::vector<VADSPSpec>& chain) {
