@@ -1,5 +1,8 @@
 #include "VMCPanelHost.h"
 
+#include <utility>
+
+#include "VAConcatenateOrderDialog.h"
 #include "VMCLauncher.h"
 #include "VMCPreConvertDialog.h"
 
@@ -10,14 +13,37 @@ std::unique_ptr<VMCPanelHost> VMCPanelHost::newLauncher() {
 }
 
 void VMCPanelHost::startOpenFileDialog() {
+    mChoosingToJoin = false;
     if (view() != nullptr) {
         view()->runOpenFileDialog();
     }
 }
 
+void VMCPanelHost::startJoinFilesDialog() {
+    mChoosingToJoin = true;
+    if (view() != nullptr) {
+        view()->runOpenFileDialog();
+    }
+}
+
+XStr VMCPanelHost::openFileDialogTitle() const {
+    return mChoosingToJoin ? "Choose Files to Join" : "Choose Files to Convert";
+}
+
 void VMCPanelHost::sourceFilesChosen(const XStrList& paths) {
+    if (std::exchange(mChoosingToJoin, false)) {
+        beginConcatenate(paths, currentPanel());
+        return;
+    }
     std::vector<VAConvertSource::Item> items(paths.begin(), paths.end());
     preConvertFrom(items, currentPanel());
+}
+
+void VMCPanelHost::beginConcatenate(const XStrList& files, std::shared_ptr<VMCPanel> returnTo) {
+    if (files.empty()) {
+        return;
+    }
+    showPanelMadeBy([&] { return VAConcatenateOrderDialog::create(*this, files, returnTo); });
 }
 
 void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sources,
@@ -40,7 +66,7 @@ void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sour
     }
     mSources = std::move(expanded);
     mInvoker = std::move(invoker);
-    showPanel(std::make_shared<VMCPreConvertDialog>(*this));
+    showPanelMadeBy([this] { return std::make_shared<VMCPreConvertDialog>(*this); });
 }
 
 void VMCPanelHost::cancelPreConvert() {

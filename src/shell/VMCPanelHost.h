@@ -18,8 +18,15 @@ public:
 
     // Asks the window for source files.
     void startOpenFileDialog();
+    // Asks the window for files to join into one output.
+    void startJoinFilesDialog();
+    // The title of the file chooser the window is asked for.
+    XStr openFileDialogTitle() const;
     // The files the user chose; none (the chooser was cancelled) changes nothing.
     void sourceFilesChosen(const XStrList& paths);
+    // The files go to the panel that puts them in order for joining; going back from it
+    // shows returnTo (none: the root panel).
+    void beginConcatenate(const XStrList& files, std::shared_ptr<VMCPanel> returnTo);
     // Takes the sources and shows the converter's panel; the invoking panel is where
     // cancelling returns to (none: cancelling closes the window).
     void preConvertFrom(const std::vector<VAConvertSource::Item>& sources,
@@ -53,4 +60,6 @@ private:
     std::vector<VMCPreConvertEntry> mEntries;
     std::unique_ptr<VAFileInfoCache> mFileInfoCache;
     std::shared_ptr<VMCPanel> mInvoker;
+    // The chooser asked for picks files to join.
+    bool mChoosingToJoin = false;
 };
