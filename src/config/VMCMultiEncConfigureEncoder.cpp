@@ -37,6 +37,8 @@ bool VMCMultiEncConfigureEncoder::chooseEncoder(const XStr& name) {
     mConfig.encoder = *encoder;
     mConfig.encoderArgsV2 = VAEncoderArgs();
     VMCMultiEncConfig::tellNaming(mConfig);
+    // The view lets go of the old page before it goes.
+    const std::unique_ptr<VMCEncoderPage> old = std::move(mPage);
     viewDidLoad();
     if (mView != nullptr) {
         mView->encoderPageChanged();
