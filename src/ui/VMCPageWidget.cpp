@@ -6,8 +6,8 @@
 #include <QUrl>
 
 #include "VMCControlEditor.h"
-#include "VMCPageSheetDialog.h"
 #include "VMCQtText.h"
+#include "VMCSheetDialog.h"
 
 namespace {
 
@@ -141,6 +141,14 @@ QWidget* VMCPageWidget::lastFocusWidget() const {
     return nullptr;
 }
 
+QList<QWidget*> VMCPageWidget::focusWidgets() const {
+    QList<QWidget*> widgets;
+    for (const auto& editor : mEditors) {
+        widgets.append(editor->focusWidgets());
+    }
+    return widgets;
+}
+
 void VMCPageWidget::orderFocus() {
     QWidget* previous = nullptr;
     for (const auto& editor : mEditors) {
@@ -181,9 +189,9 @@ void VMCPageWidget::openSheet(const XStr& id) {
         }
     }
     mSheetOpen = true;
-    auto* dialog = new VMCPageSheetDialog(*sheet, title, this);
+    VMCSheetDialog* dialog = VMCSheetDialog::create(*sheet, title, this);
     connect(dialog, &QDialog::finished, this, [this, id, dialog](int result) {
-        dialog->pageWidget()->detachPage();
+        dialog->detachPage();
         mSheetOpen = false;
         mPage.closeSheet(id, result == QDialog::Accepted);
         refresh();

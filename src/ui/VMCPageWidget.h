@@ -32,6 +32,8 @@ public:
     // any), so a window can put the page in its tab order.
     QWidget* firstFocusWidget() const;
     QWidget* lastFocusWidget() const;
+    // Every widget of the page that takes the keyboard focus, in the page's tab order.
+    QList<QWidget*> focusWidgets() const;
 
 Q_SIGNALS:
     // The page took a user action (its argument text may be new).
