@@ -107,10 +107,13 @@ inline void expectShowsPage(const VMCPageWidget& widget, const VMCPage& page, co
     }
 }
 
-// The first control a user can change; none on a page of notes only.
+// The first control a user can change on the page itself; none on a page of notes only. A
+// button that opens a sheet changes nothing before the sheet's OK (the multi encoder's "Add
+// Encoder...", whose page is there once a configuration was made).
 inline std::optional<VVCControl> firstChangeable(const VMCPage& page) {
     for (const VVCControl& control : page.pageView()) {
-        if (control.kind != VVCControl::Kind::kLabel && control.visible && control.enabled) {
+        if (control.kind != VVCControl::Kind::kLabel && control.visible && control.enabled &&
+            !control.opensSheet) {
             return control;
         }
     }
