@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev
+  # A private session bus for the GUI test of the desktop notifications.
+  dbus-daemon
   # A font for the desktop program's text, also when the GUI tests and the screenshots
   # render offscreen on a machine without a desktop.
   fonts-dejavu-core

@@ -87,4 +87,6 @@ void VMCPanelHost::returnToRootOrClose() {
     }
 }
 
-void VMCPanelHost::preConvertDone() {}
+void VMCPanelHost::preConvertDone() {
+    mRoad->preConvertDone(currentPanel());
+}

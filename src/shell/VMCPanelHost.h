@@ -8,6 +8,7 @@
 #include "VAConvertSource.h"
 #include "VAFileInfoCache.h"
 #include "VMCConfig.h"
+#include "VMCConversionRoad.h"
 #include "VMCPanelHostBase.h"
 #include "VMCPreConvertEntry.h"
 
@@ -49,6 +50,8 @@ public:
     const std::vector<VMCPreConvertEntry>& entries() const { return mEntries; }
     // Media information of the current sources, gathered in the background.
     VAFileInfoCache* fileInfoCache() const { return mFileInfoCache.get(); }
+    // From the check of the destinations to the end of the conversion.
+    VMCConversionRoad& conversionRoad() const { return *mRoad; }
 
     // Set for a window opened with files from outside (another program, the command line):
     // it closes instead of showing the launcher again.
@@ -62,4 +65,6 @@ private:
     std::shared_ptr<VMCPanel> mInvoker;
     // The chooser asked for picks files to join.
     bool mChoosingToJoin = false;
+    // Last, so that it goes first: it works on everything above.
+    std::shared_ptr<VMCConversionRoad> mRoad = std::make_shared<VMCConversionRoad>(*this);
 };

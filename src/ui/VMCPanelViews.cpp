@@ -1,8 +1,11 @@
 #include "VMCPanelViews.h"
 
 #include "VAConcatenateOrderDialogView.h"
+#include "VMCCheckingPanelView.h"
 #include "VMCLauncherView.h"
 #include "VMCPreConvertDialogView.h"
+#include "VMCProgressPanelView.h"
+#include "VMCStatusLogPanelView.h"
 
 namespace VMCPanelViews {
 
@@ -15,6 +18,15 @@ QWidget* create(const std::shared_ptr<VMCPanel>& panel, QWidget* parent) {
     }
     if (auto order = std::dynamic_pointer_cast<VAConcatenateOrderDialog>(panel)) {
         return new VAConcatenateOrderDialogView(std::move(order), parent);
+    }
+    if (auto checking = std::dynamic_pointer_cast<VMCCheckingPanel>(panel)) {
+        return new VMCCheckingPanelView(std::move(checking), parent);
+    }
+    if (auto progress = std::dynamic_pointer_cast<VMCProgressPanel>(panel)) {
+        return new VMCProgressPanelView(std::move(progress), parent);
+    }
+    if (auto log = std::dynamic_pointer_cast<VMCStatusLogPanel>(panel)) {
+        return new VMCStatusLogPanelView(std::move(log), parent);
     }
     return new QWidget(parent);
 }

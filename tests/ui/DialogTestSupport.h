@@ -17,8 +17,6 @@
 #include <string>
 
 #include "GuiTestSupport.h"
-#include "VMCQtMainThreadPoster.h"
-#include "XMainThread.h"
 
 namespace DialogTest {
 
@@ -62,15 +60,6 @@ template <typename T>
 T* lastShown(const QSignalSpy& spy) {
     return spy.isEmpty() ? nullptr : qobject_cast<T*>(spy.last().at(0).value<QWidget*>());
 }
-
-// Work of background threads reaches the main thread through Qt's queue, as in the
-// program, while the object lives.
-struct QtPoster {
-    QtPoster() { XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(qApp)); }
-    ~QtPoster() { XMainThread::setPoster(nullptr); }
-    QtPoster(const QtPoster&) = delete;
-    QtPoster& operator=(const QtPoster&) = delete;
-};
 
 inline std::string describe(const QList<QWidget*>& widgets) {
     std::string out;

@@ -7,6 +7,8 @@
 
 #include "TestSupport.h"
 #include "VAStartup.h"
+#include "VMCQtMainThreadPoster.h"
+#include "XMainThread.h"
 
 namespace {
 
@@ -37,5 +39,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationName(QStringLiteral("VantaroVideo"));
-    return RUN_ALL_TESTS();
+    // As in the program: work finished on other threads comes back through Qt's queue.
+    XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
+    const int result = RUN_ALL_TESTS();
+    XMainThread::setPoster(nullptr);
+    return result;
 }

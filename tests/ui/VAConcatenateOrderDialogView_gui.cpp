@@ -47,7 +47,6 @@ void dragRow(VMCEffectListWidget* list, int from, int to) {
 }  // namespace
 
 TEST(VAConcatenateOrderDialogView, FilesArePutInOrderAndSetUpAsOneSource) {
-    const DialogTest::QtPoster poster;
     const TestTempDir dir;
     for (const auto& [name, seconds] :
          {std::pair{"a.mkv", 1.0}, std::pair{"b.mkv", 2.0}, std::pair{"c.mkv", 3.0}}) {

@@ -17,10 +17,12 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "GuiTestSupport.h"
 #include "MediaSupport.h"
@@ -33,6 +35,8 @@
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPanelHostWindow.h"
 #include "VMCProfileNameDialog.h"
+#include "VMCProgressPanelView.h"
+#include "VMCStatusLogPanelView.h"
 #include "XRegistry.h"
 
 namespace {
@@ -164,10 +168,17 @@ TEST(VMCPreConvertDialogView, AUserSetsUpAConversionAndConverts) {
     auto* width = qobject_cast<QAbstractSpinBox*>(crop->pageWidget()->editorFor("width"));
     ASSERT_NE(width, nullptr);
     width->selectAll();
-    QTest::keyClicks(width, QStringLiteral("640"));
+    QTest::keyClicks(width, QStringLiteral("160"));
     QTest::keyClick(width, Qt::Key_Tab);
+    // The Tab moved on to the height: typed over, so that the crop fits the 320x240 clips.
+    auto* height = qobject_cast<QAbstractSpinBox*>(crop->pageWidget()->editorFor("height"));
+    ASSERT_NE(height, nullptr);
+    EXPECT_TRUE(height->hasFocus());
+    height->selectAll();
+    QTest::keyClicks(height, QStringLiteral("120"));
+    QTest::keyClick(height, Qt::Key_Tab);
     const XStr cropArgs = crop->dspArgs();
-    EXPECT_TRUE(cropArgs.contains("crop=640:")) << cropArgs;
+    EXPECT_TRUE(cropArgs.contains("crop=160:120:")) << cropArgs;
     QTest::mouseClick(crop->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                       Qt::LeftButton);
 
@@ -245,6 +256,32 @@ TEST(VMCPreConvertDialogView, AUserSetsUpAConversionAndConverts) {
     EXPECT_EQ(XRegistry::GetString("vMCLastFolder-0"),
               setup.dir.xfile("out") + "{_._}[origfilename]");
     EXPECT_EQ(setup.config().activeProfileName(), XStr("MP4 (H264)"));
+
+    // The conversion runs to its end and the log lists both files; both outputs play,
+    // cropped to the typed width.
+    auto* progress = GuiTest::waitForPanel<VMCProgressPanelView>(setup.window);
+    ASSERT_NE(progress, nullptr);
+    QPointer<QPushButton> cancel = progress->findChild<QPushButton*>(QStringLiteral("cancel"));
+    ASSERT_TRUE(GuiTest::waitUntil(
+        [&] { return cancel.isNull() || cancel->text() == QStringLiteral("&Finish"); },
+        GuiTest::kConversionDeadlineMs));
+    ASSERT_FALSE(cancel.isNull()) << "no error log shown in place of the panel";
+    EXPECT_EQ(progress->findChild<QProgressBar*>(QStringLiteral("overall"))->value(), 100);
+    for (const char* output : {"out/first.mp4", "out/second.mp4"}) {
+        EXPECT_EQ(probeValue(setup.dir.file(output), "v:0", "codec_name"), "h264") << output;
+        EXPECT_EQ(probeValue(setup.dir.file(output), "v:0", "width"), "160") << output;
+        EXPECT_EQ(probeValue(setup.dir.file(output), "v:0", "height"), "120") << output;
+    }
+    QTest::mouseClick(progress->findChild<QPushButton*>(QStringLiteral("showLog")), Qt::LeftButton);
+    auto* log = GuiTest::waitForPanel<VMCStatusLogPanelView>(setup.window);
+    ASSERT_NE(log, nullptr);
+    QTreeView* info = log->listOf(VMCStatusLogDialog::Tab::kInformation);
+    ASSERT_NE(info, nullptr);
+    ASSERT_EQ(info->model()->rowCount(), 2);
+    EXPECT_TRUE(
+        info->model()->index(0, 0).data().toString().contains(QStringLiteral("'first.mkv'")));
+    EXPECT_TRUE(
+        info->model()->index(1, 0).data().toString().contains(QStringLiteral("'second.mkv'")));
     setup.window.close();
 }
 

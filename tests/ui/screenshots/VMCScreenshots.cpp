@@ -18,6 +18,7 @@
 
 #include "VAStartup.h"
 #include "VAUserFolders.h"
+#include "VMCConversionScreenshots.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
 #include "VMCEncoderPageIndex.h"
@@ -26,6 +27,7 @@
 #include "VMCPageWidget.h"
 #include "VMCPanelHostWindow.h"
 #include "VMCPreConvertDialogView.h"
+#include "VMCQtMainThreadPoster.h"
 #include "VMCQtText.h"
 #include "VVCCodecs.h"
 #include "VVCDSPs.h"
@@ -212,6 +214,10 @@ bool shootAll(Shooter& shooter) {
         ok = shootSetupPanel(shooter, window) && ok;
         window->close();
     }
+    ok = VMCConversionScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
+             return shooter.save(widget, name);
+         }) &&
+         ok;
     for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(true)) {
         VMCEncoderArgsHost host;
         std::unique_ptr<VMCEncoderPage> page = VMCEncoderPageIndex::createFor(desc.name, &host);
@@ -266,6 +272,7 @@ int main(int argc, char** argv) {
     // The panels save what they show: into the data folder screenshots.sh gives.
     VAStartup::initSettingsStore();
     QApplication app(argc, argv);
+    XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationName(QStringLiteral("VantaroVideo"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -281,6 +288,7 @@ int main(int argc, char** argv) {
         ok = shootAll(shooter) && ok;
         total += shooter.count();
     }
+    XMainThread::setPoster(nullptr);
     std::printf("%d screenshots in %s\n", total, argv[1]);
     return ok ? 0 : 1;
 }
