@@ -9,7 +9,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -17,6 +20,8 @@
 #include <string>
 
 #include "GuiTestSupport.h"
+#include "VMCPanelHostWindow.h"
+#include "VMCProgressPanelView.h"
 
 namespace DialogTest {
 
@@ -59,6 +64,35 @@ inline void chooseFromButtonMenu(QPushButton* button, QMenu* menu, const QString
 template <typename T>
 T* lastShown(const QSignalSpy& spy) {
     return spy.isEmpty() ? nullptr : qobject_cast<T*>(spy.last().at(0).value<QWidget*>());
+}
+
+// In the folder chooser the spy reported last: the folder's name typed in its parent, then
+// Return.
+inline void chooseFolder(const QSignalSpy& spy, const std::string& parent, const QString& name) {
+    auto* chooser = lastShown<QFileDialog>(spy);
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chooser));
+    ASSERT_EQ(chooser->fileMode(), QFileDialog::Directory);
+    chooser->setDirectory(QString::fromStdString(parent));
+    auto* field = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(field, nullptr);
+    QTest::keyClicks(field, name);
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_TRUE(GuiTest::waitUntil([c = QPointer<QWidget>(chooser)] { return !c; }));
+}
+
+// The conversion the window runs has ended well: its progress panel offers Finish. False
+// when it ended otherwise (the log shows its errors) or did not end in time.
+inline bool waitUntilConverted(VMCPanelHostWindow& window) {
+    auto* progress = GuiTest::waitForPanel<VMCProgressPanelView>(window);
+    if (progress == nullptr) {
+        return false;
+    }
+    QPointer<QPushButton> cancel = progress->findChild<QPushButton*>(QStringLiteral("cancel"));
+    GuiTest::waitUntil(
+        [&] { return cancel.isNull() || cancel->text() == QStringLiteral("&Finish"); },
+        GuiTest::kConversionDeadlineMs);
+    return !cancel.isNull() && cancel->text() == QStringLiteral("&Finish");
 }
 
 inline std::string describe(const QList<QWidget*>& widgets) {

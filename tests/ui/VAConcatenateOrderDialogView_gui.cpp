@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QCommandLinkButton>
 #include <QDialogButtonBox>
 #include <QDropEvent>
@@ -20,8 +22,10 @@
 #include "VAConvertSourceConcat.h"
 #include "VMCEffectListWidget.h"
 #include "VMCLauncherView.h"
+#include "VMCOutputLocationPickerView.h"
 #include "VMCPanelHostWindow.h"
 #include "VMCPreConvertDialogView.h"
+#include "XFindProgram.h"
 
 namespace {
 
@@ -42,6 +46,63 @@ void dragRow(VMCEffectListWidget* list, int from, int to) {
     QDropEvent drop(QPointF(target.center().x(), target.top() + 2), Qt::MoveAction, mime.get(),
                     Qt::LeftButton, Qt::NoModifier);
     list->dropEvent(&drop);
+}
+
+std::string ffmpeg() {
+    const XStr found = XFindProgram(XStr("ffmpeg"));
+    return found.empty() ? std::string("/usr/bin/ffmpeg") : found.utf8();
+}
+
+// A clip of one colour, with a tone.
+bool makeColourClip(const std::string& path, const std::string& colour, double seconds) {
+    const std::string d = std::to_string(seconds);
+    return runProgram({ffmpeg(),
+                       "-hide_banner",
+                       "-loglevel",
+                       "error",
+                       "-y",
+                       "-f",
+                       "lavfi",
+                       "-i",
+                       "color=c=" + colour + ":s=160x120:r=25:d=" + d,
+                       "-f",
+                       "lavfi",
+                       "-i",
+                       "sine=frequency=440:duration=" + d,
+                       "-c:v",
+                       "libx264",
+                       "-preset",
+                       "ultrafast",
+                       "-pix_fmt",
+                       "yuv420p",
+                       "-c:a",
+                       "aac",
+                       "-shortest",
+                       path}) == 0;
+}
+
+// The colour of a video at a time, as the channel that dominates its picture.
+std::string colourAt(const std::string& video, double seconds, const TestTempDir& dir) {
+    const std::string pixel = dir.file("pixel.rgb");
+    if (runProgram({ffmpeg(), "-hide_banner", "-loglevel", "error", "-y", "-ss",
+                    std::to_string(seconds), "-i", video, "-frames:v", "1", "-vf", "scale=1:1",
+                    "-pix_fmt", "rgb24", "-f", "rawvideo", pixel}) != 0) {
+        return "unreadable";
+    }
+    const std::string rgb = readTextFile(pixel);
+    if (rgb.size() != 3) {
+        return "unreadable";
+    }
+    const auto r = static_cast<unsigned char>(rgb[0]);
+    const auto g = static_cast<unsigned char>(rgb[1]);
+    const auto b = static_cast<unsigned char>(rgb[2]);
+    if (r > 2 * g && r > 2 * b) {
+        return "red";
+    }
+    if (g > 2 * r && g > 2 * b) {
+        return "green";
+    }
+    return b > 2 * r && b > 2 * g ? "blue" : "mixed";
 }
 
 }  // namespace
@@ -205,5 +266,60 @@ TEST(VAConcatenateOrderDialogView, JoinWaitsForTwoFilesAndTheKeyboardReachesEver
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), view->list());
     DialogTest::expectAccessibleNames(view);
+    window.close();
+}
+
+// Three clips of three colours put in another order and converted: one output whose length
+// is the sum of theirs, with the colours in the order chosen.
+TEST(VAConcatenateOrderDialogView, ThreeClipsJoinedInAChosenOrderGiveOneOutput) {
+    const TestTempDir dir;
+    const ScopedEnv store("XCLASS_XREGISTRY_LOCATION", dir.file("XRegistry").c_str());
+    ASSERT_TRUE(makeColourClip(dir.file("red.mkv"), "red", 1.0));
+    ASSERT_TRUE(makeColourClip(dir.file("green.mkv"), "green", 1.5));
+    ASSERT_TRUE(makeColourClip(dir.file("blue.mkv"), "blue", 2.0));
+    ASSERT_EQ(mkdir(dir.file("out").c_str(), 0755), 0);
+    const double total = probeDuration(dir.file("red.mkv")) + probeDuration(dir.file("green.mkv")) +
+                         probeDuration(dir.file("blue.mkv"));
+
+    VMCPanelHostWindow window(VMCPanelHost::newLauncher());
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.host().beginConcatenate(
+        {dir.xfile("red.mkv"), dir.xfile("green.mkv"), dir.xfile("blue.mkv")},
+        window.host().currentPanel());
+    auto* order = qobject_cast<VAConcatenateOrderDialogView*>(window.panelView());
+    ASSERT_NE(order, nullptr);
+    ASSERT_TRUE(GuiTest::waitUntil([order] { return order->isVisible(); }));
+    // blue to the top, then green below red: blue, red, green.
+    dragRow(order->list(), 2, 0);
+    order->list()->setCurrentRow(2);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    order->list()->setFocus();
+    QTest::keyClick(order->list(), Qt::Key_Down, Qt::ControlModifier);
+    ASSERT_EQ(shownNames(*order), (XStrList{"1.  blue.mkv", "2.  red.mkv", "3.  green.mkv"}));
+    QTest::keyClick(order->list(), Qt::Key_Return);
+
+    auto* setup = GuiTest::waitForPanel<VMCPreConvertDialogView>(window);
+    ASSERT_NE(setup, nullptr);
+    DialogTest::chooseFromCombo(setup->encoderPicker(), QStringLiteral("MP4 (H264)"));
+    QSignalSpy shown(setup, &VMCPreConvertDialogView::dialogShown);
+    DialogTest::chooseFromCombo(setup->locationView()->comboBox(), QStringLiteral("Single Folder"));
+    DialogTest::chooseFolder(shown, dir.path(), QStringLiteral("out"));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(setup->encoderPicker(), Qt::Key_Return);
+    ASSERT_TRUE(DialogTest::waitUntilConverted(window));
+
+    // Named after the first file of the order.
+    EXPECT_EQ(folderEntries(dir.file("out")), std::vector<std::string>{"blue.mp4"});
+    const std::string joined = dir.file("out/blue.mp4");
+    EXPECT_NEAR(probeDuration(joined), total, 0.25);
+    EXPECT_EQ(probeStreamCount(joined, "v"), 1);
+    EXPECT_EQ(probeStreamCount(joined, "a"), 1);
+    EXPECT_EQ(colourAt(joined, 1.0, dir), "blue");
+    EXPECT_EQ(colourAt(joined, 2.5, dir), "red");
+    EXPECT_EQ(colourAt(joined, 3.75, dir), "green");
     window.close();
 }

@@ -33,6 +33,9 @@ namespace {
 // A converter window on one generated clip with the multi encoder chosen.
 struct MultiWindow {
     TestTempDir dir;
+    // A store of its own: the multi encoder starts without encoders, whatever other tests
+    // configured.
+    ScopedEnv store{"XCLASS_XREGISTRY_LOCATION", dir.file("XRegistry").c_str()};
     VMCPanelHostWindow window{VMCPanelHost::newLauncher()};
     VMCPreConvertDialogView* view = nullptr;
 
@@ -41,12 +44,6 @@ struct MultiWindow {
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         EXPECT_TRUE(makeTestClip(dir.file("clip.mkv"), TestClip{1.0}));
-        // The multi encoder starts without encoders, whatever a test before configured.
-        VMCConfig stored;
-        if (const VMCConfig::ProfilePtr profile = stored.profileNamed("[Multi Encoder]")) {
-            profile->setEncoderArgsV2(VAEncoderArgs());
-            profile->saveProfile();
-        }
         window.host().sourceFilesChosen({dir.xfile("clip.mkv")});
         view = qobject_cast<VMCPreConvertDialogView*>(window.panelView());
         EXPECT_TRUE(GuiTest::waitUntil([this] { return view != nullptr && view->isVisible(); }));
@@ -266,4 +263,49 @@ TEST(VMCMultiEncConfigureEncoderSheet, TheKeyboardReachesEveryControl) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     waitGone(sheet);
     EXPECT_EQ(multi.multi().entries().size(), 0u) << "a cancelled sheet adds nothing";
+}
+
+// Two encoders made in the sheet, the remux into the main naming's folder and the audio
+// into a folder of its own: Convert gives both outputs of the one clip.
+TEST(VMCMultiEncConfigureEncoderSheet, TwoEncodersMadeInTheSheetConvertAClipToBoth) {
+    MultiWindow multi;
+    ASSERT_NE(multi.view, nullptr);
+    for (const char* folder : {"video", "audio"}) {
+        ASSERT_EQ(mkdir(multi.dir.file(folder).c_str(), 0755), 0);
+    }
+    QSignalSpy setupShown(multi.view, &VMCPreConvertDialogView::dialogShown);
+    chooseFromCombo(multi.view->locationView()->comboBox(), QStringLiteral("Single Folder"));
+    DialogTest::chooseFolder(setupShown, multi.dir.path(), QStringLiteral("video"));
+
+    VMCMultiEncConfigureEncoderSheet* sheet = multi.openSheet("add");
+    ASSERT_NE(sheet, nullptr);
+    chooseFromCombo(sheet->encoderPicker(), QStringLiteral("MP4 (copy, no encoding)"));
+    chooseFromCombo(sheet->locationView()->comboBox(), QStringLiteral("Use parent settings"));
+    QTest::mouseClick(sheet->buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    waitGone(sheet);
+
+    sheet = multi.openSheet("add");
+    ASSERT_NE(sheet, nullptr);
+    QSignalSpy sheetShown(sheet, &VMCMultiEncConfigureEncoderSheet::dialogShown);
+    chooseFromCombo(sheet->encoderPicker(), QStringLiteral("Audio Extract (WAVE)"));
+    chooseFromCombo(sheet->locationView()->comboBox(), QStringLiteral("Single Folder"));
+    DialogTest::chooseFolder(sheetShown, multi.dir.path(), QStringLiteral("audio"));
+    QTest::mouseClick(sheet->buttons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    waitGone(sheet);
+    ASSERT_EQ(multi.multi().entries().size(), 2u);
+
+    multi.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&multi.window));
+    QTest::keyClick(multi.view->encoderPicker(), Qt::Key_Return);
+    ASSERT_TRUE(DialogTest::waitUntilConverted(multi.window));
+
+    const std::string video = multi.dir.file("video/clip.mp4");
+    EXPECT_EQ(probeValue(video, "v:0", "codec_name"), "h264") << "the remux keeps the video";
+    EXPECT_NEAR(probeDuration(video), 1.0, 0.2);
+    const std::string audio = multi.dir.file("audio/clip.wav");
+    EXPECT_EQ(probeStreamCount(audio, "v"), 0);
+    EXPECT_EQ(probeValue(audio, "a:0", "codec_name"), "pcm_s16le");
+    EXPECT_NEAR(probeDuration(audio), 1.0, 0.2);
+    EXPECT_EQ(folderEntries(multi.dir.file("video")), std::vector<std::string>{"clip.mp4"});
+    EXPECT_EQ(folderEntries(multi.dir.file("audio")), std::vector<std::string>{"clip.wav"});
 }
