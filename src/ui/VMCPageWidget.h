@@ -3,6 +3,7 @@
 // sheets as window-modal dialogs. No page has a view of its own.
 #pragma once
 
+#include <QSet>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -51,6 +52,8 @@ private:
     VMCPage& mPage;
     QFormLayout* mForm = nullptr;
     std::vector<std::unique_ptr<VMCControlEditor>> mEditors;
+    // Fields drawn beside others in one row of the form, not in rows of their own.
+    QSet<QWidget*> mInRow;
     bool mSheetOpen = false;
     bool mDetached = false;
 };

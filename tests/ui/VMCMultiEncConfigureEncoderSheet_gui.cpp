@@ -185,10 +185,19 @@ TEST(VMCMultiEncConfigureEncoderSheet, EncodersAreAddedChangedAndRemoved) {
         EXPECT_EQ(entry.fileNaming->fileNamingType(), VMCFileNaming::kDynamic);
         EXPECT_EQ(entry.fileNaming->destination().url(), multi.dir.xfile("audio"));
     }
+    // Each entry's buttons side by side under its line.
+    VMCPageWidget* page = multi.view->pageWidget();
+    const auto at = [page](const char* id) {
+        return page->editorFor(id)->mapTo(page, QPoint(0, 0));
+    };
+    EXPECT_EQ(at("edit2").y(), at("remove2").y());
+    EXPECT_LT(at("edit2").x(), at("remove2").x());
+    EXPECT_LT(at("edit1").y(), at("edit2").y());
     const XStrList labels = pageLabels(multi.view->pageWidget());
     ASSERT_EQ(labels.size(), 2u);
     EXPECT_EQ(labels[0], XStr("1. MP4 (copy, no encoding), as the main naming says, 1 effect"));
-    EXPECT_TRUE(labels[1].startsWith("2. Audio Extract (WAVE), as ")) << labels[1];
+    EXPECT_EQ(labels[1],
+              "2. Audio Extract (WAVE), to " + multi.dir.xfile("audio") + "/Source Filename");
 
     // Changing the first shows what it has; Escape leaves it as it was.
     const XStr before = multi.config().activeProfile()->encoderArgsV2().strArgs;
