@@ -1,5 +1,6 @@
 #include "VAConcatenateOrderDialogView.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -7,8 +8,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include "VMCEffectListWidget.h"
@@ -17,6 +20,59 @@
 using VMCQtText::toQt;
 
 namespace {
+
+// The details of a row (its length and folder), shown under its name.
+constexpr int kDetailsRole = Qt::UserRole;
+
+// A row as two lines: the file's place and name, and under it, dimmed, its details.
+class FileRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QSize one = QStyledItemDelegate::sizeHint(option, index);
+        return {one.width(), option.fontMetrics.height() * 2 + padding(option) * 3};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& given,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem option(given);
+        initStyleOption(&option, index);
+        const QString name = option.text;
+        option.text.clear();
+        const QWidget* widget = option.widget;
+        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &option, painter, widget);
+
+        const bool selected = (option.state & QStyle::State_Selected) != 0;
+        const QPalette::ColorGroup group =
+            (option.state & QStyle::State_Enabled) != 0 ? QPalette::Normal : QPalette::Disabled;
+        const int pad = padding(option);
+        const int line = option.fontMetrics.height();
+        const QRect text = option.rect.adjusted(pad * 2, pad, -pad * 2, -pad);
+        painter->save();
+        painter->setPen(
+            option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(QRect(text.left(), text.top(), text.width(), line),
+                          Qt::AlignLeft | Qt::AlignVCenter,
+                          option.fontMetrics.elidedText(name, Qt::ElideMiddle, text.width()));
+        // The details, under the name and dimmed, stand back from it.
+        painter->setPen(option.palette.color(
+            group, selected ? QPalette::HighlightedText : QPalette::PlaceholderText));
+        const QString details = index.data(kDetailsRole).toString();
+        const int indent = option.fontMetrics.horizontalAdvance(QStringLiteral("00.  "));
+        painter->drawText(
+            QRect(text.left() + indent, text.top() + line + pad, text.width() - indent, line),
+            Qt::AlignLeft | Qt::AlignVCenter,
+            option.fontMetrics.elidedText(details, Qt::ElideMiddle, text.width() - indent));
+        painter->restore();
+    }
+
+private:
+    static int padding(const QStyleOptionViewItem& option) {
+        return std::max(2, option.fontMetrics.height() / 5);
+    }
+};
 
 QPushButton* button(const QString& text, const QString& name, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
@@ -38,9 +94,7 @@ VAConcatenateOrderDialogView::VAConcatenateOrderDialogView(
     mList = new VMCEffectListWidget(this);
     mList->setObjectName(QStringLiteral("files"));
     mList->setAccessibleName(tr("Files to join, in order"));
-    mList->setUniformItemSizes(false);
-    mList->setWordWrap(false);
-    mList->setTextElideMode(Qt::ElideMiddle);
+    mList->setItemDelegate(new FileRowDelegate(mList));
     mList->installEventFilter(this);
     // Alt+F belongs to the window's File menu.
     auto* listLabel = new QLabel(tr("Files in &order, the first at the top:"), this);
@@ -141,7 +195,9 @@ void VAConcatenateOrderDialogView::filesChanged() {
             const XStr folder = mDialog->folderName(i);
             const XStr details = length.empty() ? folder : length + "  \u00b7  " + folder;
             auto* item = new QListWidgetItem(
-                toQt(XStr::format("%zu.  ", i + 1) + mDialog->fileName(i) + "\n" + details), mList);
+                toQt(XStr::format("%zu.  ", i + 1) + mDialog->fileName(i)), mList);
+            item->setData(kDetailsRole, toQt(details));
+            item->setData(Qt::AccessibleDescriptionRole, toQt(details));
             item->setToolTip(QFile::decodeName(files[i].utf8().c_str()));
             item->setFlags(item->flags() | Qt::ItemIsDragEnabled);
         }
