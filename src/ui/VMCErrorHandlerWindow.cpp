@@ -51,13 +51,16 @@ VMCErrorHandlerWindow::VMCErrorHandlerWindow(std::shared_ptr<VMCErrorHandler> ha
     mText->setPlainText(
         QString::fromUtf8(VADisplayText::linesUtf8(mHandler->content().utf8()).c_str()));
     const QFontMetrics fixed(mText->font());
-    mText->setMinimumSize(fixed.averageCharWidth() * 72, fixed.height() * 16);
+    // Wide enough for most lines of a trace.
+    mText->setMinimumSize(fixed.averageCharWidth() * 100, fixed.height() * 16);
 
+    // Help on its own at the left, the report's own actions at the right.
+    mSupport = new QPushButton(tr("&Technical Support"), this);
+    mSupport->setObjectName(QStringLiteral("support"));
+    mSupport->setAutoDefault(false);
     auto* buttons = new QDialogButtonBox(this);
     mSave = buttons->addButton(tr("&Save..."), QDialogButtonBox::ActionRole);
     mSave->setObjectName(QStringLiteral("save"));
-    mSupport = buttons->addButton(tr("&Technical Support"), QDialogButtonBox::HelpRole);
-    mSupport->setObjectName(QStringLiteral("support"));
     mSupport->setToolTip(QString::fromUtf8(VMCErrorHandler::kSupportURL));
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setDefault(true);
@@ -70,7 +73,11 @@ VMCErrorHandlerWindow::VMCErrorHandlerWindow(std::shared_ptr<VMCErrorHandler> ha
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(mText, 1);
-    layout->addWidget(buttons);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(mSupport);
+    bottom->addStretch(1);
+    bottom->addWidget(buttons);
+    layout->addLayout(bottom);
     mText->setFocus();
 }
 
