@@ -21,6 +21,7 @@
 #include "VMCConversionScreenshots.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
+#include "VMCDialogScreenshots.h"
 #include "VMCEncoderPageIndex.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPageSheetDialog.h"
@@ -215,6 +216,10 @@ bool shootAll(Shooter& shooter) {
         window->close();
     }
     ok = VMCConversionScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
+             return shooter.save(widget, name);
+         }) &&
+         ok;
+    ok = VMCDialogScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
              return shooter.save(widget, name);
          }) &&
          ok;
