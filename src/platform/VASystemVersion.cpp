@@ -54,8 +54,21 @@ std::string readFile(const char* path) {
 
 }  // namespace
 
+namespace {
+
+XStr& givenVersion() {
+    static XStr version;
+    return version;
+}
+
+}  // namespace
+
 XStr appVersion() {
-    return VANTARO_APP_VERSION;
+    return givenVersion().empty() ? XStr(VANTARO_APP_VERSION) : givenVersion();
+}
+
+void setAppVersion(const XStr& version) {
+    givenVersion() = version;
 }
 
 XStr osVersionFrom(std::string_view osRelease, std::string_view kernelRelease) {

@@ -8,7 +8,9 @@
 
 namespace VASystemVersion {
 
+// The version the program says it is (setAppVersion), else the project's, compiled in.
 XStr appVersion();
+void setAppVersion(const XStr& version);
 // "Debian GNU/Linux 12 (bookworm) 6.1.0-18-amd64"; "Linux" when the distribution does not
 // say its name.
 XStr osVersion();

@@ -11,13 +11,20 @@
 #include "VMCConversionRoad.h"
 #include "VMCPanelHostBase.h"
 #include "VMCPreConvertEntry.h"
+#include "VMCSourceCollector.h"
 
 class VMCPanelHost : public VMCPanelHostBase {
 public:
     // A host whose root panel is the launcher; give it a window with setView.
     static std::unique_ptr<VMCPanelHost> newLauncher();
+    // A host for files handed over from outside (the command line, "Open With"): it starts
+    // in the converter's panel with them and closes at the end of the road.
+    static std::unique_ptr<VMCPanelHost> newForSources(const XStrList& paths);
 
-    // Asks the window for source files.
+    // New sources are taken where the road starts, on the launcher and the converter's
+    // setup panel; from the moment the setup is done until the road ends they are refused.
+    bool acceptsSources() const;
+    // Asks the window for source files, when sources are taken now.
     void startOpenFileDialog();
     // Asks the window for files to join into one output.
     void startJoinFilesDialog();
@@ -28,6 +35,12 @@ public:
     // The files go to the panel that puts them in order for joining; going back from it
     // shows returnTo (none: the root panel).
     void beginConcatenate(const XStrList& files, std::shared_ptr<VMCPanel> returnTo);
+    // Files and folders dropped on the window: false when refused. The folders' files are
+    // collected in the background; then they go on like chosen files, and the paths that
+    // could not be used are reported to the window.
+    bool sourcesDropped(const XStrList& paths);
+    // A drop is being read.
+    bool collectingSources() const { return mCollector != nullptr; }
     // Takes the sources and shows the converter's panel; the invoking panel is where
     // cancelling returns to (none: cancelling closes the window).
     void preConvertFrom(const std::vector<VAConvertSource::Item>& sources,
@@ -58,6 +71,10 @@ public:
     bool suppressReturnToLauncher = false;
 
 private:
+    void sourcesCollected(const VMCSourceCollector::Result& result);
+    // Sources taken while the setup panel is shown keep the panel it came from.
+    std::shared_ptr<VMCPanel> invokerForNewSources() const;
+
     std::vector<std::shared_ptr<VAConvertSource>> mSources;
     std::shared_ptr<VMCConfig> mConfig;
     std::vector<VMCPreConvertEntry> mEntries;
@@ -65,6 +82,9 @@ private:
     std::shared_ptr<VMCPanel> mInvoker;
     // The chooser asked for picks files to join.
     bool mChoosingToJoin = false;
+    // The panel preConvertFrom showed.
+    std::weak_ptr<VMCPanel> mSetupPanel;
+    std::shared_ptr<VMCSourceCollector> mCollector;
     // Last, so that it goes first: it works on everything above.
     std::shared_ptr<VMCConversionRoad> mRoad = std::make_shared<VMCConversionRoad>(*this);
 };

@@ -29,6 +29,7 @@ struct RecordingView : VMCPanelHostView {
         ++fileDialogs;
         fileDialogTitle = host->openFileDialogTitle();
     }
+    void showSourcesError(const XStr&) override {}
 };
 
 struct Counter : VAConcatenateOrderDialog::View {

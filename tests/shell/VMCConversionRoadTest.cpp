@@ -34,6 +34,7 @@ struct RecordingView : VMCPanelHostView {
     void setWindowSize(VMCPanelSize, VMCPanelSize, bool) override {}
     void closeWindow() override { ++closes; }
     void runOpenFileDialog() override {}
+    void showSourcesError(const XStr&) override {}
 };
 
 // The jobs as the scheduler hands them out: each is recorded, may say an error line, and

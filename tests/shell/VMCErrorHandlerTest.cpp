@@ -54,6 +54,7 @@ struct Reporting : VMCPanelHostView {
     void setWindowSize(VMCPanelSize, VMCPanelSize, bool) override {}
     void closeWindow() override {}
     void runOpenFileDialog() override {}
+    void showSourcesError(const XStr&) override {}
 };
 
 struct Plain : VMCPanel {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFont>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
@@ -223,6 +224,16 @@ bool shootAll(Shooter& shooter) {
              return shooter.save(widget, name);
          }) &&
          ok;
+    {
+        // What a drop that cannot be used says.
+        VMCPanelHostWindow* window = VMCPanelHostWindow::openLauncher();
+        window->showSourcesError(
+            "Some of what was dropped cannot be converted:\n"
+            "No such file: '/home/user/Videos/gone.mp4'\n"
+            "Cannot read folder '/media/disk/Clips': Permission denied");
+        ok = shooter.save(window->findChild<QMessageBox*>(), QStringLiteral("drop-error")) && ok;
+        window->close();
+    }
     for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(true)) {
         VMCEncoderArgsHost host;
         std::unique_ptr<VMCEncoderPage> page = VMCEncoderPageIndex::createFor(desc.name, &host);
