@@ -146,7 +146,11 @@ bool shootMultiEncoder(const Save& save, VMCPanelHostWindow& window, const Home&
     if (page == nullptr) {
         return false;
     }
-    // Two encoders configured: one with the main naming and an effect, one into a folder.
+    // Two encoders configured (whatever the light pass left): one with the main naming and
+    // an effect, one into a folder.
+    while (!page->configuration().entries().empty()) {
+        page->removeEntry(0);
+    }
     for (const char* encoder : {"MP4 (H264)", "Audio Extract (MP3)"}) {
         std::unique_ptr<VMCMultiEncConfigureEncoder> sheet = page->addEntry();
         sheet->chooseEncoder(encoder);
