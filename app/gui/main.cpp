@@ -6,9 +6,13 @@
 #include <memory>
 
 #include "VADisplayText.h"
+#include "VASystemVersion.h"
 #include "VCliVersion.h"
 #include "VMCAppStartup.h"
 #include "VMCCommandLine.h"
+#include "VMCCrashReport.h"
+#include "VMCCrashTest.h"
+#include "VMCErrorHandlerWindow.h"
 #include "VMCPanelHostBase.h"
 #include "VMCPanelHostWindow.h"
 #include "VMCQtMainThreadPoster.h"
@@ -51,6 +55,9 @@ int main(int argc, char** argv) {
 
     // The data folder and the settings store are in place before any window opens.
     VMCAppStartup::start();
+    // From here on a fatal signal leaves a bug report, shown at the next start.
+    VASystemVersion::setAppVersion(VCliVersion::text());
+    VMCCrashReport::install();
 
     // Qt sees only the program's name: its own settings come from the environment.
     int qtArgc = 1;
@@ -66,12 +73,16 @@ int main(int argc, char** argv) {
     }
 
     XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
+    VMCErrorHandlerWindow::installPresenter();
     const std::jthread asking = VMCAppStartup::askFFmpegInBackground();
     if (sources.empty()) {
         VMCPanelHostWindow::openLauncher();
     } else {
         VMCPanelHostWindow::openForSources(sources);
     }
+    // Over the first window: what ended the last run.
+    VMCErrorHandlerWindow::showUnseenReports();
+    VMCCrashTest::armFromEnvironment();
     const int status = QApplication::exec();
     // Work posted from now on has no main loop to run in.
     XMainThread::setPoster(nullptr);

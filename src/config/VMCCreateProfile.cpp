@@ -28,14 +28,40 @@ XStrList VMCCreateProfile::namesTakenFor(const VMCConfig& config, const XStr& en
     return names;
 }
 
-bool VMCCreateProfile::onOK(const XStr& name) {
+std::optional<XStr> VMCCreateProfile::refusal(const XStr& typed) const {
+    const XStr name = typed.trimmed();
     const XStrList taken = lstProfileNamesTaken();
     if (std::find(taken.begin(), taken.end(), name) != taken.end()) {
+        return XStr(kTakenAlert);
+    }
+    // The hint is there to be typed over; nobody means it as a name.
+    if (name.empty() || name == kPlaceholder) {
+        return XStr(kEmptyAlert);
+    }
+    // A backslash would split the profile's key in the store.
+    if (name.contains(U'\\')) {
+        return XStr(kTakenAlert) + "\n" + kBackslashNote;
+    }
+    const VMCConfig::ProfilePtr active = mConfig.activeProfile();
+    const XStr profileName = VMCProfile::userProfileNameFor(
+        name.replaced("\"", "''"), active ? active->encoderName() : XStr());
+    for (const VMCConfig::ProfilePtr& profile : mConfig.userProfiles()) {
+        if (profile->profileName().equalsNoCase(profileName)) {
+            return XStr(kTakenAlert) + "\n" +
+                   XStr(kSameAsNote).replaced("%@", profile->profileName());
+        }
+    }
+    return std::nullopt;
+}
+
+bool VMCCreateProfile::onOK(const XStr& typed) {
+    if (const std::optional<XStr> why = refusal(typed)) {
         if (mView != nullptr) {
-            mView->showAlert(kTakenAlert);
+            mView->showAlert(*why);
         }
         return false;
     }
+    const XStr name = typed.trimmed();
     const VMCConfig::ProfilePtr previous = mConfig.activeProfile();
     if (previous) {
         previous->saveProfile();

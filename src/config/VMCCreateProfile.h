@@ -21,6 +21,9 @@ public:
     static constexpr const char* kCreateItem = "[Create New Profile]";
     static constexpr const char* kDeleteItem = "[Delete Selected Profile]";
     static constexpr const char* kTakenAlert = "Please choose another profile name.";
+    static constexpr const char* kEmptyAlert = "Please type a name for the new profile.";
+    static constexpr const char* kBackslashNote = "A profile name cannot hold a backslash (\\).";
+    static constexpr const char* kSameAsNote = "It would be the same as the profile '%@'.";
     static constexpr const char* kYes = "Yes";
     static constexpr const char* kNo = "No";
 
@@ -35,9 +38,16 @@ public:
     // The same for a user profile of any encoder.
     static XStrList namesTakenFor(const VMCConfig& config, const XStr& encoderName);
 
-    // False, after the alert, for a name that may not be used: the dialog stays open.
-    // Otherwise the active profile is saved, the new profile made and made active (or the
-    // picker shown the previous profile again when it cannot be made) and the dialog ends.
+    // Why the name (blanks around it do not count) cannot name a new profile of the active
+    // profile's encoder: a listed name, the hint, nothing but blanks, a backslash, or a name
+    // that the store would not tell from an existing profile's (letter case, a double
+    // quote kept as two single ones). Nothing when it can.
+    std::optional<XStr> refusal(const XStr& name) const;
+
+    // False, after the alert that says why, for a name that may not be used: the dialog
+    // stays open. Otherwise the active profile is saved, the new profile made and made
+    // active (or the picker shown the previous profile again when it cannot be made) and
+    // the dialog ends.
     bool onOK(const XStr& name);
     // The profile onOK made, or null.
     const VMCConfig::ProfilePtr& createdProfile() const { return mCreated; }

@@ -1,5 +1,6 @@
 #include "VMCEncoderPageMultiEnc.h"
 
+#include "VMCDestinationText.h"
 #include "VMCEncoderPageIndex.h"
 #include "VMCFileNaming.h"
 #include "VVCCodecs.h"
@@ -10,14 +11,16 @@ constexpr const char* kNamePrefix = "name";
 constexpr const char* kEditPrefix = "edit";
 constexpr const char* kRemovePrefix = "remove";
 
-XStr where(const VMCFileNaming& naming) {
+XStr where(const VMCFileNaming& naming, bool shown) {
     switch (naming.fileNamingType()) {
         case VMCFileNaming::kSameFolder:
             return "beside the source";
         case VMCFileNaming::kSingleFolder:
-            return "into " + naming.destination().url();
+            return shown ? "to " + VMCDestinationText::describe(naming)
+                         : "into " + naming.destination().url();
         case VMCFileNaming::kDynamic:
-            return "as " + naming.descriptionRaw();
+            return shown ? "to " + VMCDestinationText::describe(naming)
+                         : "as " + naming.descriptionRaw();
         default:
             return "as the main naming says";
     }
@@ -109,10 +112,10 @@ void VMCEncoderPageMultiEnc::setMultiCPU(bool on) {
     updateArgs();
 }
 
-XStr VMCEncoderPageMultiEnc::describeEntry(const VMCMultiEncEntry& entry) {
+XStr VMCEncoderPageMultiEnc::describeEntry(const VMCMultiEncEntry& entry, bool shown) {
     XStr text = entry.encoder.name;
     if (entry.fileNaming) {
-        text += ", " + where(*entry.fileNaming);
+        text += ", " + where(*entry.fileNaming, shown);
     }
     const std::size_t effects = entry.dspEffects.size();
     if (effects == 1) {
@@ -128,11 +131,13 @@ std::vector<VVCControl> VMCEncoderPageMultiEnc::pageView() const {
     std::size_t i = 0;
     for (const VMCMultiEncEntry& entry : mConfig.entries()) {
         ++i;
-        controls.push_back(VVCControl::label(XStr(kNamePrefix) + XStr::number(i),
-                                             XStr::format("%zu. ", i) + describeEntry(entry)));
+        controls.push_back(
+            VVCControl::label(XStr(kNamePrefix) + XStr::number(i),
+                              XStr::format("%zu. ", i) + describeEntry(entry, true)));
         controls.push_back(
             VVCControl::button(XStr(kEditPrefix) + XStr::number(i), "Settings...", true));
-        controls.push_back(VVCControl::button(XStr(kRemovePrefix) + XStr::number(i), "Remove"));
+        controls.push_back(
+            VVCControl::button(XStr(kRemovePrefix) + XStr::number(i), "Remove").beside());
     }
     controls.push_back(VVCControl::button(kAddId, "Add Encoder...", true));
     controls.push_back(VVCControl::checkBox(kMultiCPUId, "Run the encoders of one file at once",

@@ -44,8 +44,10 @@ public:
     void removeEntry(std::size_t index);
     void setMultiCPU(bool on);
 
-    // One line about an entry: its encoder, where its outputs go, how many effects.
-    static XStr describeEntry(const VMCMultiEncEntry& entry);
+    // One line about an entry: its encoder, where its outputs go, how many effects. Where,
+    // as the page shows it: the folder in its shown form and the template's elements by
+    // their names; else as typed: the folder's path and the template itself.
+    static XStr describeEntry(const VMCMultiEncEntry& entry, bool shown = false);
 
 protected:
     void applyControl(const VVCControl& control, const VVCControlValue& value) override;

@@ -1,9 +1,12 @@
 #include "VMCMultiEncConfigureEncoder.h"
 
+#include <algorithm>
+
 #include "VADSPList.h"
 #include "VMCEncoderPageIndex.h"
 #include "VMCFileNaming.h"
 #include "VMCMultiEncConfig.h"
+#include "VVCCodecs.h"
 
 VMCMultiEncConfigureEncoder::VMCMultiEncConfigureEncoder(VMCMultiEncEntry config,
                                                          bool allowSameFolder,
@@ -21,6 +24,11 @@ void VMCMultiEncConfigureEncoder::viewDidLoad() {
     }
 }
 
+bool VMCMultiEncConfigureEncoder::gplOffered() const {
+    return std::any_of(mEncoders.begin(), mEncoders.end(),
+                       [](const VAEncoderDesc& e) { return VVCCodecs::isGPL(e.name); });
+}
+
 bool VMCMultiEncConfigureEncoder::chooseEncoder(const XStr& name) {
     const VAEncoderDesc* encoder = VAEncoderDesc::findEncoder(mEncoders, name);
     if (encoder == nullptr || encoder->isSpecialPurpose) {
@@ -29,6 +37,8 @@ bool VMCMultiEncConfigureEncoder::chooseEncoder(const XStr& name) {
     mConfig.encoder = *encoder;
     mConfig.encoderArgsV2 = VAEncoderArgs();
     VMCMultiEncConfig::tellNaming(mConfig);
+    // The view lets go of the old page before it goes.
+    const std::unique_ptr<VMCEncoderPage> old = std::move(mPage);
     viewDidLoad();
     if (mView != nullptr) {
         mView->encoderPageChanged();
@@ -70,6 +80,15 @@ void VMCMultiEncConfigureEncoder::setTemplate(const XStr& format) {
     mConfig.fileNaming->setDynamicFormat(VMCFileNaming::sanitizeDynamicPattern(format));
     mConfig.fileNaming->setFileNamingType(VMCFileNaming::kDynamic);
     namingChanged();
+}
+
+bool VMCMultiEncConfigureEncoder::setFileNaming(const VMCFileNaming& naming) {
+    if (naming.fileNamingType() == VMCFileNaming::kSameFolder && !mAllowSameFolder) {
+        return false;
+    }
+    *mConfig.fileNaming = naming;
+    namingChanged();
+    return true;
 }
 
 void VMCMultiEncConfigureEncoder::setDspEffects(const std::vector<VADSPSpec>& chain) {

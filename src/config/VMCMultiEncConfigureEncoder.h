@@ -12,6 +12,8 @@
 #include "VMCMultiEncEntry.h"
 #include "VMCPage.h"
 
+class VMCFileNaming;
+
 class VMCMultiEncConfigureEncoderView {
 public:
     virtual ~VMCMultiEncConfigureEncoderView() = default;
@@ -36,6 +38,10 @@ public:
 
     // Makes and loads the encoder's page; a new entry's page writes its defaults.
     void viewDidLoad();
+    // The view that shows the sheet, or none.
+    void setView(VMCMultiEncConfigureEncoderView* view) { mView = view; }
+    // Whether the encoders offered need the GPL encoders, and with them the GPL effects.
+    bool gplOffered() const;
     const VMCMultiEncEntry& config() const { return mConfig; }
     bool allowSameFolder() const { return mAllowSameFolder; }
     VMCEncoderPage* encoderPage() const { return mPage.get(); }
@@ -48,6 +54,9 @@ public:
     bool setNamingType(uint32_t type);
     void setDestinationFolder(const XStr& folder);
     void setTemplate(const XStr& format);
+    // The naming as a whole (the output location picker's choice); the source's folder is
+    // refused when it is not allowed.
+    bool setFileNaming(const VMCFileNaming& naming);
     void setDspEffects(const std::vector<VADSPSpec>& chain);
 
     // The page finishes first, then the sheet ends with 1; Cancel ends it with 0. A sheet

@@ -3,11 +3,13 @@
 #include "VMCPanelHost.h"
 
 std::vector<VMCLauncher::Entry> VMCLauncher::entries() const {
-    return {{kVideoConverter, kVideoConverterSubtitle}};
+    return {{kVideoConverter, kVideoConverterSubtitle}, {kJoinFiles, kJoinFilesSubtitle}};
 }
 
 void VMCLauncher::openEntry(const XStr& title) {
     if (title == kVideoConverter) {
         mHost.startOpenFileDialog();
+    } else if (title == kJoinFiles) {
+        mHost.startJoinFilesDialog();
     }
 }

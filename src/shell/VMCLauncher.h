@@ -31,6 +31,8 @@ public:
 
     static constexpr const char* kVideoConverter = "Video Converter";
     static constexpr const char* kVideoConverterSubtitle = "video conversion";
+    static constexpr const char* kJoinFiles = "Join Files";
+    static constexpr const char* kJoinFilesSubtitle = "several clips into one video";
 
 private:
     VMCPanelHost& mHost;

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "VADisplayText.h"
-#include "VAStringTools.h"
+#include "VMCDestinationText.h"
 #include "VMCFriendlyPath.h"
-#include "VMCNamingTemplate.h"
 
 namespace {
 
@@ -22,14 +20,6 @@ Entry fixedEntry(const char* title, Entry::Action action) {
 VMCFileNaming asTemplate(const VMCFileNaming& naming) {
     VMCFileNaming out = naming;
     out.convertToR16Dynamic();
-    return out;
-}
-
-XStr plainText(const XStr& styled) {
-    XStr out;
-    for (const VAStringTools::StyledRun& run : VAStringTools::importColorsW(styled)) {
-        out += run.text;
-    }
     return out;
 }
 
@@ -269,20 +259,7 @@ bool VMCOutputLocationPickerV2::namingEquals(const VMCFileNaming& a, const VMCFi
 }
 
 XStr VMCOutputLocationPickerV2::describe(const VMCFileNaming& naming) {
-    const VMCFileNaming shown = asTemplate(naming);
-    const XStr& path = shown.destination().url();
-    XStr folder = path.empty() ? XStr() : VMCFriendlyPath::friendlyNameExt(path);
-    if (folder.empty() && !path.empty()) {
-        folder = "/";
-    }
-    folder = VADisplayText::escaped(folder);
-    // The template is described on its own: brackets in a folder's name are no elements.
-    const XStr templ =
-        VADisplayText::escaped(plainText(DescribeNamingTemplate(shown.dynamicFormat())));
-    if (folder.empty()) {
-        return templ;
-    }
-    return folder.endsWith("/") ? folder + templ : folder + "/" + templ;
+    return VMCDestinationText::describe(naming);
 }
 
 void VMCOutputLocationPickerV2::notifyView() const {

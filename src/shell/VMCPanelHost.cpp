@@ -1,5 +1,8 @@
 #include "VMCPanelHost.h"
 
+#include <utility>
+
+#include "VAConcatenateOrderDialog.h"
 #include "VMCLauncher.h"
 #include "VMCPreConvertDialog.h"
 
@@ -26,13 +29,30 @@ std::shared_ptr<VMCPanel> VMCPanelHost::invokerForNewSources() const {
 }
 
 void VMCPanelHost::startOpenFileDialog() {
+    mChoosingToJoin = false;
     if (view() != nullptr && acceptsSources()) {
         view()->runOpenFileDialog();
     }
 }
 
+void VMCPanelHost::startJoinFilesDialog() {
+    mChoosingToJoin = true;
+    if (view() != nullptr && acceptsSources()) {
+        view()->runOpenFileDialog();
+    }
+}
+
+XStr VMCPanelHost::openFileDialogTitle() const {
+    return mChoosingToJoin ? "Choose Files to Join" : "Choose Files to Convert";
+}
+
 void VMCPanelHost::sourceFilesChosen(const XStrList& paths) {
+    const bool join = std::exchange(mChoosingToJoin, false);
     if (!acceptsSources()) {
+        return;
+    }
+    if (join) {
+        beginConcatenate(paths, currentPanel());
         return;
     }
     std::vector<VAConvertSource::Item> items(paths.begin(), paths.end());
@@ -73,6 +93,13 @@ void VMCPanelHost::sourcesCollected(const VMCSourceCollector::Result& result) {
     }
 }
 
+void VMCPanelHost::beginConcatenate(const XStrList& files, std::shared_ptr<VMCPanel> returnTo) {
+    if (files.empty()) {
+        return;
+    }
+    showPanelMadeBy([&] { return VAConcatenateOrderDialog::create(*this, files, returnTo); });
+}
+
 void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sources,
                                   std::shared_ptr<VMCPanel> invoker) {
     std::vector<std::shared_ptr<VAConvertSource>> expanded =
@@ -93,8 +120,11 @@ void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sour
     }
     mSources = std::move(expanded);
     mInvoker = std::move(invoker);
-    showPanel(std::make_shared<VMCPreConvertDialog>(*this));
-    mSetupPanel = currentPanel();
+    showPanelMadeBy([this] {
+        auto setup = std::make_shared<VMCPreConvertDialog>(*this);
+        mSetupPanel = setup;
+        return setup;
+    });
 }
 
 void VMCPanelHost::cancelPreConvert() {

@@ -26,8 +26,15 @@ public:
     bool acceptsSources() const;
     // Asks the window for source files, when sources are taken now.
     void startOpenFileDialog();
+    // Asks the window for files to join into one output.
+    void startJoinFilesDialog();
+    // The title of the file chooser the window is asked for.
+    XStr openFileDialogTitle() const;
     // The files the user chose; none (the chooser was cancelled) changes nothing.
     void sourceFilesChosen(const XStrList& paths);
+    // The files go to the panel that puts them in order for joining; going back from it
+    // shows returnTo (none: the root panel).
+    void beginConcatenate(const XStrList& files, std::shared_ptr<VMCPanel> returnTo);
     // Files and folders dropped on the window: false when refused. The folders' files are
     // collected in the background; then they go on like chosen files, and the paths that
     // could not be used are reported to the window.
@@ -73,6 +80,8 @@ private:
     std::vector<VMCPreConvertEntry> mEntries;
     std::unique_ptr<VAFileInfoCache> mFileInfoCache;
     std::shared_ptr<VMCPanel> mInvoker;
+    // The chooser asked for picks files to join.
+    bool mChoosingToJoin = false;
     // The panel preConvertFrom showed.
     std::weak_ptr<VMCPanel> mSetupPanel;
     std::shared_ptr<VMCSourceCollector> mCollector;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "VMCErrorHandler.h"
+
 VMCPanelHostBase::~VMCPanelHostBase() = default;
 
 void VMCPanelHostBase::setView(VMCPanelHostView* view) {
@@ -20,11 +22,33 @@ void VMCPanelHostBase::showPanel(std::shared_ptr<VMCPanel> panel) {
     }
     // Held until the new panel is in place: the old one may be what asked for the change.
     const std::shared_ptr<VMCPanel> old = mCurrentPanel;
-    if (old) {
-        old->panelWillClose();
+    try {
+        if (old) {
+            old->panelWillClose();
+        }
+        mCurrentPanel = std::move(panel);
+        present();
+    } catch (...) {
+        // The user gets a report to send, and the window the panel it showed before.
+        mCurrentPanel = old;
+        VMCErrorHandler::handleCurrentException();
+        try {
+            present();
+        } catch (...) {
+            // Reported once is enough; the window shows what it can.
+        }
     }
-    mCurrentPanel = std::move(panel);
-    present();
+}
+
+void VMCPanelHostBase::showPanelMadeBy(const std::function<std::shared_ptr<VMCPanel>()>& make) {
+    std::shared_ptr<VMCPanel> panel;
+    try {
+        panel = make();
+    } catch (...) {
+        VMCErrorHandler::handleCurrentException();
+        return;
+    }
+    showPanel(std::move(panel));
 }
 
 void VMCPanelHostBase::returnToRoot() {

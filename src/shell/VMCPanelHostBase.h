@@ -2,6 +2,7 @@
 // one, the window title, and the size the user gave each size class of panel.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -26,7 +27,10 @@ public:
     const std::shared_ptr<VMCPanel>& currentPanel() const { return mCurrentPanel; }
 
     // The old panel is told it closes; the new one takes the window, its title and size.
+    // An exception on the way is reported (VMCErrorHandler) and the old panel stays.
     void showPanel(std::shared_ptr<VMCPanel> panel);
+    // The same for a panel still to be made; one that cannot be made is reported.
+    void showPanelMadeBy(const std::function<std::shared_ptr<VMCPanel>()>& make);
     void returnToRoot();
     // The current panel is told it closes, then the window closes.
     void closeWindow();

@@ -191,8 +191,7 @@ bool VMCPreConvertDialog::createProfileNamed(const XStr& name) {
     if (!mCreate) {
         return true;
     }
-    const XStrList taken = mCreate->lstProfileNamesTaken();
-    if (std::find(taken.begin(), taken.end(), name) == taken.end()) {
+    if (!mCreate->refusal(name)) {
         // The profile left behind keeps what its page has not written yet.
         saveEverything();
     }

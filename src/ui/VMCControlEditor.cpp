@@ -296,10 +296,12 @@ void VMCControlEditor::update(const VVCControl& control) {
             const QString text = toQt(control.text);
             note->setText(text);
             note->setAccessibleName(text);
-            // A wrapping label would otherwise break even a short note over two lines.
+            // A wrapping label would otherwise break even a short note over two lines, or
+            // keep room for a second line it does not use.
             const QFontMetrics metrics = note->fontMetrics();
-            note->setMinimumWidth(std::min(metrics.horizontalAdvance(text) + 1,
-                                           metrics.averageCharWidth() * kNoteColumns));
+            const int width = metrics.horizontalAdvance(text) + 1;
+            note->setWordWrap(width > metrics.averageCharWidth() * kNoteColumns);
+            note->setMinimumWidth(std::min(width, metrics.averageCharWidth() * kNoteColumns));
             break;
         }
     }

@@ -3,13 +3,12 @@
 // the sheet's settings only on OK.
 #pragma once
 
-#include <QDialog>
-
 #include "VMCPage.h"
+#include "VMCSheetDialog.h"
 
 class VMCPageWidget;
 
-class VMCPageSheetDialog : public QDialog {
+class VMCPageSheetDialog : public VMCSheetDialog {
     Q_OBJECT
 
 public:
@@ -17,6 +16,7 @@ public:
     VMCPageSheetDialog(VMCPage& sheet, const XStr& title, QWidget* parent);
 
     VMCPageWidget* pageWidget() const { return mPageWidget; }
+    void detachPage() override;
 
 private:
     VMCPageWidget* mPageWidget;

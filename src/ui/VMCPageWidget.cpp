@@ -2,12 +2,13 @@
 
 #include <QDesktopServices>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QUrl>
 
 #include "VMCControlEditor.h"
-#include "VMCPageSheetDialog.h"
 #include "VMCQtText.h"
+#include "VMCSheetDialog.h"
 
 namespace {
 
@@ -56,16 +57,34 @@ void VMCPageWidget::build(const std::vector<VVCControl>& controls) {
     while (mForm->rowCount() > 0) {
         mForm->removeRow(0);
     }
+    mInRow.clear();
     mEditors.clear();
     const VMCControlEditor::Actions actions{
         [this](const XStr& id, const XStr& value) { userSet(id, value); },
         [this](const XStr& id) { openSheet(id); }};
+    QHBoxLayout* row = nullptr;
     for (std::size_t i = 0; i < controls.size(); ++i) {
         auto editor = std::make_unique<VMCControlEditor>(controls[i], i == 0, this, actions);
-        if (editor->spansRow()) {
+        const bool startsRow = i + 1 < controls.size() && controls[i + 1].besidePrevious;
+        if (controls[i].besidePrevious && row != nullptr) {
+            row->insertWidget(row->count() - 1, editor->field());
+            mInRow.insert(editor->field());
+        } else if (startsRow && !editor->spansRow()) {
+            // Controls drawn side by side share one row of the form.
+            auto* holder = new QWidget(this);
+            row = new QHBoxLayout(holder);
+            row->setContentsMargins(0, 0, 0, 0);
+            row->addWidget(editor->field());
+            row->addStretch(1);
+            mInRow.insert(editor->field());
+            mForm->addRow(editor->label(), holder);
+        } else if (editor->spansRow()) {
             mForm->addRow(editor->field());
         } else {
             mForm->addRow(editor->label(), editor->field());
+        }
+        if (!startsRow && !controls[i].besidePrevious) {
+            row = nullptr;
         }
         if (editor->below() != nullptr) {
             mForm->addRow(static_cast<QWidget*>(nullptr), editor->below());
@@ -108,6 +127,10 @@ void VMCPageWidget::refresh() {
 }
 
 void VMCPageWidget::showRow(const VMCControlEditor& editor, bool visible) {
+    if (mInRow.contains(editor.field())) {
+        editor.field()->setVisible(visible);
+        return;
+    }
     mForm->setRowVisible(editor.field(), visible);
     if (editor.below() != nullptr) {
         mForm->setRowVisible(editor.below(), visible);
@@ -139,6 +162,14 @@ QWidget* VMCPageWidget::lastFocusWidget() const {
         }
     }
     return nullptr;
+}
+
+QList<QWidget*> VMCPageWidget::focusWidgets() const {
+    QList<QWidget*> widgets;
+    for (const auto& editor : mEditors) {
+        widgets.append(editor->focusWidgets());
+    }
+    return widgets;
 }
 
 void VMCPageWidget::orderFocus() {
@@ -181,9 +212,9 @@ void VMCPageWidget::openSheet(const XStr& id) {
         }
     }
     mSheetOpen = true;
-    auto* dialog = new VMCPageSheetDialog(*sheet, title, this);
+    VMCSheetDialog* dialog = VMCSheetDialog::create(*sheet, title, this);
     connect(dialog, &QDialog::finished, this, [this, id, dialog](int result) {
-        dialog->pageWidget()->detachPage();
+        dialog->detachPage();
         mSheetOpen = false;
         mPage.closeSheet(id, result == QDialog::Accepted);
         refresh();

@@ -3,6 +3,7 @@
 // sheets as window-modal dialogs. No page has a view of its own.
 #pragma once
 
+#include <QSet>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -32,6 +33,8 @@ public:
     // any), so a window can put the page in its tab order.
     QWidget* firstFocusWidget() const;
     QWidget* lastFocusWidget() const;
+    // Every widget of the page that takes the keyboard focus, in the page's tab order.
+    QList<QWidget*> focusWidgets() const;
 
 Q_SIGNALS:
     // The page took a user action (its argument text may be new).
@@ -49,6 +52,8 @@ private:
     VMCPage& mPage;
     QFormLayout* mForm = nullptr;
     std::vector<std::unique_ptr<VMCControlEditor>> mEditors;
+    // Fields drawn beside others in one row of the form, not in rows of their own.
+    QSet<QWidget*> mInRow;
     bool mSheetOpen = false;
     bool mDetached = false;
 };

@@ -128,7 +128,7 @@ void VMCPanelHostWindow::closeWindow() {
 
 void VMCPanelHostWindow::runOpenFileDialog() {
     const QString start = QSettings().value(QLatin1String(kSourceFolderKey)).toString();
-    auto* dialog = new QFileDialog(this, tr("Choose Files to Convert"), start);
+    auto* dialog = new QFileDialog(this, VMCQtText::toQt(mHost->openFileDialogTitle()), start);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setWindowModality(Qt::WindowModal);

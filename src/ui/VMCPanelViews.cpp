@@ -1,5 +1,6 @@
 #include "VMCPanelViews.h"
 
+#include "VAConcatenateOrderDialogView.h"
 #include "VMCCheckingPanelView.h"
 #include "VMCFileListDialogView.h"
 #include "VMCLauncherView.h"
@@ -15,6 +16,9 @@ QWidget* create(const std::shared_ptr<VMCPanel>& panel, QWidget* parent) {
     }
     if (auto setup = std::dynamic_pointer_cast<VMCPreConvertDialog>(panel)) {
         return new VMCPreConvertDialogView(std::move(setup), parent);
+    }
+    if (auto order = std::dynamic_pointer_cast<VAConcatenateOrderDialog>(panel)) {
+        return new VAConcatenateOrderDialogView(std::move(order), parent);
     }
     if (auto checking = std::dynamic_pointer_cast<VMCCheckingPanel>(panel)) {
         return new VMCCheckingPanelView(std::move(checking), parent);

@@ -45,6 +45,8 @@ struct VVCControl {
     XStrList fileTypes;
 
     bool opensSheet = false;
+    // Drawn in the row of the control before it, after it (the second button of a row).
+    bool besidePrevious = false;
 
     static VVCControl slider(XStr id, XStr title, int minimum, int maximum, int value,
                              XStr valueText);
@@ -57,6 +59,10 @@ struct VVCControl {
     static VVCControl button(XStr id, XStr title, bool opensSheet = false);
     static VVCControl label(XStr id, XStr text);
 
+    VVCControl& beside() {
+        besidePrevious = true;
+        return *this;
+    }
     VVCControl& withShownValues(std::function<XStr(int position)> shown) {
         shownValue = std::move(shown);
         return *this;

@@ -93,7 +93,7 @@ TEST_F(VMCEncoderPageMultiEncTest, AUserAddsChangesAndRemovesEncoders) {
             "\" -encMopt2=\"-tofolder={mqt}/out/avi{mqt} "
             "-dynamic={mqt}[origfilename] small{mqt}\"");
     EXPECT_EQ(page.pageView()[0].text, "1. WebM (VP8), beside the source, 1 effect");
-    EXPECT_EQ(page.pageView()[3].text, "2. AVI, as /out/avi/[origfilename] small");
+    EXPECT_EQ(page.pageView()[3].text, "2. AVI, to /out/avi/Source Filename small");
 
     ASSERT_TRUE(page.setControl("multiCPU", "off", &error)) << error;
     EXPECT_TRUE(host.encoderArgs().endsWith(" -nomulti"));

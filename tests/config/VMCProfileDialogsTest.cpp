@@ -67,14 +67,57 @@ TEST_F(VMCProfileDialogs, CreateProfileRefusesTakenNamesAndMakesTheNewProfileAct
     EXPECT_EQ(view.selected, XStrList{"Other \"MP4 (H264)\""});
 }
 
-TEST_F(VMCProfileDialogs, AProfileThatCannotBeMadeLeavesThePreviousActive) {
+// Names outside the list that still cannot name a profile are refused with the reason, and
+// the sheet stays open; blanks around a name do not count.
+TEST_F(VMCProfileDialogs, CreateProfileSaysWhyANameCannotBeUsed) {
     VMCConfig config(std::nullopt, smallCatalogue(), {});
     config.setActiveProfileName("MP4 (H264)");
     config.newUserProfile("small", "MP4 (H264)");
+    config.newUserProfile("Two ''inch''", "MP4 (H264)");
+    struct Case {
+        const char* typed;
+        const char* alert;
+    };
+    const Case cases[] = {
+        {"  small ", "Please choose another profile name."},
+        {"SMALL",
+         "Please choose another profile name.\nIt would be the same as the profile "
+         "'small \"MP4 (H264)\"'."},
+        {"Two \"inch\"",
+         "Please choose another profile name.\nIt would be the same as the "
+         "profile 'Two ''inch'' \"MP4 (H264)\"'."},
+        {"a\\b",
+         "Please choose another profile name.\nA profile name cannot hold a backslash "
+         "(\\)."},
+        {"<type profile name>", "Please type a name for the new profile."},
+        {"   ", "Please type a name for the new profile."},
+    };
+    for (const Case& c : cases) {
+        RecordingView view;
+        VMCCreateProfile dialog(config, &view);
+        EXPECT_FALSE(dialog.onOK(c.typed)) << c.typed;
+        EXPECT_EQ(view.alerts, XStrList{c.alert}) << c.typed;
+        EXPECT_EQ(dialog.createdProfile(), nullptr);
+    }
+    EXPECT_EQ(config.userProfiles().size(), 2u);
+    EXPECT_EQ(config.activeProfileName(), "MP4 (H264)");
+
     RecordingView view;
     VMCCreateProfile dialog(config, &view);
-    // Not in the list, but the store would not tell it from "small".
-    EXPECT_TRUE(dialog.onOK("SMALL"));
+    EXPECT_TRUE(dialog.onOK("  Phone  "));
+    EXPECT_EQ(config.activeProfileName(), "Phone \"MP4 (H264)\"");
+    EXPECT_TRUE(view.alerts.empty());
+}
+
+TEST_F(VMCProfileDialogs, AProfileThatCannotBeMadeLeavesThePreviousActive) {
+    allowUserProfiles(false);
+    VMCConfig config(std::nullopt, smallCatalogue(), {});
+    config.setActiveProfileName("MP4 (H264)");
+    RecordingView view;
+    VMCCreateProfile dialog(config, &view);
+    // User profiles are not allowed in this configuration: the name is fine, the profile
+    // cannot be made.
+    EXPECT_TRUE(dialog.onOK("Phone"));
     EXPECT_EQ(dialog.createdProfile(), nullptr);
     EXPECT_EQ(config.activeProfileName(), "MP4 (H264)");
     EXPECT_EQ(view.selected, XStrList{"MP4 (H264)"});

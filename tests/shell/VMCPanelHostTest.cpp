@@ -69,7 +69,8 @@ TEST(VMCPanelHost, ANewWindowShowsTheLauncher) {
     EXPECT_EQ(window.view.title, XStr("Vantaro Video Converter"));
     EXPECT_FALSE(window.view.resizable);
     EXPECT_EQ(launcher->entries(),
-              (std::vector<VMCLauncher::Entry>{{"Video Converter", "video conversion"}}));
+              (std::vector<VMCLauncher::Entry>{{"Video Converter", "video conversion"},
+                                               {"Join Files", "several clips into one video"}}));
 
     launcher->openEntry("Batch Converter");
     EXPECT_EQ(window.view.fileDialogs, 0) << "no such entry yet";

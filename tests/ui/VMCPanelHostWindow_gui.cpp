@@ -49,9 +49,10 @@ TEST(VMCPanelHostWindow, TheLauncherOpensTheFileChooserAndTheConverter) {
     ASSERT_NE(qobject_cast<VMCLauncherView*>(window->panelView()), nullptr);
     const QList<QCommandLinkButton*> entries =
         window->panelView()->findChildren<QCommandLinkButton*>();
-    ASSERT_EQ(entries.size(), 1);
+    ASSERT_EQ(entries.size(), 2);
     EXPECT_EQ(entries[0]->text(), QStringLiteral("Video Converter"));
     EXPECT_EQ(entries[0]->description(), QStringLiteral("video conversion"));
+    EXPECT_EQ(entries[1]->text(), QStringLiteral("Join Files"));
     EXPECT_TRUE(entries[0]->hasFocus()) << "the keyboard starts on the first entry";
 
     QSignalSpy chooser(window.data(), &VMCPanelHostWindow::openFileDialogShown);
@@ -62,6 +63,7 @@ TEST(VMCPanelHostWindow, TheLauncherOpensTheFileChooserAndTheConverter) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
     EXPECT_EQ(dialog->directory().absolutePath(), QString::fromStdString(dir.path()));
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Choose Files to Convert"));
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_NE(name, nullptr);
     QTest::keyClicks(name, QStringLiteral("\"clips/first clip.mp4\" \"clips/second.mov\""));

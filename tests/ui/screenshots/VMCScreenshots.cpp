@@ -23,6 +23,7 @@
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
 #include "VMCDialogScreenshots.h"
+#include "VMCSheetScreenshots.h"
 #include "VMCEncoderPageIndex.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPageSheetDialog.h"
@@ -217,6 +218,10 @@ bool shootAll(Shooter& shooter) {
         window->close();
     }
     ok = VMCConversionScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
+             return shooter.save(widget, name);
+         }) &&
+         ok;
+    ok = VMCSheetScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
              return shooter.save(widget, name);
          }) &&
          ok;

@@ -1,0 +1,274 @@
+#include "VMCMultiEncConfigureEncoderSheet.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFile>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "VADSPList.h"
+#include "VMCCodecLogos.h"
+#include "VMCEffectChainView.h"
+#include "VMCEffectListWidget.h"
+#include "VMCFileNaming.h"
+#include "VMCOutputLocationPickerView.h"
+#include "VMCPageWidget.h"
+#include "VMCQtText.h"
+
+using VMCQtText::toQt;
+
+namespace {
+
+// Wide enough for the longest encoder name.
+constexpr int kEncoderCharacters = 32;
+
+// The encoders the sheet offers, as the sheet declares them.
+VVCControl encoderControl(const VMCMultiEncConfigureEncoder& sheet) {
+    for (VVCControl& control : sheet.pageView()) {
+        if (control.id == VMCMultiEncConfigureEncoder::kEncoderId) {
+            return control;
+        }
+    }
+    return {};
+}
+
+QString titleFor(const XStr& buttonTitle) {
+    const QString title = VMCSheetDialog::sheetTitle(buttonTitle);
+    // An entry's own button says only "Settings".
+    return title.isEmpty() || title == QLatin1String("Settings") ? QObject::tr("Encoder Settings")
+                                                                 : title;
+}
+
+}  // namespace
+
+VMCMultiEncConfigureEncoderSheet::VMCMultiEncConfigureEncoderSheet(
+    VMCMultiEncConfigureEncoder& sheet, const XStr& title, QWidget* parent)
+    : VMCSheetDialog(parent),
+      mSheet(&sheet),
+      mLocation(sheet.allowSameFolder(), true),
+      mEffects(sheet.gplOffered()) {
+    setObjectName(QStringLiteral("configureEncoder"));
+    setWindowTitle(titleFor(title));
+    mEncoder = new QComboBox(this);
+    mEncoder->setObjectName(QStringLiteral("encoder"));
+    mEncoder->setAccessibleName(tr("Encoder"));
+    mEncoder->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    mEncoder->setMinimumContentsLength(kEncoderCharacters);
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    mEncoder->setIconSize(QSize(icon, icon));
+    mEncoder->setMaxVisibleItems(24);
+    connect(mEncoder, &QComboBox::activated, this, [this](int index) {
+        if (mSheet != nullptr && index >= 0) {
+            mSheet->chooseEncoder(VMCQtText::fromQt(mEncoder->itemText(index)));
+        }
+    });
+
+    auto* settingsBox = new QGroupBox(tr("Encoder Settings"), this);
+    mPageArea = new QScrollArea(settingsBox);
+    mPageArea->setWidgetResizable(true);
+    mPageArea->setFrameShape(QFrame::NoFrame);
+    mPageArea->setFocusPolicy(Qt::NoFocus);
+    mPageArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mPageArea->viewport()->setAutoFillBackground(false);
+    auto* settingsLayout = new QVBoxLayout(settingsBox);
+    settingsLayout->addWidget(mPageArea);
+
+    mEffects.setChain(sheet.config().dspEffects);
+    mEffects.setOnChanged([this] {
+        if (mSheet != nullptr) {
+            mSheet->setDspEffects(mEffects.chain());
+            updateNamingContext();
+        }
+    });
+    auto* effectsBox = new QGroupBox(tr("E&ffects"), this);
+    mEffectsView = new VMCEffectChainView(mEffects, effectsBox);
+    auto* effectsLayout = new QVBoxLayout(effectsBox);
+    effectsLayout->addWidget(mEffectsView);
+    connect(mEffectsView, &VMCEffectChainView::dialogShown, this,
+            &VMCMultiEncConfigureEncoderSheet::dialogShown);
+    // Its mnemonic leads to the list, not back to the button used last.
+    effectsBox->installEventFilter(this);
+    mEffectsBox = effectsBox;
+
+    mLocation.setEncoder(sheet.config().encoder);
+    if (sheet.config().fileNaming) {
+        mLocation.setFileNaming(*sheet.config().fileNaming);
+    }
+    mLocation.setOnChanged([this] {
+        if (mSheet != nullptr && mLocation.fileNaming()) {
+            mSheet->setFileNaming(*mLocation.fileNaming());
+            updateNamingContext();
+        }
+    });
+    mLocationView = new VMCOutputLocationPickerView(mLocation, this);
+    connect(mLocationView, &VMCOutputLocationPickerView::folderChooserShown, this,
+            &VMCMultiEncConfigureEncoderSheet::dialogShown);
+    connect(mLocationView, &VMCOutputLocationPickerView::namingDialogShown, this,
+            &VMCMultiEncConfigureEncoderSheet::dialogShown);
+    updateNamingContext();
+
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->addRow(tr("&Encoder:"), mEncoder);
+    auto* destination = new QFormLayout;
+    destination->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    destination->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    destination->addRow(tr("&Destination:"), mLocationView);
+    auto* encoderLabel = qobject_cast<QLabel*>(form->labelForField(mEncoder));
+    auto* destinationLabel = qobject_cast<QLabel*>(destination->labelForField(mLocationView));
+    destinationLabel->setBuddy(mLocationView->comboBox());
+    // Both fields start in one column.
+    const int labelWidth =
+        std::max(encoderLabel->sizeHint().width(), destinationLabel->sizeHint().width());
+    for (QLabel* label : {encoderLabel, destinationLabel}) {
+        label->setMinimumWidth(labelWidth);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(settingsBox, 3);
+    middle->addWidget(effectsBox, 2);
+
+    mButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(mButtons, &QDialogButtonBox::accepted, this, &VMCMultiEncConfigureEncoderSheet::accept);
+    connect(mButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(middle, 1);
+    layout->addLayout(destination);
+    layout->addSpacing(fontMetrics().height() / 2);
+    layout->addWidget(mButtons);
+
+    mSheet->setView(this);
+    fillEncoderPicker();
+    encoderPageChanged();
+    // As large as the setup panel the sheet covers.
+    resize(sizeHint().expandedTo(
+        QSize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 32)));
+}
+
+VMCMultiEncConfigureEncoderSheet::~VMCMultiEncConfigureEncoderSheet() {
+    detachPage();
+}
+
+void VMCMultiEncConfigureEncoderSheet::detachPage() {
+    if (mSheet != nullptr) {
+        mSheet->setView(nullptr);
+        mSheet = nullptr;
+    }
+    mEffectsView->detach();
+    mLocationView->detach();
+    mEffects.setOnChanged(nullptr);
+    mLocation.setOnChanged(nullptr);
+    if (mPageWidget != nullptr) {
+        mPageWidget->detachPage();
+    }
+}
+
+bool VMCMultiEncConfigureEncoderSheet::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mEffectsBox && event->type() == QEvent::Shortcut) {
+        mEffectsView->list()->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    return VMCSheetDialog::eventFilter(watched, event);
+}
+
+void VMCMultiEncConfigureEncoderSheet::accept() {
+    // The destination joins the recent ones, as the setup panel's does on Convert.
+    mLocation.saveToRecentList();
+    QDialog::accept();
+}
+
+void VMCMultiEncConfigureEncoderSheet::endSheet(int /*code*/) {
+    // The dialog ended first; its owner ends the sheet.
+}
+
+void VMCMultiEncConfigureEncoderSheet::fillEncoderPicker() {
+    const QSignalBlocker block(mEncoder);
+    const VVCControl encoders = encoderControl(*mSheet);
+    mEncoder->clear();
+    for (const XStr& name : encoders.items) {
+        const XStr logo = VMCCodecLogos::get(name);
+        mEncoder->addItem(logo.empty() ? QIcon() : QIcon(QFile::decodeName(logo.utf8().c_str())),
+                          toQt(name));
+    }
+    mEncoder->setCurrentIndex(encoders.value);
+}
+
+void VMCMultiEncConfigureEncoderSheet::encoderPageChanged() {
+    if (mSheet == nullptr) {
+        return;
+    }
+    {
+        const QSignalBlocker block(mEncoder);
+        mEncoder->setCurrentIndex(encoderControl(*mSheet).value);
+    }
+    mLocation.setEncoder(mSheet->config().encoder);
+    updateNamingContext();
+    if (mPageWidget != nullptr) {
+        mPageWidget->detachPage();
+    }
+    if (QWidget* old = mPageArea->takeWidget()) {
+        old->hide();
+        old->deleteLater();
+    }
+    mPageWidget = nullptr;
+    auto* holder = new QWidget;
+    auto* layout = new QVBoxLayout(holder);
+    if (VMCEncoderPage* page = mSheet->encoderPage()) {
+        mPageWidget = new VMCPageWidget(*page, holder);
+        layout->addWidget(mPageWidget);
+        connect(mPageWidget, &VMCPageWidget::sheetOpened, this,
+                &VMCMultiEncConfigureEncoderSheet::dialogShown);
+        connect(mPageWidget, &VMCPageWidget::pageChanged, this,
+                &VMCMultiEncConfigureEncoderSheet::updateNamingContext);
+    } else {
+        auto* none = new QLabel(tr("No settings to choose."), holder);
+        none->setObjectName(QStringLiteral("noSettings"));
+        layout->addWidget(none);
+    }
+    layout->addStretch(1);
+    mPageArea->setWidget(holder);
+    holder->setAutoFillBackground(false);
+    mPageArea->setMinimumWidth(holder->minimumSizeHint().width() +
+                               mPageArea->verticalScrollBar()->sizeHint().width());
+    orderFocus();
+}
+
+void VMCMultiEncConfigureEncoderSheet::updateNamingContext() {
+    if (mSheet == nullptr) {
+        return;
+    }
+    const VMCMultiEncEntry& entry = mSheet->config();
+    mLocation.setNamingDialogContext({XStr(), entry.encoder.name, entry.encoderArgsV2.strArgs,
+                                      VADSPList::dspsToString(entry.dspEffects)});
+}
+
+void VMCMultiEncConfigureEncoderSheet::orderFocus() {
+    QList<QWidget*> chain{mEncoder};
+    if (mPageWidget != nullptr) {
+        chain.append(mPageWidget->focusWidgets());
+    }
+    chain.append(mEffectsView->focusWidgets());
+    chain.append(mLocationView->comboBox());
+    // The buttons in the order the platform's layout shows them.
+    for (int i = 0; i < mButtons->layout()->count(); ++i) {
+        if (QWidget* button = mButtons->layout()->itemAt(i)->widget()) {
+            chain.append(button);
+        }
+    }
+    for (int i = 1; i < chain.size(); ++i) {
+        setTabOrder(chain[i - 1], chain[i]);
+    }
+}
