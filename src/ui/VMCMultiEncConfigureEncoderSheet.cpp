@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "VADSPList.h"
+#include "VMCCheckingFilenamesProgress.h"
 #include "VMCCodecLogos.h"
 #include "VMCEffectChainView.h"
 #include "VMCEffectListWidget.h"
@@ -251,8 +252,13 @@ void VMCMultiEncConfigureEncoderSheet::updateNamingContext() {
         return;
     }
     const VMCMultiEncEntry& entry = mSheet->config();
-    mLocation.setNamingDialogContext({XStr(), entry.encoder.name, entry.encoderArgsV2.strArgs,
-                                      VADSPList::dspsToString(entry.dspEffects)});
+    VMCDynamicNamingDialogV2_Context context;
+    context.encoderName = entry.encoder.name;
+    context.encoderSettings = entry.encoderArgsV2.strArgs;
+    context.formatExtension =
+        VMCCheckingFilenamesProgress::extensionFor(entry.encoder, entry.encoderArgsV2);
+    context.dspEffectsString = VADSPList::dspsToString(entry.dspEffects);
+    mLocation.setNamingDialogContext(std::move(context));
 }
 
 void VMCMultiEncConfigureEncoderSheet::orderFocus() {
