@@ -70,10 +70,10 @@ struct ChildStart {
     failInChild(start.reportFD, errno);
 }
 
-#if defined(__SANITIZE_THREAD__)
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
 #define X_SPAWN_BY_FORK 1
 #elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
+#if __has_feature(thread_sanitizer) || __has_feature(address_sanitizer)
 #define X_SPAWN_BY_FORK 1
 #endif
 #endif
@@ -108,7 +108,8 @@ pid_t startChild(const ChildStart& start) {
     return pid;
 }
 #else
-// The thread sanitizer cannot follow a child that runs in its parent's memory.
+// The sanitizers cannot follow a child that runs in its parent's memory on a stack of its
+// own: they would see the parent's threads and stacks, and leave stale marks behind.
 pid_t startChild(const ChildStart& start) {
     const pid_t pid = fork();
     if (pid == 0) {
