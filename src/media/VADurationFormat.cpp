@@ -64,7 +64,9 @@ XStr VADurationFormat::words(uint64_t ms) {
     }
     if (p.ms != 0) {
         const double seconds = static_cast<double>(p.seconds) + static_cast<double>(p.ms) / 1000.0;
-        return VANumberFormat::decimal(seconds, 1) + " seconds";
+        const XStr text = VANumberFormat::decimal(seconds, 1);
+        // 1.04 s shows as "1": one second, not "1 seconds".
+        return text + (text == "1" ? " second" : " seconds");
     }
     return counted(p.seconds, " second", " seconds");
 }

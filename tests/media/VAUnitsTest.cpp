@@ -43,6 +43,8 @@ TEST(VADurationFormat, Words) {
     EXPECT_EQ(VADurationFormat::words(250), "250 mili-seconds");
     EXPECT_EQ(VADurationFormat::words(1000), "1 second");
     EXPECT_EQ(VADurationFormat::words(1500), "1.5 seconds");
+    EXPECT_EQ(VADurationFormat::words(1040), "1 second");
+    EXPECT_EQ(VADurationFormat::words(1960), "2 seconds");
     EXPECT_EQ(VADurationFormat::words(45000), "45 seconds");
     EXPECT_EQ(VADurationFormat::words(60000), "1 minute");
     EXPECT_EQ(VADurationFormat::words(61000), "1 minute 1 second");
