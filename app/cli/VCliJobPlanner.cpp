@@ -382,7 +382,7 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
     Result result;
     XStrList files;
     std::string error;
-    if (!mSources.expand(mOptions.files, files, error)) {
+    if (!mSources.expand(mOptions.files, files, error, &result.notes)) {
         result.exitCode = 2;
         result.messages.push_back(error);
         return result;

@@ -11,7 +11,17 @@
 #include "VCliText.h"
 #include "XPath.h"
 
-VCliSourceList::VCliSourceList() : mLister(listFolder) {}
+VCliSourceList::VCliSourceList() : mLister(listFolder), mFormats(allFormats()) {}
+
+std::shared_ptr<const VAMediaFormatFilter> VCliSourceList::allFormats() {
+    static const std::shared_ptr<const VAMediaFormatFilter> kFormats = [] {
+        std::shared_ptr<VAMediaFormatFilter> formats = VAMediaFormatFilter::init(true);
+        return formats
+                   ? std::shared_ptr<const VAMediaFormatFilter>(std::move(formats))
+                   : std::shared_ptr<const VAMediaFormatFilter>(VAMediaFormatFilter::fromLists({}));
+    }();
+    return kFormats;
+}
 
 XStr VCliSourceList::absolutePath(const XStr& path) {
     std::error_code ignored;
@@ -39,7 +49,8 @@ bool VCliSourceList::listFolder(const std::string& folder, std::vector<std::stri
     return error == 0;
 }
 
-bool VCliSourceList::expand(const XStrList& operands, XStrList& files, std::string& error) const {
+bool VCliSourceList::expand(const XStrList& operands, XStrList& files, std::string& error,
+                            std::vector<std::string>* notes) const {
     for (const XStr& operand : operands) {
         const XStr path = absolutePath(operand);
         struct stat st {};
@@ -61,15 +72,26 @@ bool VCliSourceList::expand(const XStrList& operands, XStrList& files, std::stri
             return false;
         }
         std::sort(names.begin(), names.end());
+        uint64_t leftOut = 0;
         for (const std::string& name : names) {
             if (name.empty() || name[0] == '.') {
                 continue;
             }
             const std::string child = XPath::join(path.utf8(), name);
             struct stat cs {};
-            if (stat(child.c_str(), &cs) == 0 && S_ISREG(cs.st_mode)) {
-                files.push_back(XStr(child));
+            if (stat(child.c_str(), &cs) != 0 || !S_ISREG(cs.st_mode)) {
+                continue;
             }
+            if (!mFormats->isMediaFile(XStr(name))) {
+                ++leftOut;
+                continue;
+            }
+            files.push_back(XStr(child));
+        }
+        if (leftOut != 0 && notes != nullptr) {
+            notes->push_back("Left out " + VCliText::count(leftOut, "file").utf8() + " in " +
+                             VCliText::quoted(operand) + " that " +
+                             (leftOut == 1 ? "is not a media file" : "are not media files"));
         }
     }
     return true;
