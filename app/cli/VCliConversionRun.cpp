@@ -100,6 +100,8 @@ int VCliConversionRun::run() {
     mDialog->setView(&tracker);
 
     auto signals = std::make_shared<std::atomic<int>>(0);
+    // A command that runs several conversions (watch) takes its own handling back after.
+    VCliSignalWatcher::Handler outer = VCliSignalWatcher::handler();
     VCliSignalWatcher::setHandler([this, loop = mLoop, signals](int signal) {
         if (signals->fetch_add(1) > 0) {
             // Asked twice: stop waiting for the jobs to wind down, but leave no unfinished
@@ -129,12 +131,14 @@ int VCliConversionRun::run() {
     while (!mLoop->runUntil(done, 60000)) {
     }
     ticker.reset();
-    VCliSignalWatcher::setHandler(nullptr);
+    VCliSignalWatcher::setHandler(outer);
 
     VCliSummary s = summary();
+    mSucceeded.assign(s.jobs, false);
     for (uint32_t job = 0; job < s.jobs; ++job) {
         if (tracker.finished(job) && !mSpec->entries[job].hadErrors) {
             ++s.succeeded;
+            mSucceeded[job] = true;
         }
     }
     s.jobs += mFailedBeforeStart;

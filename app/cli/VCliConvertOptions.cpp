@@ -114,6 +114,11 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
     if (!VCliOptionParser(table()).parse(args, parsed, error)) {
         return false;
     }
+    return fromParsed(parsed, out, error);
+}
+
+bool VCliConvertOptions::fromParsed(const VCliParsedOptions& parsed, VCliConvertOptions& out,
+                                    std::string& error, bool filesFromOperands) {
     out = VCliConvertOptions();
     out.help = parsed.has("help");
     if (out.help) {
@@ -211,6 +216,9 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
             "The option '--save' saves changes of a profile; it cannot be used with "
             "'--encoder', '--encoder-args', '--copy', or '--ext' without '--profile'";
         return false;
+    }
+    if (!filesFromOperands) {
+        return true;
     }
     for (const std::string& file : parsed.operands) {
         if (file.empty()) {
