@@ -94,7 +94,8 @@ void VMCBatchConvertDialog::saveProfile() {
     if (mCurrentProfile->name().empty()) {
         return;
     }
-    XPropertyDictionary selection;
+    // What was saved for folders not loaded in this window stays as it was.
+    XPropertyDictionary selection = mCurrentProfile->selection().value_or(XPropertyDictionary());
     for (const clFolderListEntry::Ptr& root : mRoots) {
         root->collectSelectionData(selection);
     }

@@ -322,10 +322,21 @@ XStrList clFolderListEntry::collectCheckedFolders() const {
 void clFolderListEntry::collectSelectionData(XPropertyDictionary& into) const {
     const int state = checkState();
     if (state == kUnchecked) {
-        into.remove(mURL);
-    } else {
-        into.set(mURL, persistedName(state));
+        // Nothing below an unchecked folder is selected, whatever was saved before.
+        const XStr below = mURL == "/" ? mURL : mURL + "/";
+        XStrList gone = {mURL};
+        for (const auto& [path, value] : into) {
+            if (path.startsWith(below)) {
+                gone.push_back(path);
+            }
+        }
+        for (const XStr& path : gone) {
+            into.remove(path);
+        }
+        return;
     }
+    into.set(mURL, persistedName(state));
+    // Files never listed in this session keep what was saved for them.
     for (const FilePtr& file : files()) {
         if (file->checked()) {
             into.set(file->url(), XStr(kCheckedName));
@@ -333,7 +344,9 @@ void clFolderListEntry::collectSelectionData(XPropertyDictionary& into) const {
             into.remove(file->url());
         }
     }
-    if (state == kSubSelected) {
+    // Every folder that can hold a selected subfolder descends, not only a SubSelected one:
+    // a subfolder selected below a NonRecursive or IndivSelected folder is kept too.
+    if (state != kRecursive) {
         for (const Ptr& folder : folders()) {
             folder->collectSelectionData(into);
         }
@@ -358,7 +371,7 @@ void clFolderListEntry::applySelectionData(const XPropertyDictionary& data) {
             file->setCheckedQuietly(true);
         }
     }
-    if (*state == kSubSelected) {
+    if (*state != kRecursive) {
         for (const Ptr& folder : folders()) {
             folder->applySelectionData(data);
         }

@@ -112,6 +112,8 @@ public:
     void collectCheckedFiles(clCollectSink& sink);
     // The folders that stand for the selection.
     XStrList collectCheckedFolders() const;
+    // Saves the selection into a dictionary of paths: what is not loaded keeps its saved
+    // entries; an unchecked folder removes itself and everything below it.
     void collectSelectionData(XPropertyDictionary& into) const;
     void applySelectionData(const XPropertyDictionary& data);
     // Appends the names from upTo (exclusive; none: the root, inclusive) down to this entry.
