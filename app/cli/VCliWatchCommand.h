@@ -19,8 +19,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 const std::vector<VCliOptionDef>& options();
 std::string helpText();
 
-// A test holds the watcher's reader while this file exists (set in the environment), so
-// that the kernel's event queue overflows as it would on a machine too busy to keep up.
+// A test holds the watcher's reader while the file this names exists, so that the kernel's
+// event queue overflows as it would on a machine too busy to keep up; the reader makes
+// "<file>.held" when it starts holding.
 constexpr const char* kTestHoldVariable = "VANTARO_WATCH_TEST_HOLD";
 
 }  // namespace VCliWatchCommand

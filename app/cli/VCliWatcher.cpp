@@ -1,5 +1,6 @@
 #include "VCliWatcher.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +37,14 @@ std::function<void()> testHold() {
         return nullptr;
     }
     return [file = std::string(hold)] {
+        if (access(file.c_str(), F_OK) != 0) {
+            return;
+        }
+        // Tells the test that the reader is held now.
+        const int held = open((file + ".held").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        if (held >= 0) {
+            close(held);
+        }
         const uint32_t start = XClock::nowMs();
         while (access(file.c_str(), F_OK) == 0 && XClock::elapsedMs(start) < 120000) {
             XClock::sleepMs(20);
