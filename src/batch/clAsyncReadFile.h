@@ -20,6 +20,10 @@ struct clAsyncReadFile {
     // no media ffprobe can describe.
     static std::shared_ptr<const VAMediaFileInfo> readInfo(
         const XStr& url, const std::shared_ptr<VAProbeCache>& cache);
+    // The same for a file whose size and time a listing just gave (one stat less).
+    static std::shared_ptr<const VAMediaFileInfo> readInfo(
+        const XStr& url, const std::shared_ptr<VAProbeCache>& cache, int64_t size,
+        int64_t modifiedNs);
     // File time (100 ns since 1601) of a time in nanoseconds since 1970.
     static uint64_t fileTimeOf(int64_t unixNs);
 };

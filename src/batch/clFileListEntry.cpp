@@ -45,20 +45,22 @@ std::shared_ptr<const VAMediaFileInfo> clFileListEntry::info() const {
 
 std::shared_ptr<const VAFileInfoColumns> clFileListEntry::columnsInfo() const {
     const std::lock_guard<std::mutex> lock(mMutex);
+    // Made when a column first asks: most entries of a collection are never shown.
+    if (!mColumnsInfo && mInfo) {
+        mColumnsInfo = std::make_shared<VAFileInfoColumns>(*mInfo);
+    }
     return mColumnsInfo;
 }
 
 void clFileListEntry::refreshWithURL(const XStr& url, const XStr& formatName,
                                      std::shared_ptr<const VAMediaFileInfo> info) {
-    std::shared_ptr<const VAFileInfoColumns> columns;
-    if (info) {
-        columns = std::make_shared<VAFileInfoColumns>(*info);
-    }
     const std::lock_guard<std::mutex> lock(mMutex);
     mURL = url;
     mFormatName = formatName;
+    if (info != mInfo) {
+        mColumnsInfo.reset();
+    }
     mInfo = std::move(info);
-    mColumnsInfo = std::move(columns);
 }
 
 void clFileListEntry::setSizeAndTime(int64_t size, int64_t lastModifiedNs) {

@@ -60,5 +60,5 @@ private:
     std::atomic<int64_t> mSize;
     std::atomic<int64_t> mLastModified;
     std::shared_ptr<const VAMediaFileInfo> mInfo;
-    std::shared_ptr<const VAFileInfoColumns> mColumnsInfo;
+    mutable std::shared_ptr<const VAFileInfoColumns> mColumnsInfo;
 };

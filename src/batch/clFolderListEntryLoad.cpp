@@ -176,7 +176,7 @@ std::vector<clAsyncReadFile> clFolderListEntry::scanFiles(
         record.size = item.size;
         record.lastModified = item.modifiedNs;
         if (needInfo) {
-            record.info = clAsyncReadFile::readInfo(item.url, cache);
+            record.info = clAsyncReadFile::readInfo(item.url, cache, item.size, item.modifiedNs);
             if (!record.info) {
                 continue;
             }
