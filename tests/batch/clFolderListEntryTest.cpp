@@ -417,3 +417,25 @@ TEST(clFolderLister, NamesSortAsPeopleSortThem) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FolderTree, TheStandardRootsAreTheHomeFolderFirstAndTheWholeDiskLast) {
+    ScopedEnv home("HOME", (path("tree") + "/").c_str());
+    ScopedEnv user("USER", "tester");
+    auto owner = std::make_shared<RecordingOwner>();
+    const std::vector<clFolderListEntry::Ptr> roots =
+        clFolderListEntry::rootFoldersWithOwner(owner);
+    ASSERT_GE(roots.size(), 2u);
+    EXPECT_EQ(roots.front()->url(), xpath("tree"));
+    EXPECT_EQ(roots.front()->name(), "tester's Home");
+    EXPECT_EQ(roots.back()->url(), "/");
+    EXPECT_EQ(roots.back()->name(), "Computer");
+    EXPECT_NE(roots.front()->globals(), roots.back()->globals()) << "each root its own globals";
+    ScopedEnv noUser("USER", nullptr);
+    for (const auto& root : clFolderListEntry::rootFoldersWithOwner(owner)) {
+        EXPECT_NE(root->url(), xpath("tree")) << "no home without $USER";
+    }
+}
+
+}  // namespace
