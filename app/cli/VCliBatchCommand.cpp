@@ -4,7 +4,6 @@
 #include "VCliBatchListing.h"
 #include "VCliConvertCommand.h"
 #include "VCliProbeList.h"
-#include "VCliSourceList.h"
 #include "VCliText.h"
 #include "VCliUsage.h"
 #include "VMCBatchConverterProfile.h"
@@ -55,7 +54,7 @@ namespace {
 std::vector<std::shared_ptr<clFileListEntry>> collectWith(const XPropertyDictionary& selection,
                                                           const VMCFileFilter& filter) {
     auto globals = std::make_shared<folderListGlobals>(std::weak_ptr<clFolderListOwner>(),
-                                                       VCliSourceList::allFormats());
+                                                       VAMediaFormatFilter::allFormats());
     globals->setFileFilter(filter);
     const std::vector<clFolderListEntry::Ptr> roots =
         VMCBatchSelection::makeRoots(selection, globals);

@@ -4,8 +4,8 @@
 #include <string.h>
 #include <sys/stat.h>
 
+#include "VASourceList.h"
 #include "VCliOptionParser.h"
-#include "VCliSourceList.h"
 #include "VCliText.h"
 #include "VMCBatchConverterFiltersDialog.h"
 #include "VMCBatchConverterProfile.h"
@@ -154,7 +154,7 @@ bool VCliBatchOptions::readLocations(const std::vector<std::string>& operands, X
             error = "An empty file name was given";
             return false;
         }
-        const XStr path = VCliSourceList::absolutePath(XStr(operand));
+        const XStr path = VASourceList::absolutePath(XStr(operand));
         struct stat st {};
         if (stat(path.utf8().c_str(), &st) != 0) {
             const int e = errno;

@@ -11,6 +11,7 @@
 
 #include "VAConvertSourceConcat.h"
 #include "VALocateFFmpeg.h"
+#include "VAMediaFormatFilter.h"
 #include "VCliPageSettings.h"
 #include "VCliProbeList.h"
 #include "VCliProfileCommand.h"
@@ -47,9 +48,14 @@ bool sameInode(const XStr& a, const XStr& b) {
 
 }  // namespace
 
-VCliJobPlanner::VCliJobPlanner(VCliConvertOptions options) : mOptions(std::move(options)) {}
+VCliJobPlanner::VCliJobPlanner(VCliConvertOptions options) : mOptions(std::move(options)) {
+    // A folder stands for its media files; what else it holds is counted, not converted.
+    mSources.setFileWanted([formats = VAMediaFormatFilter::allFormats()](const XStr& name) {
+        return formats->isMediaFile(name);
+    });
+}
 
-void VCliJobPlanner::setFolderLister(VCliSourceList::FolderLister lister) {
+void VCliJobPlanner::setFolderLister(VASourceList::FolderLister lister) {
     mSources.setFolderLister(std::move(lister));
 }
 

@@ -11,7 +11,6 @@
 #include "VCliConvertCommand.h"
 #include "VCliJson.h"
 #include "VCliJsonObject.h"
-#include "VCliSourceList.h"
 #include "VCliText.h"
 #include "VCliUsage.h"
 #include "VCliWatchCommand.h"
@@ -58,7 +57,7 @@ VCliWatcher::VCliWatcher(Options options, std::ostream& out, std::ostream& err)
     : mOptions(std::move(options)),
       mOut(out),
       mErr(err),
-      mFormats(VCliSourceList::allFormats()),
+      mFormats(VAMediaFormatFilter::allFormats()),
       mWake(clSignal::create()) {}
 
 VCliWatcher::~VCliWatcher() {

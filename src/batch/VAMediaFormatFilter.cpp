@@ -46,6 +46,15 @@ std::unique_ptr<VAMediaFormatFilter> VAMediaFormatFilter::init(bool withAudio) {
     return fromLists(texts);
 }
 
+std::shared_ptr<const VAMediaFormatFilter> VAMediaFormatFilter::allFormats() {
+    static const std::shared_ptr<const VAMediaFormatFilter> kFormats = [] {
+        std::shared_ptr<VAMediaFormatFilter> formats = init(true);
+        return formats ? std::shared_ptr<const VAMediaFormatFilter>(std::move(formats))
+                       : std::shared_ptr<const VAMediaFormatFilter>(fromLists({}));
+    }();
+    return kFormats;
+}
+
 std::unique_ptr<VAMediaFormatFilter> VAMediaFormatFilter::fromLists(
     const std::vector<std::string>& texts) {
     auto filter = std::make_unique<VAMediaFormatFilter>();

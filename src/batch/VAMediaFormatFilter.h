@@ -30,6 +30,9 @@ public:
     static std::unique_ptr<VAMediaFormatFilter> init();
     // The same with the audio formats or without, whatever the setting says.
     static std::unique_ptr<VAMediaFormatFilter> init(bool withAudio);
+    // Every format of both lists, read once: what the command line takes, where the user
+    // names what to convert.
+    static std::shared_ptr<const VAMediaFormatFilter> allFormats();
     // From list texts, in order; nothing when they do not pair up.
     static std::unique_ptr<VAMediaFormatFilter> fromLists(const std::vector<std::string>& texts);
 
