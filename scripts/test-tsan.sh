@@ -26,6 +26,11 @@ jobs="$(nproc)"
 # 200 ms, 500 probes within 30 s, two within 800 ms), which the instrumented program,
 # several times slower, misses on a busy machine.
 timed='^(RunE2E\.StopKillsFFmpegQuickly|VAFileInfoCacheTest\.(LongListsWaitForAListener|RemovingTheLastListenerPauses))'
+# The folder tree's loaders, the grabber and the folder watchers.
+cmake --build build-tsan --target batch_unit platform_unit
+"${run[@]}" ctest --test-dir build-tsan -L '^batch_unit$' --output-on-failure -j "$jobs"
+"${run[@]}" ctest --test-dir build-tsan -L '^platform_unit$' --output-on-failure -j "$jobs" \
+    -R '(^|/)FolderEvents\.'
 "${run[@]}" ctest --test-dir build-tsan -L '^engine_(unit|e2e)$' --output-on-failure -j "$jobs" \
     -E "$timed"
 "${run[@]}" ctest --test-dir build-tsan -L '^xclass_unit$' --output-on-failure -j "$jobs" \

@@ -1,5 +1,6 @@
 #include "VCliCommands.h"
 
+#include "VCliBatchCommand.h"
 #include "VCliCatalogueCommands.h"
 #include "VCliConvertOptions.h"
 #include "VCliMultiCommand.h"
@@ -7,11 +8,17 @@
 #include "VCliProbeCommand.h"
 #include "VCliProfileCommand.h"
 #include "VCliSettingsCommand.h"
+#include "VCliWatchCommand.h"
 
 const std::vector<VCliCommand>& VCliCommands::all() {
     static const std::vector<VCliCommand> kCommands = {
         {"convert", "FILE...", VCliValueKind::kFile, "convert video and audio files with FFmpeg",
          &VCliConvertOptions::table},
+        {"batch", "[DIR|FILE...]", VCliValueKind::kFolder,
+         "list or convert the media files of folders, by their properties",
+         &VCliBatchCommand::options},
+        {"watch", "DIR...", VCliValueKind::kFolder,
+         "convert each media file that arrives in folders", &VCliWatchCommand::options},
         {"names", "FILE...", VCliValueKind::kFile,
          "show where the outputs of files would go; naming templates", &VCliNamesCommand::options},
         {"probe", "FILE...", VCliValueKind::kFile, "show the media properties and tags of files",

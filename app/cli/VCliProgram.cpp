@@ -1,5 +1,6 @@
 #include "VCliProgram.h"
 
+#include "VCliBatchCommand.h"
 #include "VCliCatalogueCommands.h"
 #include "VCliConvertCommand.h"
 #include "VCliMultiCommand.h"
@@ -10,6 +11,7 @@
 #include "VCliText.h"
 #include "VCliUsage.h"
 #include "VCliVersion.h"
+#include "VCliWatchCommand.h"
 
 int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                      bool outIsTerminal) {
@@ -28,6 +30,12 @@ int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, st
     }
     if (command == "convert") {
         return VCliConvertCommand::run(rest, out, err, outIsTerminal);
+    }
+    if (command == "batch") {
+        return VCliBatchCommand::run(rest, out, err, outIsTerminal);
+    }
+    if (command == "watch") {
+        return VCliWatchCommand::run(rest, out, err, outIsTerminal);
     }
     if (command == "names") {
         return VCliNamesCommand::run(rest, out, err, outIsTerminal);
