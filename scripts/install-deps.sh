@@ -9,7 +9,10 @@ packages=(
   # A font for the desktop program's text, also when the GUI tests and the screenshots
   # render offscreen on a machine without a desktop.
   fonts-dejavu-core
-  libssl-dev
+  # TLS of the HTTP client, and the trusted certificates it verifies servers against.
+  libssl-dev ca-certificates
+  # FFmpeg builds come as .tar.gz or .tar.bz2 archives, unpacked by tar.
+  tar gzip bzip2
   ffmpeg
   libgtest-dev libgmock-dev googletest
   ccache
