@@ -130,16 +130,19 @@ bool unpack(const XStr& archive, const XStr& folder, XStr& why) {
             return false;
         }
     }
-    // Owners and permission bits of the archive are not ours to take over.
-    if (!runTar({tar, "-" + flags, XStr(archivePath), "-C", folder, "--no-same-owner",
-                 "--no-same-permissions"},
-                nullptr)) {
-        why = "The archive cannot be unpacked";
-        return false;
-    }
+    // Owners and permission bits of the archive are not ours to take over. tar itself
+    // never writes through a link it made; a member that tried makes it fail, and the link
+    // is the better reason to give.
+    const bool unpacked = runTar({tar, "-" + flags, XStr(archivePath), "-C", folder,
+                                  "--no-same-owner", "--no-same-permissions"},
+                                 nullptr);
     const XStr link = linkLeavingTree(folder);
     if (!link.empty()) {
         why = "The archive has a link that points outside its folder: '" + link + "'";
+        return false;
+    }
+    if (!unpacked) {
+        why = "The archive cannot be unpacked";
         return false;
     }
     return true;
