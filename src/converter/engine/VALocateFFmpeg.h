@@ -4,6 +4,8 @@
 
 #include "XStr.h"
 
+class XOutputFile;
+
 class VALocateFFmpeg {
 public:
     // Asked anew before every run, so installing or removing takes effect at once.
@@ -24,6 +26,9 @@ public:
     static bool installFrom(const XStr& source, bool isAuto, XStr* why = nullptr);
     // Removes the external FFmpeg and the marker: the internal one is used again.
     static void revertToInternal();
+    // The file to install, copied to a temporary name beside the external FFmpeg: the
+    // source itself, or the FFmpeg of the unpacked archive. Nothing else changes.
+    static bool installWorker(const XStr& source, XOutputFile& staged, XStr* why);
 
     // <prefix>/libexec/vantaro/<name> beside the installed program when present, else the
     // first <name> on PATH as an absolute path (looked up once), else the bare name.

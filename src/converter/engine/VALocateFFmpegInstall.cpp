@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <optional>
-
 #include "VAAppDataFolder.h"
 #include "VAFFmpegArchive.h"
 #include "VALocateFFmpeg.h"
@@ -61,10 +59,9 @@ bool stage(const XStr& from, XOutputFile& staged, XStr* why) {
     return true;
 }
 
-// The file to install: the source itself, or the FFmpeg of the unpacked archive (the scope
-// keeps the unpacked tree until the copy is made).
-bool prepare(const XStr& source, std::optional<XTempFolderScope>& scope, XOutputFile& staged,
-             XStr* why) {
+}  // namespace
+
+bool VALocateFFmpeg::installWorker(const XStr& source, XOutputFile& staged, XStr* why) {
     if (XPath::fileName(source) == "ffmpeg") {
         return stage(source, staged, why);
     }
@@ -73,22 +70,21 @@ bool prepare(const XStr& source, std::optional<XTempFolderScope>& scope, XOutput
                              "' is neither a file named 'ffmpeg' nor a .tar.gz or .tar.bz2 "
                              "archive");
     }
-    scope.emplace();
-    if (!scope->IsValid()) {
+    // The unpacked tree lasts until its FFmpeg is copied.
+    const XTempFolderScope scope;
+    if (!scope.IsValid()) {
         return fail(why, "No temporary folder can be made in '" + XTempFile::Folder() + "'");
     }
     XStr unpackWhy;
-    if (!VAFFmpegArchive::unpack(source, scope->Path(), unpackWhy)) {
+    if (!VAFFmpegArchive::unpack(source, scope.Path(), unpackWhy)) {
         return fail(why, unpackWhy);
     }
-    const XStr found = VAFFmpegArchive::ffmpegIn(scope->Path());
+    const XStr found = VAFFmpegArchive::ffmpegIn(scope.Path());
     if (found.empty()) {
         return fail(why, "The archive holds no 'ffmpeg' at its top or in its folder 'bin'");
     }
     return stage(found, staged, why);
 }
-
-}  // namespace
 
 void VALocateFFmpeg::revertToInternal() {
     // Either may be missing already.
@@ -98,11 +94,8 @@ void VALocateFFmpeg::revertToInternal() {
 
 bool VALocateFFmpeg::installFrom(const XStr& source, bool isAuto, XStr* why) {
     XOutputFile staged;
-    {
-        std::optional<XTempFolderScope> scope;
-        if (!prepare(source, scope, staged, why)) {
-            return false;
-        }
+    if (!installWorker(source, staged, why)) {
+        return false;
     }
     // A chosen file is no download: the marker goes before the file takes its place.
     if (!isAuto) {
