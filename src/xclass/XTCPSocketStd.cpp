@@ -63,7 +63,9 @@ bool XTCPSocketStd::Connect(const XStr& host, uint16_t port) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_ADDRCONFIG | AI_NUMERICSERV;
+    // Without AI_ADDRCONFIG: on a machine whose only interface is loopback it would hide
+    // the addresses of "localhost".
+    hints.ai_flags = AI_NUMERICSERV;
     addrinfo* found = nullptr;
     const std::string service = std::to_string(port);
     const int status = ::getaddrinfo(host.utf8().c_str(), service.c_str(), &hints, &found);
