@@ -5,10 +5,16 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
+  # Qt 6 Widgets and Test; its X11 and offscreen platforms come with it (libqt6gui6).
   qt6-base-dev
+  # A private session bus for the GUI test of the desktop notifications.
+  dbus-daemon
   # A font for the desktop program's text, also when the GUI tests and the screenshots
-  # render offscreen on a machine without a desktop.
-  fonts-dejavu-core
+  # render offscreen on a machine without a desktop, and the system's font cache, which
+  # every start of the program reads.
+  fontconfig fonts-dejavu-core
+  # The desktop file's check in the install test.
+  desktop-file-utils
   # TLS of the HTTP client, and the trusted certificates it verifies servers against.
   libssl-dev ca-certificates
   # FFmpeg builds come as .tar.gz or .tar.bz2 archives, unpacked by tar.

@@ -49,7 +49,7 @@ bool sameInode(const XStr& a, const XStr& b) {
 
 VCliJobPlanner::VCliJobPlanner(VCliConvertOptions options) : mOptions(std::move(options)) {}
 
-void VCliJobPlanner::setFolderLister(VCliSourceList::FolderLister lister) {
+void VCliJobPlanner::setFolderLister(VASourceList::FolderLister lister) {
     mSources.setFolderLister(std::move(lister));
 }
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "VAConversionSpec.h"
+#include "VASourceList.h"
 #include "VCliConvertOptions.h"
 #include "VCliDestinations.h"
-#include "VCliSourceList.h"
 #include "VMCConfig.h"
 
 class VCliJobPlanner {
@@ -38,7 +38,7 @@ public:
     };
 
     explicit VCliJobPlanner(VCliConvertOptions options);
-    void setFolderLister(VCliSourceList::FolderLister lister);
+    void setFolderLister(VASourceList::FolderLister lister);
 
     Result plan() const;
 
@@ -70,5 +70,5 @@ private:
                                         bool joined);
 
     VCliConvertOptions mOptions;
-    VCliSourceList mSources;
+    VASourceList mSources;
 };

@@ -1,6 +1,6 @@
 #include "VCliNamingOptions.h"
 
-#include "VCliSourceList.h"
+#include "VASourceList.h"
 #include "VCliText.h"
 
 namespace {
@@ -68,20 +68,20 @@ bool VCliNamingOptions::fromParsed(const VCliParsedOptions& parsed, VCliNamingOp
 
 VMCFileNaming VCliNamingOptions::makeNaming() const {
     if (preservePath) {
-        return VMCFileNaming::namingPreservePath(VCliSourceList::absolutePath(*preservePath));
+        return VMCFileNaming::namingPreservePath(VASourceList::absolutePath(*preservePath));
     }
     VMCFileNaming naming;
     if (templ) {
         naming.setFileNamingType(VMCFileNaming::kDynamic);
         naming.setDynamicFormat(VMCFileNaming::sanitizeDynamicPattern(*templ));
         naming.setDestination(
-            outputDir ? VMCLocationDescriptor::withURL(VCliSourceList::absolutePath(*outputDir))
+            outputDir ? VMCLocationDescriptor::withURL(VASourceList::absolutePath(*outputDir))
                       : VMCLocationDescriptor::root());
     } else if (outputDir) {
         // The sources' own names, as they are: only the length rules apply.
         naming.setFileNamingType(VMCFileNaming::kSingleFolder);
         naming.setDestination(
-            VMCLocationDescriptor::withURL(VCliSourceList::absolutePath(*outputDir)));
+            VMCLocationDescriptor::withURL(VASourceList::absolutePath(*outputDir)));
     }
     return naming;
 }

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <map>
 
 #include "VADSPList.h"
@@ -77,10 +78,7 @@ std::shared_ptr<VMCCheckingFilenamesProgress> VMCCheckingFilenamesProgress::init
 }
 
 VMCCheckingFilenamesProgress::~VMCCheckingFilenamesProgress() {
-    mStop = true;
-    if (mStopSignal) {
-        mStopSignal->setState(true);
-    }
+    cancel();
     if (mWorker.joinable()) {
         mWorker.join();
     }
@@ -158,7 +156,8 @@ bool VMCCheckingFilenamesProgress::needsMetaFromFiles(const Snapshot& snapshot) 
 
 bool VMCCheckingFilenamesProgress::workerMain(const Snapshot& snapshot,
                                               VMCCheckFilenamesState& state, const Prober& prober,
-                                              const std::atomic<bool>& stop, int stopFD) {
+                                              const std::atomic<bool>& stop, int stopFD,
+                                              std::atomic<std::size_t>* sourcesDone) {
     std::vector<Output> outputs = outputsOf(snapshot);
     state.multiCPU = snapshot.multiCPU;
     bool anyExists = false;
@@ -210,6 +209,9 @@ bool VMCCheckingFilenamesProgress::workerMain(const Snapshot& snapshot,
             }
             state.entries.push_back(std::move(check));
         }
+        if (sourcesDone != nullptr) {
+            ++*sourcesDone;
+        }
     }
     return anyExists;
 }
@@ -224,7 +226,8 @@ void VMCCheckingFilenamesProgress::viewDidLoad() {
     // The worker owns nothing but what it was given; the object outlives it (the destructor
     // joins), and the result reaches the main thread only while the object is alive.
     mWorker = std::thread([this, stopFD, weak = weak_from_this()] {
-        const bool anyExists = workerMain(mSnapshot, *mState, mProber, mStop, stopFD);
+        const bool anyExists =
+            workerMain(mSnapshot, *mState, mProber, mStop, stopFD, &mSourcesChecked);
         if (mStop) {
             return;
         }
@@ -236,9 +239,26 @@ void VMCCheckingFilenamesProgress::viewDidLoad() {
     });
 }
 
+void VMCCheckingFilenamesProgress::cancel() {
+    mStop = true;
+    if (mStopSignal) {
+        mStopSignal->setState(true);
+    }
+}
+
+std::size_t VMCCheckingFilenamesProgress::sourcesToCheck() const {
+    return static_cast<std::size_t>(
+        std::count_if(mSnapshot.entries.begin(), mSnapshot.entries.end(),
+                      [](const VMCPreConvertEntry& entry) { return entry.checked; }));
+}
+
 void VMCCheckingFilenamesProgress::finished(bool anyExists) {
     if (mWorker.joinable()) {
         mWorker.join();
+    }
+    // A result that crossed a cancel on its way to the main thread.
+    if (mStop) {
+        return;
     }
     mDone = true;
     mAnyExists = anyExists;

@@ -70,6 +70,11 @@ public:
     void setProber(Prober prober) { mProber = std::move(prober); }
     // Takes the snapshot and starts the worker, once.
     void viewDidLoad();
+    // The user gave up waiting: the worker stops and the host is not told.
+    void cancel();
+    // How far the worker is: the checked sources planned so far, of all checked sources.
+    std::size_t sourcesChecked() const { return mSourcesChecked; }
+    std::size_t sourcesToCheck() const;
     bool needsMetaFromFiles() const { return mSnapshot.needsMeta; }
     bool isDone() const { return mDone; }
     bool anyExists() const { return mAnyExists; }
@@ -84,9 +89,11 @@ public:
                                std::vector<std::shared_ptr<const VAMediaFileInfo>> infos);
     static bool needsMetaFromFiles(const Snapshot& snapshot);
     // The check itself: fills the state and answers whether some destination exists.
-    // Returns early, with a partial state, once stop is set.
+    // Returns early, with a partial state, once stop is set. Counts the checked sources it
+    // has planned in sourcesDone when given.
     static bool workerMain(const Snapshot& snapshot, VMCCheckFilenamesState& state,
-                           const Prober& prober, const std::atomic<bool>& stop, int stopFD = -1);
+                           const Prober& prober, const std::atomic<bool>& stop, int stopFD = -1,
+                           std::atomic<std::size_t>* sourcesDone = nullptr);
     static Prober defaultProber();
 
 private:
@@ -98,6 +105,7 @@ private:
     std::shared_ptr<VMCCheckFilenamesState> mState;
     std::unique_ptr<clSignal> mStopSignal;
     std::atomic<bool> mStop{false};
+    std::atomic<std::size_t> mSourcesChecked{0};
     std::thread mWorker;
     bool mLoaded = false;
     bool mDone = false;

@@ -54,6 +54,17 @@ void VMCFileAlreadyExistsDialog::appendToAll(const XStr& suffix) {
     }
 }
 
+XStr VMCFileAlreadyExistsDialog::messageText() const {
+    if (mItems.size() == 1) {
+        return "This output file exists already. Leave it checked to replace it, uncheck it to "
+               "skip its conversion, or give the new file another name.";
+    }
+    return XStr::format(
+        "%zu output files exist already. Checked files are replaced; "
+        "unchecked ones are skipped. A new file can also be given another name.",
+        mItems.size());
+}
+
 void VMCFileAlreadyExistsDialog::onButtonOverwrite() {
     endSheetDelayed(1);
 }

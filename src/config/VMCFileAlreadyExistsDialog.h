@@ -36,6 +36,8 @@ public:
     // A renamed destination is not tested again.
     void setDisplayPath(const XStr& name, std::size_t item);
     void appendToAll(const XStr& suffix);
+    // What the sheet says above its list.
+    XStr messageText() const;
 
     void onButtonOverwrite();
     void onButtonNoToAll();

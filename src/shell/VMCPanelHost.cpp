@@ -1,7 +1,7 @@
 #include "VMCPanelHost.h"
 
 #include "VMCLauncher.h"
-#include "VMCSourcesPanel.h"
+#include "VMCPreConvertDialog.h"
 
 std::unique_ptr<VMCPanelHost> VMCPanelHost::newLauncher() {
     auto host = std::make_unique<VMCPanelHost>();
@@ -9,15 +9,68 @@ std::unique_ptr<VMCPanelHost> VMCPanelHost::newLauncher() {
     return host;
 }
 
+std::unique_ptr<VMCPanelHost> VMCPanelHost::newForSources(const XStrList& paths) {
+    std::unique_ptr<VMCPanelHost> host = newLauncher();
+    host->suppressReturnToLauncher = true;
+    host->preConvertFrom(std::vector<VAConvertSource::Item>(paths.begin(), paths.end()), nullptr);
+    return host;
+}
+
+bool VMCPanelHost::acceptsSources() const {
+    const std::shared_ptr<VMCPanel>& current = currentPanel();
+    return current != nullptr && (current == rootPanel() || current == mSetupPanel.lock());
+}
+
+std::shared_ptr<VMCPanel> VMCPanelHost::invokerForNewSources() const {
+    return currentPanel() == mSetupPanel.lock() ? mInvoker : currentPanel();
+}
+
 void VMCPanelHost::startOpenFileDialog() {
-    if (view() != nullptr) {
+    if (view() != nullptr && acceptsSources()) {
         view()->runOpenFileDialog();
     }
 }
 
 void VMCPanelHost::sourceFilesChosen(const XStrList& paths) {
+    if (!acceptsSources()) {
+        return;
+    }
     std::vector<VAConvertSource::Item> items(paths.begin(), paths.end());
-    preConvertFrom(items, currentPanel());
+    preConvertFrom(items, invokerForNewSources());
+}
+
+bool VMCPanelHost::sourcesDropped(const XStrList& paths) {
+    if (paths.empty() || !acceptsSources()) {
+        return false;
+    }
+    // A later drop replaces one still being collected.
+    mCollector = VMCSourceCollector::start(
+        paths, [this](const VMCSourceCollector::Result& result) { sourcesCollected(result); });
+    return true;
+}
+
+void VMCPanelHost::sourcesCollected(const VMCSourceCollector::Result& result) {
+    mCollector.reset();
+    // The road may have moved on while the folders were read.
+    if (!acceptsSources()) {
+        return;
+    }
+    if (!result.files.empty()) {
+        sourceFilesChosen(result.files);
+    }
+    XStr message;
+    if (!result.errors.empty()) {
+        message = result.files.empty() ? "Nothing that was dropped can be converted:"
+                                       : "Some of what was dropped cannot be converted:";
+        for (const std::string& error : result.errors) {
+            message += "\n" + XStr(error);
+        }
+    } else if (result.files.empty()) {
+        message = "There are no files to convert in what was dropped.";
+    }
+    if (!message.empty() && view() != nullptr) {
+        view()->showSourcesError(message);
+    }
 }
 
 void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sources,
@@ -40,7 +93,8 @@ void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sour
     }
     mSources = std::move(expanded);
     mInvoker = std::move(invoker);
-    showPanel(std::make_shared<VMCSourcesPanel>(*this, mSources));
+    showPanel(std::make_shared<VMCPreConvertDialog>(*this));
+    mSetupPanel = currentPanel();
 }
 
 void VMCPanelHost::cancelPreConvert() {
@@ -61,4 +115,6 @@ void VMCPanelHost::returnToRootOrClose() {
     }
 }
 
-void VMCPanelHost::preConvertDone() {}
+void VMCPanelHost::preConvertDone() {
+    mRoad->preConvertDone(currentPanel());
+}

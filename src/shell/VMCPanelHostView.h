@@ -21,4 +21,6 @@ public:
     // Asks the user for source files (several, no folders), starting in the last folder
     // files were chosen from; the choice goes to VMCPanelHost::sourceFilesChosen.
     virtual void runOpenFileDialog() = 0;
+    // Tells the user why some of the files handed over cannot be converted (one line each).
+    virtual void showSourcesError(const XStr& message) = 0;
 };

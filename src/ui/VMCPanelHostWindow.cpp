@@ -2,17 +2,44 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QSettings>
+#include <QUrl>
 
+#include "VMCFileURL.h"
 #include "VMCPanelViews.h"
 #include "VMCQtText.h"
+
+namespace {
+
+// The local files of a drop, as bytes: a URL's encoded form keeps the escapes of a name that
+// is not UTF-8, which a QString would have lost.
+XStrList droppedPaths(const QMimeData* data) {
+    XStrList paths;
+    if (data == nullptr || !data->hasUrls()) {
+        return paths;
+    }
+    for (const QUrl& url : data->urls()) {
+        const QByteArray encoded = url.toEncoded();
+        if (std::optional<XStr> path = VMCFileURL::localPath(
+                std::string_view(encoded.constData(), static_cast<std::size_t>(encoded.size())))) {
+            paths.push_back(std::move(*path));
+        }
+    }
+    return paths;
+}
+
+}  // namespace
 
 VMCPanelHostWindow::VMCPanelHostWindow(std::unique_ptr<VMCPanelHost> host, QWidget* parent)
     : QMainWindow(parent), mHost(std::move(host)) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setAcceptDrops(true);
     buildMenus();
     mHost->setView(this);
 }
@@ -23,6 +50,12 @@ VMCPanelHostWindow::~VMCPanelHostWindow() {
 
 VMCPanelHostWindow* VMCPanelHostWindow::openLauncher() {
     auto* window = new VMCPanelHostWindow(VMCPanelHost::newLauncher());
+    window->show();
+    return window;
+}
+
+VMCPanelHostWindow* VMCPanelHostWindow::openForSources(const XStrList& paths) {
+    auto* window = new VMCPanelHostWindow(VMCPanelHost::newForSources(paths));
     window->show();
     return window;
 }
@@ -106,6 +139,40 @@ void VMCPanelHostWindow::runOpenFileDialog() {
     });
     dialog->open();
     Q_EMIT openFileDialogShown(dialog);
+}
+
+void VMCPanelHostWindow::showSourcesError(const XStr& message) {
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("Files Not Added"),
+                                VMCQtText::toQt(message), QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("sourcesError"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+void VMCPanelHostWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (mHost->acceptsSources() && !droppedPaths(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void VMCPanelHostWindow::dragMoveEvent(QDragMoveEvent* event) {
+    // The road may move on while the user drags.
+    if (mHost->acceptsSources()) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void VMCPanelHostWindow::dropEvent(QDropEvent* event) {
+    if (mHost->sourcesDropped(droppedPaths(event->mimeData()))) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
 }
 
 void VMCPanelHostWindow::closeEvent(QCloseEvent* event) {

@@ -17,6 +17,8 @@ public:
 
     // A new window with the launcher, shown.
     static VMCPanelHostWindow* openLauncher();
+    // A new window for files handed over from outside, shown with them in the converter.
+    static VMCPanelHostWindow* openForSources(const XStrList& paths);
 
     VMCPanelHost& host() const { return *mHost; }
     // The current panel's view.
@@ -27,6 +29,7 @@ public:
     void setWindowSize(VMCPanelSize size, VMCPanelSize minimum, bool resizable) override;
     void closeWindow() override;
     void runOpenFileDialog() override;
+    void showSourcesError(const XStr& message) override;
 
     // The settings key of the folder files were last chosen from.
     static constexpr const char* kSourceFolderKey = "SourceFolder";
@@ -38,6 +41,10 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Files and folders dropped anywhere on the window, while the host takes sources.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();

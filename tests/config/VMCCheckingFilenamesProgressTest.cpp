@@ -2,6 +2,9 @@
 // destinations as the naming makes them, probe records only when a name needs them, and
 // every destination that is there already.
 #include <gtest/gtest.h>
+#include <poll.h>
+
+#include <atomic>
 
 #include "CheckTestSupport.h"
 #include "VMCMultiEncConfig.h"
@@ -221,4 +224,53 @@ TEST_F(VMCCheckingFilenames, AWindowThatGoesAwayDropsTheResult) {
     }
     mLoop->runUntil([] { return false; }, 100);
     EXPECT_EQ(host.calls, 0);
+}
+
+// The panel's bar: how many checked sources are planned, of how many; unchecked ones are
+// never counted.
+TEST_F(VMCCheckingFilenames, TheCheckCountsTheSourcesItHasPlanned) {
+    struct Row {
+        std::vector<bool> checked;
+        std::size_t toCheck;
+    };
+    for (const Row& row :
+         {Row{{}, 0}, Row{{true}, 1}, Row{{true, false, true}, 2}, Row{{false, false}, 0}}) {
+        CheckHost host;
+        host.use("MP4 (H264)", "", inFolder("out"));
+        for (std::size_t i = 0; i < row.checked.size(); ++i) {
+            host.addSource(source("c" + std::to_string(i) + ".mov"), row.checked[i]);
+        }
+        const auto progress = check(host);
+        EXPECT_EQ(progress->sourcesToCheck(), row.toCheck);
+        EXPECT_EQ(progress->sourcesChecked(), row.toCheck);
+    }
+}
+
+// Cancelled while a source is probed: the probe is told to stop, and the window hears
+// nothing of the check.
+TEST_F(VMCCheckingFilenames, ACancelledCheckStopsItsProbeAndTellsNobody) {
+    CheckHost host;
+    host.use("MP4 (H264)", "", inFolder("out", "[title]"));
+    for (int i = 0; i < 3; ++i) {
+        host.addSource(source("p" + std::to_string(i) + ".mov"));
+    }
+    std::atomic<int> probing{0};
+    std::atomic<bool> stoppedByRequest{false};
+    std::atomic<bool> returned{false};
+    auto progress = VMCCheckingFilenamesProgress::initWithHost(&host);
+    progress->setProber([&](const XStr& path, int stopFD) {
+        ++probing;
+        pollfd fd{stopFD, POLLIN, 0};
+        stoppedByRequest = poll(&fd, 1, 30000) == 1;
+        returned = true;
+        return recordWith(path, {});
+    });
+    progress->viewDidLoad();
+    ASSERT_TRUE(mLoop->runUntil([&] { return probing > 0; }, 30000));
+    progress->cancel();
+    ASSERT_TRUE(mLoop->runUntil([&] { return returned.load(); }, 30000));
+    EXPECT_TRUE(stoppedByRequest);
+    EXPECT_FALSE(mLoop->runUntil([&] { return host.calls > 0; }, 300));
+    EXPECT_EQ(probing, 1) << "no source is probed after the cancel";
+    EXPECT_LT(progress->sourcesChecked(), 3u);
 }

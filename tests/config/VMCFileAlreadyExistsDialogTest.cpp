@@ -121,3 +121,16 @@ TEST_F(FileAlreadyExists, RenamingKeepsTheExtensionAndAppendingTheDateRenamesAll
     EXPECT_FALSE(spec->entries[3].overwriteExisting) << "a renamed output replaces nothing";
     EXPECT_TRUE(spec->entries[4].overwriteExisting);
 }
+
+TEST_F(FileAlreadyExists, TheMessageCountsTheListedFiles) {
+    auto several = makeState();
+    auto one = makeState();
+    one->alreadyExists = {"/home/tester/Videos/d.mp4"};
+    EXPECT_EQ(VMCFileAlreadyExistsDialog(several, nullptr).messageText(),
+              "3 output files exist already. Checked files are replaced; unchecked ones are "
+              "skipped. A new file can also be given another name.");
+    EXPECT_EQ(VMCFileAlreadyExistsDialog(one, nullptr).messageText(),
+              "This output file exists already. Leave it checked to replace it, uncheck it to "
+              "skip its conversion, or give the new file another name.")
+        << "one destination of two outputs is one file";
+}

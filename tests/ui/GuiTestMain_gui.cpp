@@ -1,11 +1,14 @@
 // The GUI tests' own main(): Qt's application object must exist before any widget, and the
-// tests keep their settings and data in a temporary folder.
+// tests keep their settings, settings store and data in a temporary folder.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <cstdlib>
 
 #include "TestSupport.h"
+#include "VAStartup.h"
+#include "VMCQtMainThreadPoster.h"
+#include "XMainThread.h"
 
 namespace {
 
@@ -29,9 +32,16 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", home.file("config").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
     setenv("_APPDATA_OVERRIDE", home.file("data").c_str(), 1);
+    setenv("HOME", home.path().c_str(), 1);
+    // The panels save profiles: into the temporary data folder, never the user's store.
+    VAStartup::initSettingsStore();
     gDefaultHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationName(QStringLiteral("VantaroVideo"));
-    return RUN_ALL_TESTS();
+    // As in the program: work finished on other threads comes back through Qt's queue.
+    XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
+    const int result = RUN_ALL_TESTS();
+    XMainThread::setPoster(nullptr);
+    return result;
 }

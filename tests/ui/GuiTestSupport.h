@@ -7,6 +7,7 @@
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,12 +28,33 @@ inline XStr fromQt(const QString& text) {
 
 // Runs the event loop until the condition holds (a button's animated click, a posted
 // change); false when it never does.
+// Long enough for FFmpeg on a small machine busy with other work; a test waits for its
+// condition, never for the time.
+constexpr int kConversionDeadlineMs = 240000;
+
 template <typename Condition>
-bool waitUntil(Condition condition) {
-    for (int i = 0; i < 1000 && !condition(); ++i) {
+bool waitUntil(Condition condition, int timeoutMs = 10000) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
         QTest::qWait(10);
     }
-    return condition();
+    return true;
+}
+
+// The view of the window's current panel once it is on screen (a new view shows from the
+// event loop), or null.
+template <typename View, typename Window>
+View* waitForPanel(Window& window, int timeoutMs = kConversionDeadlineMs) {
+    waitUntil(
+        [&] {
+            auto* view = qobject_cast<View*>(window.panelView());
+            return view != nullptr && view->isVisible();
+        },
+        timeoutMs);
+    return qobject_cast<View*>(window.panelView());
 }
 
 // The line under a slider that shows its value.
@@ -107,10 +129,13 @@ inline void expectShowsPage(const VMCPageWidget& widget, const VMCPage& page, co
     }
 }
 
-// The first control a user can change; none on a page of notes only.
+// The first control a user can change on the page itself; none on a page of notes only. A
+// button that opens a sheet changes nothing before the sheet's OK (the multi encoder's "Add
+// Encoder...", whose page is there once a configuration was made).
 inline std::optional<VVCControl> firstChangeable(const VMCPage& page) {
     for (const VVCControl& control : page.pageView()) {
-        if (control.kind != VVCControl::Kind::kLabel && control.visible && control.enabled) {
+        if (control.kind != VVCControl::Kind::kLabel && control.visible && control.enabled &&
+            !control.opensSheet) {
             return control;
         }
     }

@@ -1,18 +1,18 @@
 // A converter window as the user meets it: the launcher, its entry, the file chooser and
-// the converter's panel.
+// the converter's setup panel.
 #include "VMCPanelHostWindow.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLinkButton>
 #include <QFileDialog>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -21,8 +21,7 @@
 #include "TestSupport.h"
 #include "VMCLauncher.h"
 #include "VMCLauncherView.h"
-#include "VMCSourcesPanel.h"
-#include "VMCSourcesPanelView.h"
+#include "VMCPreConvertDialogView.h"
 
 namespace {
 
@@ -68,15 +67,12 @@ TEST(VMCPanelHostWindow, TheLauncherOpensTheFileChooserAndTheConverter) {
     QTest::keyClicks(name, QStringLiteral("\"clips/first clip.mp4\" \"clips/second.mov\""));
     QTest::keyClick(name, Qt::Key_Return);
 
-    auto* converter = qobject_cast<VMCSourcesPanelView*>(window->panelView());
+    auto* converter = qobject_cast<VMCPreConvertDialogView*>(window->panelView());
     ASSERT_NE(converter, nullptr);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Video Converter"));
-    EXPECT_EQ(converter->findChild<QLabel*>(QStringLiteral("fileCount"))->text(),
-              QStringLiteral("2 files"));
-    const QAbstractItemModel* files = converter->findChild<QListView*>()->model();
-    ASSERT_EQ(files->rowCount(), 2);
-    EXPECT_EQ(files->index(0, 0).data().toString(), QStringLiteral("first clip.mp4"));
-    EXPECT_EQ(files->index(1, 0).data().toString(), QStringLiteral("second.mov"));
+    EXPECT_EQ(converter->fileCountButton()->text(), QStringLiteral("2 files"));
+    EXPECT_EQ(window->focusWidget(), converter->encoderPicker())
+        << "the keyboard starts at the encoder";
     XStrList paths;
     for (const auto& source : window->host().sources()) {
         paths.push_back(source->urlForConversion);

@@ -67,11 +67,12 @@ TEST(clSignal, WaitTimesOutWhenClearAndLeavesStateWhenSet) {
 TEST(clSignal, WaitWithoutLimitWakesWhenAnotherThreadSets) {
     auto s = makeSignal();
     clSignal* raw = s.get();
+    // Taken before the setter exists: it may run its whole sleep before this thread goes on.
+    const uint32_t start = XClock::nowMs();
     std::thread setter([raw] {
         XClock::sleepMs(50);
         raw->setState(true);
     });
-    const uint32_t start = XClock::nowMs();
     EXPECT_TRUE(s->wait(clSignal::kInfinite));
     EXPECT_GE(XClock::elapsedMs(start), 45u);
     setter.join();

@@ -260,6 +260,8 @@ void VMCProgressDialog::onAllDone() {
     mEstimate.end(now());
     mAllDone = true;
     mFinalizing = false;
+    // Known before the view hears of the end, so that it offers the log at once.
+    mCanShowConversionLog = !mLogs.empty();
     updateLabels();
     if (mView != nullptr) {
         mView->allDone();
@@ -282,7 +284,6 @@ void VMCProgressDialog::onAllDone() {
             host->conversionAllDone();
         }
     }
-    mCanShowConversionLog = !mLogs.empty();
     if (mPreventSleep) {
         mPreventSleep->clear();
     }

@@ -106,6 +106,12 @@ bool clFFMPEG::checkInputs() {
 
 bool clFFMPEG::prepareOutput() {
     const XStr& destination = mProcessArg.urlTo;
+    if (destination.empty()) {
+        // The naming found no usable name (a folder it cannot use, tags that lead nowhere
+        // safe): said in words, not as a folder named ''.
+        error("No name could be made for the output of this file");
+        return false;
+    }
     const XStr folder = XPath::folderOf(destination);
     if (!XFile::CreateFolderPath(folder)) {
         error("Cannot create the folder " + quoted(folder) + ": " + XStr(strerror(errno)));

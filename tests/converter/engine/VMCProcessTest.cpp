@@ -270,6 +270,20 @@ TEST_F(FakeFFmpeg, ASourceThatIsNoRegularFileFailsAtOnce) {
     EXPECT_FALSE(fileExists(mDir.file("started")));
 }
 
+TEST_F(FakeFFmpeg, AnOutputWithoutANameFailsAtOnce) {
+    writeExecutable(mDir.file("ffmpeg"), "#!/bin/sh\n[ \"$2\" = -encoders ] && exit 0\ntouch " +
+                                             mDir.file("started") + "\n");
+    VMCProcessArg arg;
+    arg.srcFrom = VAConvertSource::withURL(mDir.xfile("in.mov"));
+    arg.args = "-c:v libx264";
+    auto callback = std::make_shared<RecordingCallback>();
+    arg.callback = callback;
+    arg.events = std::make_shared<VMCProcessEvents>();
+    VMCProcess::convertWithArg(arg);
+    EXPECT_EQ(callback->errors, XStrList{"No name could be made for the output of this file"});
+    EXPECT_FALSE(fileExists(mDir.file("started")));
+}
+
 TEST_F(FakeFFmpeg, ChattyPipesAndAGrandchildHoldingThemDoNotStallTheRun) {
     // Far more than a pipe holds on both streams, a last line without a line end, and a
     // grandchild that keeps both pipes open long after FFmpeg has gone.

@@ -1,10 +1,14 @@
 // Renders the windows, panels and pages of the desktop program to PNG files for people to
 // look at: every one in the light palette and again in a dark one.
 //   ui_screenshots OUTPUT_FOLDER
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFont>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -13,12 +17,18 @@
 #include <cstdio>
 #include <memory>
 
+#include "VAStartup.h"
+#include "VAUserFolders.h"
+#include "VMCConversionScreenshots.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
 #include "VMCEncoderPageIndex.h"
+#include "VMCOutputLocationPickerView.h"
 #include "VMCPageSheetDialog.h"
 #include "VMCPageWidget.h"
 #include "VMCPanelHostWindow.h"
+#include "VMCPreConvertDialogView.h"
+#include "VMCQtMainThreadPoster.h"
 #include "VMCQtText.h"
 #include "VVCCodecs.h"
 #include "VVCDSPs.h"
@@ -84,8 +94,19 @@ public:
             return false;
         }
         QApplication::processEvents();
+        QTest::qWait(20);
         const QString path = QDir(mFolder).filePath(name + QStringLiteral(".png"));
         if (!widget->grab().save(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        ++mCount;
+        return true;
+    }
+    // A picture made of several windows (a drop-down open over its panel).
+    bool savePixmap(const QPixmap& pixmap, const QString& name) {
+        const QString path = QDir(mFolder).filePath(name + QStringLiteral(".png"));
+        if (!pixmap.save(path)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
             return false;
         }
@@ -115,6 +136,73 @@ std::unique_ptr<QWidget> encoderFrame(const XStr& name, VMCPage& page) {
     return frame;
 }
 
+// The setup panel with an encoder page and two effects, and its destination drop-down open
+// with two recent destinations.
+bool shootSetupPanel(Shooter& shooter, VMCPanelHostWindow* window) {
+    auto* setup = qobject_cast<VMCPreConvertDialogView*>(window->panelView());
+    if (setup == nullptr) {
+        std::fprintf(stderr, "no setup panel\n");
+        return false;
+    }
+    VMCPreConvertDialog& dialog = setup->dialog();
+    if (!dialog.encoderSelected(XStr("MP4 (H264)"))) {
+        dialog.encoderSelected(XStr("Matroska (VP9)"));
+    }
+    VADSPChain chain;
+    for (const XStr& name : {XStr("Crop"), XStr("Flip")}) {
+        std::unique_ptr<VMCDSPPage> page = VMCDSPPageIndex::createFor(name);
+        page->setDspArgs(XStr());
+        chain.push_back({name, page->dspArgs()});
+    }
+    dialog.effects().setChain(chain);
+    const XStr videos = VAUserFolders::videosFolder();
+    VMCOutputLocationPickerV2& picker = dialog.locationPicker();
+    picker.applyNaming(VMCFileNaming::namingPreservePath(videos + "/Archive"));
+    picker.saveToRecentList();
+    picker.applyNaming(VMCFileNaming::namingSingleFolder(videos + "/Converted"));
+    picker.saveToRecentList();
+    bool ok = shooter.save(window, QStringLiteral("converter-setup-h264"));
+
+    QComboBox* combo = setup->locationView()->comboBox();
+    combo->showPopup();
+    QWidget* popup = combo->view()->window();
+    if (!QTest::qWaitForWindowExposed(popup)) {
+        std::fprintf(stderr, "no destination drop-down\n");
+        return false;
+    }
+    QTest::qWait(20);
+    const QRect windowRect(window->mapToGlobal(QPoint(0, 0)), window->size());
+    const QRect popupRect(popup->mapToGlobal(QPoint(0, 0)), popup->size());
+    const QRect all = windowRect.united(popupRect);
+    QPixmap picture(all.size());
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.drawPixmap(windowRect.topLeft() - all.topLeft(), window->grab());
+    painter.drawPixmap(popupRect.topLeft() - all.topLeft(), popup->grab());
+    painter.end();
+    ok = shooter.savePixmap(picture, QStringLiteral("converter-setup-destinations")) && ok;
+    combo->hidePopup();
+
+    // The sheets the panel opens: the naming template and the name of a new profile.
+    QWidget* sheet = nullptr;
+    const auto opened = [&sheet](QWidget* shown) { sheet = shown; };
+    const QMetaObject::Connection watch =
+        QObject::connect(setup, &VMCPreConvertDialogView::dialogShown, opened);
+    picker.editDynamicNaming();
+    if (sheet != nullptr) {
+        ok = shooter.save(sheet, QStringLiteral("converter-setup-naming")) && ok;
+        static_cast<QDialog*>(sheet)->reject();
+    }
+    sheet = nullptr;
+    setup->askNewProfileName(VMCCreateProfile::kPlaceholder, "'MP4 (H264)'");
+    if (sheet != nullptr) {
+        ok = shooter.save(sheet, QStringLiteral("converter-setup-new-profile")) && ok;
+        static_cast<QDialog*>(sheet)->reject();
+    }
+    QObject::disconnect(watch);
+    return ok;
+}
+
 bool shootAll(Shooter& shooter) {
     bool ok = true;
     {
@@ -123,7 +211,22 @@ bool shootAll(Shooter& shooter) {
         window->host().sourceFilesChosen(
             {"/home/user/Videos/Holiday 2023.mp4", "/home/user/Videos/interview.mov",
              "/home/user/Videos/screen capture with a rather long name.mkv"});
-        ok = shooter.save(window, QStringLiteral("converter-sources")) && ok;
+        ok = shooter.save(window, QStringLiteral("converter-setup")) && ok;
+        ok = shootSetupPanel(shooter, window) && ok;
+        window->close();
+    }
+    ok = VMCConversionScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
+             return shooter.save(widget, name);
+         }) &&
+         ok;
+    {
+        // What a drop that cannot be used says.
+        VMCPanelHostWindow* window = VMCPanelHostWindow::openLauncher();
+        window->showSourcesError(
+            "Some of what was dropped cannot be converted:\n"
+            "No such file: '/home/user/Videos/gone.mp4'\n"
+            "Cannot read folder '/media/disk/Clips': Permission denied");
+        ok = shooter.save(window->findChild<QMessageBox*>(), QStringLiteral("drop-error")) && ok;
         window->close();
     }
     for (const VAEncoderDesc& desc : VVCCodecs::listEncoders(true)) {
@@ -177,7 +280,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
         return 2;
     }
+    // The panels save what they show: into the data folder screenshots.sh gives.
+    VAStartup::initSettingsStore();
     QApplication app(argc, argv);
+    XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationName(QStringLiteral("VantaroVideo"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -193,6 +299,7 @@ int main(int argc, char** argv) {
         ok = shootAll(shooter) && ok;
         total += shooter.count();
     }
+    XMainThread::setPoster(nullptr);
     std::printf("%d screenshots in %s\n", total, argv[1]);
     return ok ? 0 : 1;
 }

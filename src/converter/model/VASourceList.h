@@ -1,7 +1,7 @@
-// The files a command line names: each FILE as given, or, for a folder, its regular files
-// that are not hidden, sorted by name (subfolders are not entered). Paths come back
-// absolute, so that every later comparison of sources and destinations is of like with
-// like.
+// The files a list of paths names, as the command lines and a drop on a window take them:
+// each file as given, or, for a folder, its regular files that are not hidden, sorted by
+// name (subfolders are not entered). Paths come back absolute, so that every later
+// comparison of sources and destinations is of like with like.
 #pragma once
 
 #include <functional>
@@ -10,17 +10,19 @@
 
 #include "XStr.h"
 
-class VCliSourceList {
+class VASourceList {
 public:
     // The names in a folder (without "." and ".."); false with errno's value on failure.
     using FolderLister =
         std::function<bool(const std::string& folder, std::vector<std::string>& names, int& error)>;
 
-    VCliSourceList();
+    VASourceList();
     void setFolderLister(FolderLister lister) { mLister = std::move(lister); }
 
-    // False with a message ("No such file: '<path>'") when a FILE cannot be used.
+    // False with a message ("No such file: '<path>'") at the first path that cannot be used.
     bool expand(const XStrList& operands, XStrList& files, std::string& error) const;
+    // One path: its files are appended; false with a message when it cannot be used.
+    bool expandOne(const XStr& operand, XStrList& files, std::string& error) const;
 
     static XStr absolutePath(const XStr& path);
     static bool listFolder(const std::string& folder, std::vector<std::string>& names, int& error);
