@@ -82,6 +82,11 @@ void VMCBatchConvertDialog::onProfileChanged() {
             root->globals()->setSelection(selection);
             root->applySelectionData(*selection);
         }
+    } else {
+        // Folders loaded from now on must not take the selection of the profile before.
+        for (const clFolderListEntry::Ptr& root : mRoots) {
+            root->globals()->setSelection(std::nullopt);
+        }
     }
     if (const auto v = view()) {
         v->setFilterHighlighted(mFilter.active());

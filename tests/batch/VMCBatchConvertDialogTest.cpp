@@ -208,6 +208,26 @@ TEST_F(BatchWindow, ProfilesKeepFiltersAndSelectionsAndTheLastChoice) {
     EXPECT_TRUE(VMCBatchConverterProfile::listProfileNames().empty());
 }
 
+// A profile's selection reaches folders as they load, but only while that profile is chosen.
+TEST_F(BatchWindow, FoldersLoadedAfterLeavingAProfileDoNotTakeItsSelection) {
+    {
+        auto dialog = open();
+        showFolder(dialog, "home/films/series");
+        dialog->setFileChecked(fileIn(dialog->currentFolder(), "ep.mp4"), true);
+        mView->nextName = XStr("Series");
+        dialog->chooseProfileItem("Create Profile");
+        ASSERT_EQ(mView->shownProfile, "Series");
+    }
+    auto dialog = open();
+    ASSERT_EQ(mView->shownProfile, "Series");
+    dialog->chooseProfileItem("(none selected)");
+    showFolder(dialog, "home/films/series");
+    EXPECT_FALSE(fileIn(dialog->currentFolder(), "ep.mp4")->checked());
+
+    dialog->chooseProfileItem("Series");
+    EXPECT_TRUE(fileIn(dialog->currentFolder(), "ep.mp4")->checked());
+}
+
 TEST_F(BatchWindow, ResetAsksBeforeClearingEverySelection) {
     auto dialog = open();
     dialog->onButtonReset();
