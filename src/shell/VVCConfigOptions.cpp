@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "VMCConfig.h"
+#include "XDebugLog.h"
 #include "XRegistry.h"
 #include "XRegistryTransaction.h"
 
@@ -21,15 +22,11 @@ void VVCConfigOptions::viewWillDisappear() const {
 }
 
 bool VVCConfigOptions::converterDebug() {
-    return std::getenv(kDebugVariable) != nullptr;
+    return XDebugLog::enabled();
 }
 
 void VVCConfigOptions::setConverterDebug(bool on) {
-    if (on) {
-        setenv(kDebugVariable, "1", 0);
-    } else {
-        unsetenv(kDebugVariable);
-    }
+    XDebugLog::setEnabled(on);
 }
 
 void VVCConfigOptions::onSetRestrictedCharacters() {

@@ -16,7 +16,6 @@ public:
 
     static constexpr const char* kValueShowAudioOnly = "ShowAudioOnly";
     static constexpr const char* kValueCheckBetaUpdates = "CheckBetaUpdates";
-    static constexpr const char* kDebugVariable = "VANTARO_DEBUG";
 
     void setView(View* view) { mView = view; }
 

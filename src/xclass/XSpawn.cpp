@@ -1,7 +1,9 @@
 #include "XSpawn.h"
 
 #include <errno.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,33 +27,97 @@ namespace {
     _exit(127);
 }
 
-[[noreturn]] void runChild(char* const* argv, const int* streams, int reportFD, bool dieWithParent,
-                           pid_t parent) {
-    if (dieWithParent) {
+struct ChildStart {
+    char* const* argv;
+    char* const* envp;
+    const int* streams;
+    int reportFD;
+    bool dieWithParent;
+    pid_t parent;
+};
+
+[[noreturn]] void runChild(const ChildStart& start) {
+    if (start.dieWithParent) {
         // The parent may have died before the death signal was armed.
-        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
+        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != start.parent) {
             _exit(127);
         }
     }
-    // A fresh program expects no blocked signals and the default SIGPIPE action.
+    // A fresh program expects no handlers of ours and the default SIGPIPE action; a
+    // handler left in place could also run in the memory this child shares with its
+    // parent. Then no blocked signals (the parent blocked them all for the start).
+    struct sigaction deflt {};
+    deflt.sa_handler = SIG_DFL;
+    for (int sig = 1; sig < NSIG; ++sig) {
+        struct sigaction current {};
+        if (sigaction(sig, nullptr, &current) == 0 && current.sa_handler != SIG_DFL &&
+            (current.sa_handler != SIG_IGN || sig == SIGPIPE)) {
+            sigaction(sig, &deflt, nullptr);
+        }
+    }
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
-    struct sigaction deflt {};
-    deflt.sa_handler = SIG_DFL;
-    sigaction(SIGPIPE, &deflt, nullptr);
 
     for (int target = 0; target < 3; ++target) {
-        while (dup2(streams[target], target) < 0) {
+        while (dup2(start.streams[target], target) < 0) {
             if (errno != EINTR) {
-                failInChild(reportFD, errno);
+                failInChild(start.reportFD, errno);
             }
         }
     }
-    // The environment as it was at the fork; read here, no other thread can change it.
-    execve(argv[0], argv, environ);
-    failInChild(reportFD, errno);
+    execve(start.argv[0], start.argv, start.envp);
+    failInChild(start.reportFD, errno);
 }
+
+#if defined(__SANITIZE_THREAD__) || defined(__SANITIZE_ADDRESS__)
+#define X_SPAWN_BY_FORK 1
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer) || __has_feature(address_sanitizer)
+#define X_SPAWN_BY_FORK 1
+#endif
+#endif
+
+#ifndef X_SPAWN_BY_FORK
+int childEntry(void* start) {
+    runChild(*static_cast<const ChildStart*>(start));
+}
+
+// The child shares the parent's memory until execve and the calling thread waits for it,
+// so nothing is copied: a fork from a large process copies its page tables while holding
+// the memory map lock, and every other thread that faults on a page (the main thread
+// drawing the window) waits for it.
+pid_t startChild(const ChildStart& start) {
+    constexpr size_t kStackSize = 256 * 1024;
+    void* stack = mmap(nullptr, kStackSize, PROT_READ | PROT_WRITE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
+    if (stack == MAP_FAILED) {
+        return -1;
+    }
+    // No handler of ours may run on the child's stack before it has reset them.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    const pid_t pid = clone(childEntry, static_cast<char*>(stack) + kStackSize,
+                            CLONE_VM | CLONE_VFORK | SIGCHLD, const_cast<ChildStart*>(&start));
+    const int cloneError = errno;
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    munmap(stack, kStackSize);
+    errno = cloneError;
+    return pid;
+}
+#else
+// The sanitizers cannot follow a child that runs in its parent's memory on a stack of its
+// own: they would see the parent's threads and stacks, and leave stale marks behind.
+pid_t startChild(const ChildStart& start) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        runChild(start);
+    }
+    return pid;
+}
+#endif
 
 // Reads the error number a failed child sends; end of file means execve succeeded.
 int readChildReport(int fd) {
@@ -108,14 +174,19 @@ pid_t XSpawn(const XSpawnRequest& request) {
         return -1;
     }
 
-    const pid_t parent = getpid();
+    // The environment as it is now: another thread may change it while the child starts.
+    std::vector<char*> envp;
+    for (char** e = environ; *e != nullptr; ++e) {
+        envp.push_back(*e);
+    }
+    envp.push_back(nullptr);
+
+    const ChildStart start{argv.data(),      envp.data(),           request.streams,
+                           reportWrite.fd(), request.dieWithParent, getpid()};
     pid_t pid;
     {
         std::unique_lock lock(XForkLock());
-        pid = fork();
-        if (pid == 0) {
-            runChild(argv.data(), request.streams, reportWrite.fd(), request.dieWithParent, parent);
-        }
+        pid = startChild(start);
     }
     if (pid < 0) {
         return -1;

@@ -1,4 +1,4 @@
-// Starting a program with fork and execve: the child's standard streams are given as
+// Starting a program with execve: the child's standard streams are given as
 // descriptors, and a program that cannot be executed is reported to the caller instead of
 // leaving a child behind.
 #pragma once

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "XDebugLog.h"
 #include "XStr.h"
 
 // A fresh folder under the system's temporary directory, removed with everything in it
@@ -39,6 +40,18 @@ private:
     std::string mName;
     bool mHad = false;
     std::string mOld;
+};
+
+// Switches the converter's debug log for the object's lifetime.
+class ScopedDebugLog {
+public:
+    explicit ScopedDebugLog(bool on) : mSaved(XDebugLog::enabled()) { XDebugLog::setEnabled(on); }
+    ~ScopedDebugLog() { XDebugLog::setEnabled(mSaved); }
+    ScopedDebugLog(const ScopedDebugLog&) = delete;
+    ScopedDebugLog& operator=(const ScopedDebugLog&) = delete;
+
+private:
+    bool mSaved;
 };
 
 // Sets the file-creation mask for the object's lifetime.

@@ -77,7 +77,7 @@ protected:
         EXPECT_TRUE(GuiTest::waitUntil([&alive] { return alive.isNull(); }));
     }
 
-    ScopedEnv mDebug{"VANTARO_DEBUG", nullptr};
+    ScopedDebugLog mDebug{false};
     VMCPanelHostWindow mWindow{VMCPanelHost::newLauncher()};
 };
 
@@ -104,7 +104,7 @@ TEST_F(Preferences, SwitchesAreWrittenOnCloseAndShownAgain) {
         pressMnemonic(options, Qt::Key_B, [options] { return options->betaBox()->isChecked(); }));
     EXPECT_TRUE(
         pressMnemonic(options, Qt::Key_D, [options] { return options->debugBox()->isChecked(); }));
-    EXPECT_STREQ(std::getenv("VANTARO_DEBUG"), "1") << "the debug log takes effect at once";
+    EXPECT_TRUE(XDebugLog::enabled()) << "the debug log takes effect at once";
     bool missing = false;
     XRegistry::GetDWORD("vMCAllowProfiles", {}, {}, &missing);
     EXPECT_TRUE(missing) << "nothing is written before the window closes";
@@ -123,7 +123,7 @@ TEST_F(Preferences, SwitchesAreWrittenOnCloseAndShownAgain) {
     EXPECT_TRUE(options->debugBox()->isChecked());
     EXPECT_TRUE(
         pressMnemonic(options, Qt::Key_D, [options] { return !options->debugBox()->isChecked(); }));
-    EXPECT_EQ(std::getenv("VANTARO_DEBUG"), nullptr);
+    EXPECT_FALSE(XDebugLog::enabled());
     EXPECT_TRUE(pressMnemonic(options, Qt::Key_P,
                               [options] { return !options->profilesBox()->isChecked(); }));
     close(options);

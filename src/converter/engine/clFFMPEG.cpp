@@ -17,6 +17,7 @@
 #include "VAUserFolders.h"
 #include "VMCOutputFilter.h"
 #include "VMCRunningChildren.h"
+#include "XDebugLog.h"
 #include "XPath.h"
 #include "XPrivateFolder.h"
 
@@ -44,7 +45,7 @@ XStr quoted(const XStr& path) {
 }  // namespace
 
 bool clFFMPEG::debugLogWanted() {
-    return std::getenv("VANTARO_DEBUG") != nullptr;
+    return XDebugLog::enabled();
 }
 
 clFFMPEG::clFFMPEG(VMCProcessArg arg) : mProcessArg(std::move(arg)) {

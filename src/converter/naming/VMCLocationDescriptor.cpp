@@ -12,6 +12,7 @@
 #include "VAUserFolders.h"
 #include "VMCFriendlyPath.h"
 #include "XClock.h"
+#include "XDebugLog.h"
 #include "XFile.h"
 #include "XPath.h"
 
@@ -108,7 +109,7 @@ bool VMCLocationDescriptor::resolveWithOptions(unsigned /*options*/) {
     }
     mFailed = true;
     mFailureTime = gClock();
-    if (std::getenv("VANTARO_DEBUG") != nullptr) {
+    if (XDebugLog::enabled()) {
         std::cerr << "URL resolve failure!\n";
     }
     return false;

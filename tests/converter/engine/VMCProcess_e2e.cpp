@@ -225,7 +225,7 @@ TEST_F(RunE2E, StopKillsFFmpegQuicklyAndLeavesNothingBehind) {
 }
 
 TEST_F(RunE2E, DebugLogGetsEveryLineAndFFmpegIsNotQuietened) {
-    ScopedEnv debug("VANTARO_DEBUG", "1");
+    ScopedDebugLog debug(true);
     ScopedEnv docs("XDG_CONFIG_HOME", mDir.path().c_str());
     ScopedEnv home("HOME", mDir.path().c_str());
     const std::string in = clip("a.mp4");
