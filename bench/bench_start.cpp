@@ -1,7 +1,7 @@
 // The time from the start of `vantaro convert` to the exec of the FFmpeg of its first job,
 // with nothing remembered about FFmpeg yet (an empty application data folder) and with
-// everything remembered from the run before. FFmpeg on PATH is this program under the
-// name "ffmpeg": it notes the time and the arguments it was started with, then becomes the
+// everything remembered from the run before. FFmpeg on PATH is bench_standin_ffmpeg under
+// the name "ffmpeg": it notes the time and the arguments it was started with, then becomes the
 // real FFmpeg. Runs alternate cold and warm; prints the medians per way of choosing the
 // encoder, and against starting FFmpeg directly.
 //   bench_start [runs]   (default 9; VANTARO=path/to/vantaro to choose the build)
@@ -29,38 +29,6 @@ namespace {
 constexpr const char* kLogVar = "VANTARO_BENCH_EXEC_LOG";
 constexpr const char* kRealVar = "VANTARO_BENCH_REAL_FFMPEG";
 
-int64_t monotonicNs() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
-
-// Started as "ffmpeg": one line "<ns> <args...>" in the log, then the real FFmpeg.
-int standIn(char** argv) {
-    const int64_t t = monotonicNs();
-    const char* log = std::getenv(kLogVar);
-    const char* real = std::getenv(kRealVar);
-    if (log == nullptr || real == nullptr) {
-        return 127;
-    }
-    std::string line = std::to_string(t);
-    for (char** a = argv + 1; *a != nullptr; ++a) {
-        line += ' ';
-        line += *a;
-    }
-    line += '\n';
-    const int fd = open(log, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-        // One write per line: concurrent children never interleave within a line.
-        if (write(fd, line.data(), line.size()) < 0) {
-            std::perror("bench_start: log");
-        }
-        close(fd);
-    }
-    execv(real, argv);
-    return 127;
-}
-
 // Milliseconds from t0 to the logged start of the FFmpeg that reads the source; negative
 // when there is none.
 double firstJobMs(const std::string& log, const std::string& source, int64_t t0, int* otherRuns) {
@@ -85,10 +53,6 @@ struct Way {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string self = argv[0];
-    if (self == "ffmpeg" || (self.size() > 7 && self.substr(self.size() - 7) == "/ffmpeg")) {
-        return standIn(argv);
-    }
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     const char* chosen = std::getenv("VANTARO");
     const std::string vantaro =
@@ -111,7 +75,8 @@ int main(int argc, char** argv) {
     mkdir(bin.c_str(), 0755);
     mkdir((dir + "/out").c_str(), 0755);
     mkdir((dir + "/tmp").c_str(), 0755);
-    if (symlink(selfPath().c_str(), (bin + "/ffmpeg").c_str()) != 0 ||
+    if (symlink((folderOf(selfPath()) + "/bench_standin_ffmpeg").c_str(),
+                (bin + "/ffmpeg").c_str()) != 0 ||
         !run({real, "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
               "testsrc2=size=160x120:rate=10:duration=0.5", "-c:v", "mpeg4", XStr(source)})) {
         std::fprintf(stderr, "could not prepare %s\n", dir.c_str());
@@ -138,7 +103,7 @@ int main(int argc, char** argv) {
     std::vector<double> floor;
     for (int i = 0; i < runs; ++i) {
         unlink(log.c_str());
-        const int64_t t0 = monotonicNs();
+        const auto t0 = static_cast<int64_t>(now() * 1e9);
         int others = 0;
         if (!run({XStr(bin + "/ffmpeg"), "-hide_banner", "-loglevel", "quiet", "-i", XStr(source),
                   "-frames:v", "1", "-f", "null", "-"})) {
@@ -164,7 +129,7 @@ int main(int argc, char** argv) {
                 args.push_back(a);
             }
             args.push_back(XStr(source));
-            const int64_t t0 = monotonicNs();
+            const auto t0 = static_cast<int64_t>(now() * 1e9);
             if (!run(args)) {
                 std::fprintf(stderr, "%s: vantaro failed\n", way.name);
                 failed = true;

@@ -15,7 +15,10 @@ packages=(
   fontconfig fonts-dejavu-core
   # The desktop file's check in the install test.
   desktop-file-utils
-  libssl-dev
+  # TLS of the HTTP client, and the trusted certificates it verifies servers against.
+  libssl-dev ca-certificates
+  # FFmpeg builds come as .tar.gz or .tar.bz2 archives, unpacked by tar.
+  tar gzip bzip2
   ffmpeg
   libgtest-dev libgmock-dev googletest
   ccache

@@ -1,17 +1,25 @@
 #include "VCliCommands.h"
 
+#include "VCliBatchCommand.h"
 #include "VCliCatalogueCommands.h"
 #include "VCliConvertOptions.h"
+#include "VCliFFmpegCommand.h"
 #include "VCliMultiCommand.h"
 #include "VCliNamesCommand.h"
 #include "VCliProbeCommand.h"
 #include "VCliProfileCommand.h"
 #include "VCliSettingsCommand.h"
+#include "VCliWatchCommand.h"
 
 const std::vector<VCliCommand>& VCliCommands::all() {
     static const std::vector<VCliCommand> kCommands = {
         {"convert", "FILE...", VCliValueKind::kFile, "convert video and audio files with FFmpeg",
          &VCliConvertOptions::table},
+        {"batch", "[DIR|FILE...]", VCliValueKind::kFolder,
+         "list or convert the media files of folders, by their properties",
+         &VCliBatchCommand::options},
+        {"watch", "DIR...", VCliValueKind::kFolder,
+         "convert each media file that arrives in folders", &VCliWatchCommand::options},
         {"names", "FILE...", VCliValueKind::kFile,
          "show where the outputs of files would go; naming templates", &VCliNamesCommand::options},
         {"probe", "FILE...", VCliValueKind::kFile, "show the media properties and tags of files",
@@ -33,6 +41,9 @@ const std::vector<VCliCommand>& VCliCommands::all() {
          "list and change the encoders of the multi encoder", &VCliMultiCommand::options},
         {"settings", "list|get|set|delete NAME [VALUE]", VCliValueKind::kText,
          "read and write values of the settings store", &VCliSettingsCommand::options},
+        {"ffmpeg", "[install FILE|install --download|revert]", VCliValueKind::kFile,
+         "show the FFmpeg in use; install one or go back to the system's",
+         &VCliFFmpegCommand::options},
     };
     return kCommands;
 }
@@ -41,6 +52,8 @@ const std::vector<VCliOptionDef>& VCliCommands::programOptions() {
     static const std::vector<VCliOptionDef> kTable = {
         {"help", 'h', false, false, "", "show this help"},
         {"version", 0, false, false, "", "show the version"},
+        {"check", 0, false, false, "",
+         "with --version: also ask the maker's web server for the current version"},
     };
     return kTable;
 }

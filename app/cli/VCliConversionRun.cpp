@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <mutex>
 
 #include "VAProbeCache.h"
 #include "VCliHost.h"
@@ -99,9 +100,26 @@ int VCliConversionRun::run() {
     VCliJobTracker tracker(*mPrinter);
     mDialog->setView(&tracker);
 
-    auto signals = std::make_shared<std::atomic<int>>(0);
-    VCliSignalWatcher::setHandler([this, loop = mLoop, signals](int signal) {
-        if (signals->fetch_add(1) > 0) {
+    // A command that runs several conversions (watch) takes its own handling back after;
+    // a signal that comes when this run's loop has ended goes to it too.
+    struct SignalState {
+        std::mutex mutex;
+        bool finished = false;
+        int count = 0;
+        int pending = 0;
+    };
+    auto signals = std::make_shared<SignalState>();
+    VCliSignalWatcher::Handler outer = VCliSignalWatcher::handler();
+    VCliSignalWatcher::setHandler([this, loop = mLoop, signals, outer](int signal) {
+        std::unique_lock<std::mutex> lock(signals->mutex);
+        if (signals->finished) {
+            lock.unlock();
+            if (outer) {
+                outer(signal);
+            }
+            return;
+        }
+        if (signals->count++ > 0) {
             // Asked twice: stop waiting for the jobs to wind down, but leave no unfinished
             // output behind.
             VMCRunningChildren::killAll();
@@ -109,6 +127,7 @@ int VCliConversionRun::run() {
             XPrivateFolder::remove();
             std::_Exit(128 + signal);
         }
+        signals->pending = signal;
         // Runs only while run() runs the loop, so this object is still there.
         loop->post([this, signal] { onSignal(signal); });
     });
@@ -129,12 +148,23 @@ int VCliConversionRun::run() {
     while (!mLoop->runUntil(done, 60000)) {
     }
     ticker.reset();
-    VCliSignalWatcher::setHandler(nullptr);
+    int late = 0;
+    {
+        const std::lock_guard<std::mutex> lock(signals->mutex);
+        signals->finished = true;
+        late = mSignal == 0 ? signals->pending : 0;
+    }
+    VCliSignalWatcher::setHandler(outer);
+    if (late != 0 && outer) {
+        outer(late);
+    }
 
     VCliSummary s = summary();
+    mSucceeded.assign(s.jobs, false);
     for (uint32_t job = 0; job < s.jobs; ++job) {
         if (tracker.finished(job) && !mSpec->entries[job].hadErrors) {
             ++s.succeeded;
+            mSucceeded[job] = true;
         }
     }
     s.jobs += mFailedBeforeStart;

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <ostream>
+#include <vector>
 
 #include "VAConversionSpec.h"
 #include "VCliConvertOptions.h"
@@ -31,6 +32,9 @@ public:
     // The scheduler's clock, for labels that do not depend on how fast a test runs.
     void setClock(std::function<uint32_t()> clock) { mClock = std::move(clock); }
 
+    // After run: whether each job of the conversion ended with its output in place.
+    const std::vector<bool>& succeeded() const { return mSucceeded; }
+
     static constexpr uint32_t kTickMs = 250;
 
 private:
@@ -52,4 +56,5 @@ private:
     int mSignal = 0;
     uint32_t mFailedBeforeStart = 0;
     uint32_t mSkipped = 0;
+    std::vector<bool> mSucceeded;
 };

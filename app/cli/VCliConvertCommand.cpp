@@ -71,10 +71,24 @@ int VCliConvertCommand::run(const std::vector<std::string>& args, std::ostream& 
         out << VCliConvertOptions::helpText();
         return 0;
     }
+    return runWithOptions(options, out, err, outIsTerminal);
+}
 
+int VCliConvertCommand::runWithOptions(const VCliConvertOptions& options, std::ostream& out,
+                                       std::ostream& err, bool outIsTerminal, Outcome* outcome) {
     const VCliJobPlanner::Result plan = VCliJobPlanner(options).plan();
+    for (const std::string& note : plan.notes) {
+        VCliUsage::error(err, note);
+    }
     for (const std::string& message : plan.messages) {
         VCliUsage::error(err, message);
+    }
+    if (outcome != nullptr) {
+        for (const VCliDestinations::Named& named : plan.destinations) {
+            if (named.destination) {
+                outcome->destinations.push_back(*named.destination);
+            }
+        }
     }
     if (plan.exitCode != 0 && !(options.dryRun && plan.planned)) {
         return plan.exitCode;
@@ -98,14 +112,14 @@ int VCliConvertCommand::run(const std::vector<std::string>& args, std::ostream& 
     VMCCheckFilenamesState state =
         VMCCheckFilenamesState::fromConversion(*plan.spec, plan.existing);
     const bool terminal = canAsk();
-    const VCliOnExists::Outcome outcome =
+    const VCliOnExists::Outcome skipped =
         VCliOnExists::resolve(options.onExists, state, terminal, std::cin, err);
-    if (outcome.cancelled) {
-        VCliUsage::error(err, outcome.note);
+    if (skipped.cancelled) {
+        VCliUsage::error(err, skipped.note);
         return 1;
     }
-    if (options.onExists == VCliOnExists::Policy::kAsk && !terminal && !outcome.note.empty()) {
-        VCliUsage::error(err, outcome.note);
+    if (options.onExists == VCliOnExists::Policy::kAsk && !terminal && !skipped.note.empty()) {
+        VCliUsage::error(err, skipped.note);
     }
     const std::shared_ptr<VAConversionSpec> spec = state.conversionSpec(*plan.spec);
 
@@ -113,8 +127,16 @@ int VCliConvertCommand::run(const std::vector<std::string>& args, std::ostream& 
                                                : outIsTerminal
                                                    ? VCliConversionRun::Display::kTerminal
                                                    : VCliConversionRun::Display::kPlain;
+    if (outcome != nullptr && outcome->beforeRun) {
+        outcome->beforeRun(*spec);
+    }
     VCliConversionRun conversion(spec, options, out, err, display);
     conversion.setFailedBeforeStart(static_cast<uint32_t>(plan.unnamed.size()));
-    conversion.setSkipped(outcome.skipped);
-    return conversion.run();
+    conversion.setSkipped(skipped.skipped);
+    const int status = conversion.run();
+    if (outcome != nullptr) {
+        outcome->spec = spec;
+        outcome->succeeded = conversion.succeeded();
+    }
+    return status;
 }

@@ -82,11 +82,12 @@ std::string VCliConvertOptions::helpText() {
     return "Usage: vantaro convert [options] FILE...\n"
            "\n"
            "Converts each FILE with FFmpeg, several at a time. A FILE that is a folder stands\n"
-           "for the files in it (not in its subfolders). Without --encoder, --encoder-args or\n"
-           "--copy, the active profile (or --profile NAME) gives the encoder, its settings,\n"
-           "the effects and the naming; the profile '[Multi Encoder]' converts every FILE\n"
-           "with each of its encoders ('vantaro multi'). Outputs that exist are never replaced\n"
-           "unless --on-exists overwrite (or --overwrite) is given.\n"
+           "for the media files in it, by their extension (not in its subfolders; 'vantaro\n"
+           "batch' goes further). Without --encoder, --encoder-args or --copy, the active\n"
+           "profile (or --profile NAME) gives the encoder, its settings, the effects and the\n"
+           "naming; the profile '[Multi Encoder]' converts every FILE with each of its\n"
+           "encoders ('vantaro multi'). Outputs that exist are never replaced unless\n"
+           "--on-exists overwrite (or --overwrite) is given.\n"
            "\n"
            "Options:\n" +
            VCliOptionParser(table()).optionsHelp() +
@@ -114,6 +115,11 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
     if (!VCliOptionParser(table()).parse(args, parsed, error)) {
         return false;
     }
+    return fromParsed(parsed, out, error);
+}
+
+bool VCliConvertOptions::fromParsed(const VCliParsedOptions& parsed, VCliConvertOptions& out,
+                                    std::string& error, bool filesFromOperands) {
     out = VCliConvertOptions();
     out.help = parsed.has("help");
     if (out.help) {
@@ -211,6 +217,9 @@ bool VCliConvertOptions::fromArgs(const std::vector<std::string>& args, VCliConv
             "The option '--save' saves changes of a profile; it cannot be used with "
             "'--encoder', '--encoder-args', '--copy', or '--ext' without '--profile'";
         return false;
+    }
+    if (!filesFromOperands) {
+        return true;
     }
     for (const std::string& file : parsed.operands) {
         if (file.empty()) {

@@ -9,6 +9,7 @@
 #include "VCliNamingOptions.h"
 #include "VCliOnExists.h"
 #include "VCliOptionDef.h"
+#include "VCliParsedOptions.h"
 #include "XStr.h"
 
 struct VCliConvertOptions {
@@ -59,6 +60,10 @@ struct VCliConvertOptions {
     // False with a message for arguments that cannot be used.
     static bool fromArgs(const std::vector<std::string>& args, VCliConvertOptions& out,
                          std::string& error);
+    // The same from what a parser found, for commands whose tables hold these options
+    // among their own; operands become the files only when filesFromOperands is set.
+    static bool fromParsed(const VCliParsedOptions& parsed, VCliConvertOptions& out,
+                           std::string& error, bool filesFromOperands = true);
     static std::string helpText();
     // An extension as typed ("mkv" or ".mkv") with its leading point; false with a message
     // for one that names no extension.

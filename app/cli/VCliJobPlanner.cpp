@@ -11,6 +11,7 @@
 
 #include "VAConvertSourceConcat.h"
 #include "VALocateFFmpeg.h"
+#include "VAMediaFormatFilter.h"
 #include "VCliPageSettings.h"
 #include "VCliProbeList.h"
 #include "VCliProfileCommand.h"
@@ -47,7 +48,12 @@ bool sameInode(const XStr& a, const XStr& b) {
 
 }  // namespace
 
-VCliJobPlanner::VCliJobPlanner(VCliConvertOptions options) : mOptions(std::move(options)) {}
+VCliJobPlanner::VCliJobPlanner(VCliConvertOptions options) : mOptions(std::move(options)) {
+    // A folder stands for its media files; what else it holds is counted, not converted.
+    mSources.setFileWanted([formats = VAMediaFormatFilter::allFormats()](const XStr& name) {
+        return formats->isMediaFile(name);
+    });
+}
 
 void VCliJobPlanner::setFolderLister(VASourceList::FolderLister lister) {
     mSources.setFolderLister(std::move(lister));
@@ -382,7 +388,7 @@ VCliJobPlanner::Result VCliJobPlanner::plan() const {
     Result result;
     XStrList files;
     std::string error;
-    if (!mSources.expand(mOptions.files, files, error)) {
+    if (!mSources.expand(mOptions.files, files, error, &result.notes)) {
         result.exitCode = 2;
         result.messages.push_back(error);
         return result;

@@ -35,6 +35,8 @@ public:
         // Sources left out of the conversion because their output cannot be named: each
         // fails on its own, the others are converted.
         std::vector<std::string> unnamed;
+        // What was left out of the folders given (files that are no media).
+        std::vector<std::string> notes;
     };
 
     explicit VCliJobPlanner(VCliConvertOptions options);

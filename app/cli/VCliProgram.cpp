@@ -1,7 +1,11 @@
 #include "VCliProgram.h"
 
+#include <unistd.h>
+
+#include "VCliBatchCommand.h"
 #include "VCliCatalogueCommands.h"
 #include "VCliConvertCommand.h"
+#include "VCliFFmpegCommand.h"
 #include "VCliMultiCommand.h"
 #include "VCliNamesCommand.h"
 #include "VCliProbeCommand.h"
@@ -10,6 +14,8 @@
 #include "VCliText.h"
 #include "VCliUsage.h"
 #include "VCliVersion.h"
+#include "VCliVersionCheck.h"
+#include "VCliWatchCommand.h"
 
 int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                      bool outIsTerminal) {
@@ -23,11 +29,24 @@ int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, st
         return 0;
     }
     if (command == "--version") {
+        const bool check = rest.size() == 1 && rest.front() == "--check";
+        if (!rest.empty() && !check) {
+            return VCliUsage::fail(err, "The option '--version' takes only '--check' after it");
+        }
         out << "vantaro " << VCliVersion::text() << '\n';
-        return 0;
+        return check ? VCliVersionCheck::run(XStr(VCliVersion::text()), out, err) : 0;
+    }
+    if (command == "--check") {
+        return VCliUsage::fail(err, "The option '--check' goes after '--version'");
     }
     if (command == "convert") {
         return VCliConvertCommand::run(rest, out, err, outIsTerminal);
+    }
+    if (command == "batch") {
+        return VCliBatchCommand::run(rest, out, err, outIsTerminal);
+    }
+    if (command == "watch") {
+        return VCliWatchCommand::run(rest, out, err, outIsTerminal);
     }
     if (command == "names") {
         return VCliNamesCommand::run(rest, out, err, outIsTerminal);
@@ -58,6 +77,9 @@ int VCliProgram::run(const std::vector<std::string>& args, std::ostream& out, st
     }
     if (command == "settings") {
         return VCliSettingsCommand::run(rest, out, err);
+    }
+    if (command == "ffmpeg") {
+        return VCliFFmpegCommand::run(rest, out, err, isatty(STDERR_FILENO) == 1);
     }
     if (!command.empty() && command[0] == '-') {
         return VCliUsage::fail(err, "Unknown option " + VCliText::quoted(command));

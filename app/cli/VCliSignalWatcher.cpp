@@ -49,6 +49,11 @@ void setHandler(Handler handler) {
     gHandler = std::move(handler);
 }
 
+Handler handler() {
+    std::lock_guard<std::mutex> lock(gMutex);
+    return gHandler;
+}
+
 void dispatch(int signal) {
     Handler handler;
     {

@@ -16,6 +16,8 @@ void start();
 // Runs on the waiting thread for each signal. Without one (and by default) the program
 // ends at once with 128 + the signal number: nothing is running that needs cleaning up.
 void setHandler(Handler handler);
+// The handler set now (none by default).
+Handler handler();
 // What the waiting thread does with a signal it took: the handler, or the ending.
 void dispatch(int signal);
 

@@ -217,21 +217,21 @@ TEST_F(CliE2E, DryRunAsTextPrintsTheRunsOwnCommandTextsAndStartsNothing) {
 }
 
 TEST_F(CliE2E, CopyJobsCopyAndReplaceOnlyWhenAsked) {
-    writeTextFile(mDir.file("in/a.dat"), "first file");
-    writeTextFile(mDir.file("in/b.dat"), "second file");
+    writeTextFile(mDir.file("in/a.mov"), "first file");
+    writeTextFile(mDir.file("in/b.mov"), "second file");
     ASSERT_EQ(mkdir(mDir.file("out").c_str(), 0755), 0);
-    writeTextFile(mDir.file("out/b.dat"), "old");
+    writeTextFile(mDir.file("out/b.mov"), "old");
     CliProcess skipped;
     EXPECT_EQ(vantaro({"convert", "--copy", "-o", mDir.file("out"), mDir.file("in")}, skipped), 0);
-    EXPECT_EQ(readTextFile(mDir.file("out/b.dat")), "old");
-    EXPECT_EQ(readTextFile(mDir.file("out/a.dat")), "first file");
+    EXPECT_EQ(readTextFile(mDir.file("out/b.mov")), "old");
+    EXPECT_EQ(readTextFile(mDir.file("out/a.mov")), "first file");
     CliProcess p;
     EXPECT_EQ(
         vantaro({"convert", "--copy", "--overwrite", "-o", mDir.file("out"), mDir.file("in")}, p),
         0)
         << p.err;
-    EXPECT_EQ(readTextFile(mDir.file("out/a.dat")), "first file");
-    EXPECT_EQ(readTextFile(mDir.file("out/b.dat")), "second file");
+    EXPECT_EQ(readTextFile(mDir.file("out/a.mov")), "first file");
+    EXPECT_EQ(readTextFile(mDir.file("out/b.mov")), "second file");
 }
 
 TEST_F(CliE2E, UsageErrorsNameTheProblemAndGiveStatusTwo) {

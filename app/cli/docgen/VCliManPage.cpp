@@ -134,7 +134,8 @@ std::string VCliManPage::render() {
         }
         text += ".br\n";
     }
-    text += ".B vantaro\n.RB [ \\-\\-help | \\-\\-version ]\n";
+    text += ".B vantaro\n.RB [ \\-\\-help | \\-\\-version ]\n.br\n";
+    text += ".B vantaro \\-\\-version \\-\\-check\n";
     text += ".SH DESCRIPTION\n" + escaped(joinedLines(VCliCommands::about())) + "\n";
     text += ".SH OPTIONS\n" + optionsList("");
     text += ".SH COMMANDS\n";

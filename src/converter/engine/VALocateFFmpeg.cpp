@@ -64,8 +64,12 @@ bool VALocateFFmpeg::haveExternalFFmpeg() {
     return exists(pathToExternalFFmpeg());
 }
 
+XStr VALocateFFmpeg::pathToAutoMarker() {
+    return pathToExternalFFmpeg() + ".auto";
+}
+
 bool VALocateFFmpeg::isAutoInstalled() {
-    return exists(pathToExternalFFmpeg() + ".auto");
+    return exists(pathToAutoMarker());
 }
 
 XStr VALocateFFmpeg::locateFFmpeg() {

@@ -39,16 +39,18 @@ bool VASourceList::listFolder(const std::string& folder, std::vector<std::string
     return error == 0;
 }
 
-bool VASourceList::expand(const XStrList& operands, XStrList& files, std::string& error) const {
+bool VASourceList::expand(const XStrList& operands, XStrList& files, std::string& error,
+                          std::vector<std::string>* notes) const {
     for (const XStr& operand : operands) {
-        if (!expandOne(operand, files, error)) {
+        if (!expandOne(operand, files, error, notes)) {
             return false;
         }
     }
     return true;
 }
 
-bool VASourceList::expandOne(const XStr& operand, XStrList& files, std::string& error) const {
+bool VASourceList::expandOne(const XStr& operand, XStrList& files, std::string& error,
+                             std::vector<std::string>* notes) const {
     const XStr path = absolutePath(operand);
     struct stat st {};
     if (stat(path.utf8().c_str(), &st) != 0) {
@@ -69,15 +71,27 @@ bool VASourceList::expandOne(const XStr& operand, XStrList& files, std::string& 
         return false;
     }
     std::sort(names.begin(), names.end());
+    uint64_t leftOut = 0;
     for (const std::string& name : names) {
         if (name.empty() || name[0] == '.') {
             continue;
         }
         const std::string child = XPath::join(path.utf8(), name);
         struct stat cs {};
-        if (stat(child.c_str(), &cs) == 0 && S_ISREG(cs.st_mode)) {
-            files.push_back(XStr(child));
+        if (stat(child.c_str(), &cs) != 0 || !S_ISREG(cs.st_mode)) {
+            continue;
         }
+        if (mWanted && !mWanted(XStr(name))) {
+            ++leftOut;
+            continue;
+        }
+        files.push_back(XStr(child));
+    }
+    if (leftOut != 0 && notes != nullptr) {
+        notes->push_back(
+            "Left out " + std::to_string(leftOut) + (leftOut == 1 ? " file in " : " files in ") +
+            VADisplayText::quoted(operand).utf8() +
+            (leftOut == 1 ? " that is not a media file" : " that are not media files"));
     }
     return true;
 }

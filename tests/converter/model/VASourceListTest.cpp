@@ -76,3 +76,27 @@ TEST_F(VASourceListTest, AFolderThatCannotBeListedIsNamedWithTheReason) {
 }
 
 }  // namespace
+
+namespace {
+
+// Files of folders the list does not want are counted, once per folder; a file named on its
+// own is taken whatever it is.
+TEST_F(VASourceListTest, FilesOfFoldersThatAreNotWantedAreCountedAndLeftOut) {
+    writeTextFile(mDir.file("clips/notes.txt"), "");
+    writeTextFile(mDir.file("empty/readme.txt"), "");
+    VASourceList list;
+    list.setFileWanted([](const XStr& name) { return !name.endsWith(".txt") && name != "b.mov"; });
+    const std::string d = mDir.path();
+    XStrList files;
+    std::string error;
+    std::vector<std::string> notes;
+    ASSERT_TRUE(list.expand({XStr(d + "/clips"), XStr(d + "/empty"), XStr(d + "/empty/readme.txt")},
+                            files, error, &notes));
+    EXPECT_EQ(files, (XStrList{XStr(d + "/clips/a clip.mp4"), XStr(d + "/clips/link.mov"),
+                               XStr(d + "/clips/n\xe9.mkv"), XStr(d + "/empty/readme.txt")}));
+    EXPECT_EQ(notes, (std::vector<std::string>{
+                         "Left out 2 files in '" + d + "/clips' that are not media files",
+                         "Left out 1 file in '" + d + "/empty' that is not a media file"}));
+}
+
+}  // namespace
