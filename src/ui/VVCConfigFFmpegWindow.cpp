@@ -31,7 +31,9 @@ QPlainTextEdit* makeText(const QString& name, const QString& accessibleName, QWi
     QFont font(QString::fromUtf8(VVCConfigFFmpeg::kTextFont));
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    font.setPointSize(VVCConfigFFmpeg::kTextPoints);
+    // At the size of the window's own text: 13 points on this desktop's scale would stand
+    // out and put half of each table line out of sight.
+    font.setPointSizeF(text->font().pointSizeF());
     text->setFont(font);
     return text;
 }
@@ -91,8 +93,8 @@ VVCConfigFFmpegWindow::VVCConfigFFmpegWindow(QWidget* parent) : QDialog(parent) 
     mTabs->addTab(mLicence, tr("&Licence"));
     mTabs->addTab(mCodecs, tr("C&odecs"));
     const QFontMetrics fixed(mVersion->font());
-    // The widest line of the codecs' table, and a screenful of it.
-    mTabs->setMinimumSize(fixed.averageCharWidth() * 84, fixed.lineSpacing() * 16);
+    // Most lines of the codecs table whole, and a screenful of them.
+    mTabs->setMinimumSize(fixed.averageCharWidth() * 100, fixed.lineSpacing() * 20);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
