@@ -30,11 +30,4 @@ QMessageBox* show(QWidget* parent, const XStr& message) {
     return open(parent, QMessageBox::Warning, VMCQtText::toQt(message));
 }
 
-QMessageBox* showFFmpegInstallNote(QWidget* parent) {
-    return open(parent, QMessageBox::Information,
-                QObject::tr("These encoders and effects need an FFmpeg with the x264 and x265 "
-                            "encoders and the GPL filters. Install such an FFmpeg (Debian's "
-                            "package \"ffmpeg\" has them) and open the converter again."));
-}
-
 }  // namespace VMCAlert

@@ -10,7 +10,5 @@ namespace VMCAlert {
 
 // A warning with an OK button.
 QMessageBox* show(QWidget* parent, const XStr& message);
-// Why some encoders and effects are missing, and how to get them.
-QMessageBox* showFFmpegInstallNote(QWidget* parent);
 
 }  // namespace VMCAlert

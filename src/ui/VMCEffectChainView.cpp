@@ -15,6 +15,7 @@
 #include "VMCDSPSettingsWindow.h"
 #include "VMCEffectListWidget.h"
 #include "VMCQtText.h"
+#include "VVCConfigFFmpegWindow.h"
 
 using VMCQtText::toQt;
 
@@ -233,5 +234,5 @@ void VMCEffectChainView::showAlert(const XStr& message) {
 }
 
 void VMCEffectChainView::showFFmpegInstall() {
-    Q_EMIT dialogShown(VMCAlert::showFFmpegInstallNote(this));
+    Q_EMIT dialogShown(VVCConfigFFmpegWindow::showPanel(window()));
 }

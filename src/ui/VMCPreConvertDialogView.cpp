@@ -26,6 +26,7 @@
 #include "VMCPanelHostBase.h"
 #include "VMCProfileNameDialog.h"
 #include "VMCQtText.h"
+#include "VVCConfigFFmpegWindow.h"
 
 using VMCQtText::toQt;
 
@@ -308,5 +309,5 @@ void VMCPreConvertDialogView::askDeleteProfile(const XStr& question) {
 }
 
 void VMCPreConvertDialogView::showFFmpegInstall() {
-    Q_EMIT dialogShown(VMCAlert::showFFmpegInstallNote(this));
+    Q_EMIT dialogShown(VVCConfigFFmpegWindow::showPanel(window()));
 }

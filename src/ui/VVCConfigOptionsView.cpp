@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "VAOptionsFileNameSheet.h"
+#include "VVCConfigFFmpegWindow.h"
 
 VVCConfigOptionsView::VVCConfigOptionsView(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("Preferences"));
@@ -53,6 +54,19 @@ VVCConfigOptionsView::VVCConfigOptionsView(QWidget* parent) : QDialog(parent) {
     auto* namesLayout = new QVBoxLayout(names);
     namesLayout->addWidget(mCharacters, 0, Qt::AlignLeft);
 
+    auto* converting = new QGroupBox(tr("Converting"), this);
+    mFFmpeg = new QPushButton(tr("&FFmpeg..."), converting);
+    mFFmpeg->setObjectName(QStringLiteral("configFFmpeg"));
+    mFFmpeg->setAutoDefault(false);
+    mFFmpeg->setToolTip(tr("Which FFmpeg converts, and what it offers."));
+    // The FFmpeg window outlives the preferences: it belongs to the converter's window.
+    connect(mFFmpeg, &QPushButton::clicked, this, [this] {
+        Q_EMIT sheetShown(VVCConfigFFmpegWindow::showPanel(
+            parentWidget() != nullptr ? parentWidget()->window() : this));
+    });
+    auto* convertingLayout = new QVBoxLayout(converting);
+    convertingLayout->addWidget(mFFmpeg, 0, Qt::AlignLeft);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -63,6 +77,7 @@ VVCConfigOptionsView::VVCConfigOptionsView(QWidget* parent) : QDialog(parent) {
     }
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(names);
+    layout->addWidget(converting);
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);

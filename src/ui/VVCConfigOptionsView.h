@@ -1,6 +1,6 @@
 // The converter's options window, opened from the menu (Preferences, Ctrl+,): four switches
-// and the way to the file-name character rules; the switches are written when it closes.
-// One window for the whole program.
+// and the ways to the file-name character rules and to the FFmpeg window; the switches are
+// written when it closes. One window for the whole program.
 #pragma once
 
 #include <QDialog>
@@ -25,11 +25,12 @@ public:
     QCheckBox* betaBox() const { return mBeta; }
     QCheckBox* debugBox() const { return mDebug; }
     QPushButton* charactersButton() const { return mCharacters; }
+    QPushButton* ffmpegButton() const { return mFFmpeg; }
 
     void runFileNameOptions() override;
 
 Q_SIGNALS:
-    // The character rules' sheet is on screen.
+    // The character rules' sheet, or the FFmpeg window, is on screen.
     void sheetShown(QWidget* sheet);
 
 protected:
@@ -43,5 +44,6 @@ private:
     QCheckBox* mBeta;
     QCheckBox* mDebug;
     QPushButton* mCharacters;
+    QPushButton* mFFmpeg;
     bool mWritten = false;
 };

@@ -5,9 +5,11 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "VideoProgramOffline.h"
 #include "XWorkerProcess.h"
 
 struct VideoProgramRun {
@@ -19,6 +21,9 @@ struct VideoProgramRun {
 inline VideoProgramRun runVideoProgram(const std::string& program,
                                        const std::vector<std::string>& args) {
     VideoProgramRun run;
+    if (const char* data = std::getenv("_APPDATA_OVERRIDE")) {
+        keepVideoProgramOffline(data);
+    }
     XWorkerProcess::ArgList argv = {XStr(program)};
     for (const std::string& a : args) {
         argv.emplace_back(a);

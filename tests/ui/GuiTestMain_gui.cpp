@@ -7,8 +7,10 @@
 
 #include "TestSupport.h"
 #include "VAStartup.h"
+#include "VAVersionInfoGlobals.h"
 #include "VMCQtMainThreadPoster.h"
 #include "XMainThread.h"
+#include "XRegistry.h"
 
 namespace {
 
@@ -35,6 +37,9 @@ int main(int argc, char** argv) {
     setenv("HOME", home.path().c_str(), 1);
     // The panels save profiles: into the temporary data folder, never the user's store.
     VAStartup::initSettingsStore();
+    // Every launcher would ask the maker's server for a newer version: no test reaches
+    // beyond the loopback interface, and the one of the update link switches it on.
+    XRegistry::SetDWORD(VAVersionInfoGlobals::kNoCheckUpdates, 1);
     gDefaultHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));

@@ -23,6 +23,7 @@
 #include "VAAppDataFolder.h"
 #include "VMCLauncherView.h"
 #include "VMCPanelHostWindow.h"
+#include "VideoProgramOffline.h"
 #include "XWorkerProcess.h"
 
 namespace {
@@ -174,6 +175,7 @@ TEST(VMCErrorHandlerWindow, AFatalSignalLeavesAReportTheNextStartShows) {
         SCOPED_TRACE(c.crash);
         const TestTempDir data;
         const ScopedEnv folder("_APPDATA_OVERRIDE", data.path().c_str());
+        keepVideoProgramOffline(data.path());
         const ScopedEnv crash("VANTARO_TEST_CRASH", c.crash);
         XWorkerProcess program;
         ASSERT_TRUE(program.Create({XStr(VANTARO_GUI_PATH)}, XWorkerProcess::kPipeStdErr));

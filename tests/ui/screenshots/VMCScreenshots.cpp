@@ -19,12 +19,13 @@
 
 #include "VAStartup.h"
 #include "VAUserFolders.h"
+#include "VAVersionInfoGlobals.h"
 #include "VMCConversionScreenshots.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
 #include "VMCDialogScreenshots.h"
-#include "VMCSheetScreenshots.h"
 #include "VMCEncoderPageIndex.h"
+#include "VMCNetworkScreenshots.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPageSheetDialog.h"
 #include "VMCPageWidget.h"
@@ -32,8 +33,10 @@
 #include "VMCPreConvertDialogView.h"
 #include "VMCQtMainThreadPoster.h"
 #include "VMCQtText.h"
+#include "VMCSheetScreenshots.h"
 #include "VVCCodecs.h"
 #include "VVCDSPs.h"
+#include "XRegistry.h"
 
 namespace {
 
@@ -225,6 +228,9 @@ bool shootAll(Shooter& shooter) {
              return shooter.save(widget, name);
          }) &&
          ok;
+    ok = VMCNetworkScreenshots::shootAll(
+             [&shooter](QWidget* w, const QString& name) { return shooter.save(w, name); }) &&
+         ok;
     {
         // What a drop that cannot be used says.
         VMCPanelHostWindow* window = VMCPanelHostWindow::openLauncher();
@@ -295,6 +301,8 @@ int main(int argc, char** argv) {
     }
     // The panels save what they show: into the data folder screenshots.sh gives.
     VAStartup::initSettingsStore();
+    // The launchers drawn here ask no server for a newer version.
+    XRegistry::SetDWORD(VAVersionInfoGlobals::kNoCheckUpdates, 1);
     QApplication app(argc, argv);
     XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));
