@@ -1,5 +1,7 @@
 #include "VAWebServer.h"
 
+#include <cstdlib>
+
 #include "XRegistry.h"
 
 #ifndef VANTARO_WEB_SERVER_HOST
@@ -12,6 +14,11 @@
 namespace VAWebServer {
 
 XStr defaultHost() {
+    // A test run puts a loopback address here, so that no program it starts, whatever
+    // store it was given, reaches beyond this machine.
+    if (const char* host = std::getenv(kHostVariable); host != nullptr && *host != '\0') {
+        return XStr(host);
+    }
     return VANTARO_WEB_SERVER_HOST;
 }
 

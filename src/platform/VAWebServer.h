@@ -9,6 +9,8 @@ namespace VAWebServer {
 
 constexpr const char* kHostSetting = "WebServerHost";
 constexpr const char* kSchemeSetting = "WebServerScheme";
+// The environment's stand-in for the compiled-in host (tests).
+constexpr const char* kHostVariable = "VANTARO_WEB_SERVER_HOST";
 
 // The setting, else the compiled-in default.
 XStr host();
@@ -17,7 +19,7 @@ XStr scheme();
 // scheme://host + path (path begins with "/").
 XStr url(const XStr& path);
 
-// What the build was configured with.
+// What the build was configured with (or VANTARO_WEB_SERVER_HOST when set).
 XStr defaultHost();
 XStr defaultScheme();
 

@@ -33,6 +33,19 @@ TEST(WebServer, TheStoreNamesHostAndSchemeElseTheDefaults) {
     XRegistry::SetString(VAWebServer::kHostSetting, "");
     XRegistry::SetString(VAWebServer::kSchemeSetting, "http");
     EXPECT_EQ(VAWebServer::url("/a"), "http://" + VAWebServer::defaultHost() + "/a");
+
+    // A test run's stand-in replaces the compiled-in host, never a host the store names.
+    {
+        ScopedEnv loopback(VAWebServer::kHostVariable, "127.0.0.1:9");
+        EXPECT_EQ(VAWebServer::url("/a"), "http://127.0.0.1:9/a");
+        XRegistry::SetString(VAWebServer::kHostSetting, "mirror.example");
+        EXPECT_EQ(VAWebServer::url("/a"), "http://mirror.example/a");
+        XRegistry::SetString(VAWebServer::kHostSetting, "");
+    }
+    {
+        ScopedEnv empty(VAWebServer::kHostVariable, "");
+        EXPECT_NE(VAWebServer::defaultHost(), "");
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "VAStartup.h"
 #include "VAVersionInfoGlobals.h"
+#include "VAWebServer.h"
 #include "VMCQtMainThreadPoster.h"
 #include "XMainThread.h"
 #include "XRegistry.h"
@@ -40,6 +41,9 @@ int main(int argc, char** argv) {
     // Every launcher would ask the maker's server for a newer version: no test reaches
     // beyond the loopback interface, and the one of the update link switches it on.
     XRegistry::SetDWORD(VAVersionInfoGlobals::kNoCheckUpdates, 1);
+    // A test that makes a store of its own has the check on again: it then asks a port of
+    // this machine where nothing listens (the discard port), never the maker's server.
+    setenv(VAWebServer::kHostVariable, "127.0.0.1:9", 1);
     gDefaultHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));

@@ -20,6 +20,7 @@
 #include "VAStartup.h"
 #include "VAUserFolders.h"
 #include "VAVersionInfoGlobals.h"
+#include "VAWebServer.h"
 #include "VMCConversionScreenshots.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
@@ -303,6 +304,9 @@ int main(int argc, char** argv) {
     VAStartup::initSettingsStore();
     // The launchers drawn here ask no server for a newer version.
     XRegistry::SetDWORD(VAVersionInfoGlobals::kNoCheckUpdates, 1);
+    // A test that makes a store of its own has the check on again: it then asks a port of
+    // this machine where nothing listens (the discard port), never the maker's server.
+    setenv(VAWebServer::kHostVariable, "127.0.0.1:9", 1);
     QApplication app(argc, argv);
     XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
     QApplication::setOrganizationName(QStringLiteral("Quillmere"));
