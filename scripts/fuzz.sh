@@ -8,7 +8,8 @@ seconds="${1:-60}"
 ./scripts/install-deps.sh
 . ./scripts/compiler-cache.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DVANTARO_FUZZ=ON -DVANTARO_SANITIZE=ON -DVANTARO_TESTS=OFF
+    -DVANTARO_FUZZ=ON -DVANTARO_SANITIZE=ON -DVANTARO_TESTS=OFF \
+    -DVANTARO_GUI=OFF
 cmake --build build-fuzz
 export ASAN_OPTIONS=detect_leaks=1
 # No target may spend this long on one input: that is a hang, reported like a crash.
