@@ -213,7 +213,8 @@ void VMCBatchFileListDialog::sortBy(
     const std::vector<VMCTableColumns::SortDescriptor>& descriptors) {
     std::stable_sort(mFiles.begin(), mFiles.end(), [&](const FilePtr& a, const FilePtr& b) {
         for (const VMCTableColumns::SortDescriptor& d : descriptors) {
-            const int c = clFileListEntry::compareSortValues(a->valueForKey(d.key), b->valueForKey(d.key));
+            const int c =
+                clFileListEntry::compareSortValues(a->valueForKey(d.key), b->valueForKey(d.key));
             if (c != 0) {
                 return d.ascending ? c < 0 : c > 0;
             }

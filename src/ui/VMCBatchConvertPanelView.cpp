@@ -137,8 +137,7 @@ VMCBatchConvertPanelView::VMCBatchConvertPanelView(std::shared_ptr<VMCBatchConve
         }
     }));
     mHeader = new VMCTableColumnsHeader(mFiles, mFileModel, mColumns);
-    mFiles->horizontalHeader()->setSortIndicator(mFileModel->sectionOf("Name"),
-                                                 Qt::AscendingOrder);
+    mFiles->horizontalHeader()->setSortIndicator(mFileModel->sectionOf("Name"), Qt::AscendingOrder);
     splitter->addWidget(mTree);
     splitter->addWidget(mFiles);
     splitter->setStretchFactor(0, 1);
@@ -311,8 +310,8 @@ void VMCBatchConvertPanelView::openFilters() {
         return;
     }
     if (!mMetaCache) {
-        const auto formats = dialog().roots().empty() ? nullptr
-                                                      : dialog().roots().front()->globals()->formats();
+        const auto formats =
+            dialog().roots().empty() ? nullptr : dialog().roots().front()->globals()->formats();
         mMetaCache = std::make_unique<VMCMetaFieldCache>(
             VMCBatchConverterFiltersDialog::infoFields(), [formats](const XStr& path) {
                 return formats == nullptr || formats->isMediaFile(path);

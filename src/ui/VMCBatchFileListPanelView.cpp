@@ -140,7 +140,8 @@ void VMCBatchFileListPanelView::updateActions() {
     const std::size_t n = selectedRows().size();
     mCheckOnlySelected->setEnabled(n > 0);
     mToggleSelected->setEnabled(n > 0);
-    mToggleSelected->setText(toQt(VMCBatchFileListDialog::toggleItemTitle(std::max<std::size_t>(n, 1))));
+    mToggleSelected->setText(
+        toQt(VMCBatchFileListDialog::toggleItemTitle(std::max<std::size_t>(n, 1))));
     mReveal->setEnabled(n > 0 || mClickedRow >= 0);
 }
 
@@ -162,9 +163,9 @@ void VMCBatchFileListPanelView::revealInFileViewer(const XStrList& urls) {
 }
 
 void VMCBatchFileListPanelView::showNoFilesSelected() {
-    auto* box = new QMessageBox(QMessageBox::Information, toQt(dialog().panelName()),
-                                toQt(VMCBatchConvertDialog::kNoMediaFilesSelected),
-                                QMessageBox::Ok, this);
+    auto* box =
+        new QMessageBox(QMessageBox::Information, toQt(dialog().panelName()),
+                        toQt(VMCBatchConvertDialog::kNoMediaFilesSelected), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->open();

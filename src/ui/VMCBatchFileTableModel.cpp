@@ -54,7 +54,7 @@ void VMCBatchFileTableModel::refreshAll() {
 XStr VMCBatchFileTableModel::columnAt(int section) const {
     const XStrList& shown = mColumns.visibleColumns();
     return section >= 1 && static_cast<std::size_t>(section) <= shown.size() ? shown[section - 1]
-                                                                              : XStr();
+                                                                             : XStr();
 }
 
 int VMCBatchFileTableModel::sectionOf(const XStr& identifier) const {

@@ -24,10 +24,10 @@ VMCBatchFiltersDialogView::VMCBatchFiltersDialogView(
     setWindowTitle(tr("Filters"));
     setWindowModality(Qt::WindowModal);
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(
-        tr("Only files whose values are all ticked are shown. Values are read from the "
-           "folders that are selected."),
-        this);
+    auto* intro =
+        new QLabel(tr("Only files whose values are all ticked are shown. Values are read from the "
+                      "folders that are selected."),
+                   this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 

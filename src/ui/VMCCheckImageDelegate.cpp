@@ -12,9 +12,8 @@ VMCCheckImageDelegate::VMCCheckImageDelegate(int column,
 bool VMCCheckImageDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,
                                         const QStyleOptionViewItem& option,
                                         const QModelIndex& index) {
-    if (index.column() == mColumn &&
-        (event->type() == QEvent::MouseButtonRelease ||
-         event->type() == QEvent::MouseButtonDblClick)) {
+    if (index.column() == mColumn && (event->type() == QEvent::MouseButtonRelease ||
+                                      event->type() == QEvent::MouseButtonDblClick)) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);

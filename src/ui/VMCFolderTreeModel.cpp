@@ -47,9 +47,8 @@ VMCFolderTreeModel::Node* VMCFolderTreeModel::nodeOf(const QModelIndex& index) c
 }
 
 QModelIndex VMCFolderTreeModel::indexOfNode(const Node* node) const {
-    return node == nullptr || node == &mRoot
-               ? QModelIndex()
-               : createIndex(node->row, 0, const_cast<Node*>(node));
+    return node == nullptr || node == &mRoot ? QModelIndex()
+                                             : createIndex(node->row, 0, const_cast<Node*>(node));
 }
 
 QModelIndex VMCFolderTreeModel::indexOf(const clFolderListEntry* entry) const {

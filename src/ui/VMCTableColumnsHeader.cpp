@@ -69,7 +69,8 @@ void VMCTableColumnsHeader::apply() {
     header->resizeSection(VMCBatchFileTableModel::kCheckColumn, box);
     for (int section = 1; section < mModel->columnCount(); ++section) {
         header->setSectionResizeMode(section, QHeaderView::Interactive);
-        header->resizeSection(section, static_cast<int>(mColumns.widthOf(mModel->columnAt(section))));
+        header->resizeSection(section,
+                              static_cast<int>(mColumns.widthOf(mModel->columnAt(section))));
     }
     mApplying = false;
 }
