@@ -19,11 +19,11 @@
 
 #include "VAStartup.h"
 #include "VAUserFolders.h"
+#include "VMCBatchScreenshots.h"
 #include "VMCConversionScreenshots.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
 #include "VMCDialogScreenshots.h"
-#include "VMCSheetScreenshots.h"
 #include "VMCEncoderPageIndex.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPageSheetDialog.h"
@@ -32,6 +32,7 @@
 #include "VMCPreConvertDialogView.h"
 #include "VMCQtMainThreadPoster.h"
 #include "VMCQtText.h"
+#include "VMCSheetScreenshots.h"
 #include "VVCCodecs.h"
 #include "VVCDSPs.h"
 
@@ -220,6 +221,9 @@ bool shootAll(Shooter& shooter) {
     ok = VMCConversionScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
              return shooter.save(widget, name);
          }) &&
+         ok;
+    ok = VMCBatchScreenshots::shootAll(
+             [&shooter](QWidget* w, const QString& n) { return shooter.save(w, n); }) &&
          ok;
     ok = VMCSheetScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
              return shooter.save(widget, name);
