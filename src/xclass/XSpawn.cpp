@@ -17,8 +17,9 @@ extern char** environ;
 
 namespace {
 
-// Between fork and execve only async-signal-safe calls, made directly rather than through
-// the test seam: another thread may have held any lock at the moment of the fork.
+// Between vfork and execve only async-signal-safe calls, made directly rather than through
+// the test seam: another thread may have held any lock at the moment of the vfork, and the
+// child runs on the parent's memory, so it changes nothing there.
 [[noreturn]] void failInChild(int reportFD, int error) {
     ssize_t ignored = ::write(reportFD, &error, sizeof error);
     (void)ignored;
@@ -33,7 +34,18 @@ namespace {
             _exit(127);
         }
     }
-    // A fresh program expects no blocked signals and the default SIGPIPE action.
+    // No handler of the parent may run on its memory: every caught signal goes back to its
+    // default before the signals the parent blocked for the vfork are let through. A fresh
+    // program also expects the default SIGPIPE action.
+    for (int sig = 1; sig < NSIG; ++sig) {
+        struct sigaction had {};
+        if (sigaction(sig, nullptr, &had) == 0 && had.sa_handler != SIG_DFL &&
+            had.sa_handler != SIG_IGN) {
+            struct sigaction deflt {};
+            deflt.sa_handler = SIG_DFL;
+            sigaction(sig, &deflt, nullptr);
+        }
+    }
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
@@ -112,10 +124,19 @@ pid_t XSpawn(const XSpawnRequest& request) {
     pid_t pid;
     {
         std::unique_lock lock(XForkLock());
-        pid = fork();
+        // vfork, not fork: a fork write-protects every page of this process until the child
+        // has gone, and each thread that then writes (the event loop drawing, with FFmpeg
+        // or ffprobe started many times a second) takes a fault on each page it touches.
+        // Every signal stays blocked until the child has reset the handlers.
+        sigset_t all;
+        sigset_t previous;
+        sigfillset(&all);
+        pthread_sigmask(SIG_SETMASK, &all, &previous);
+        pid = vfork();
         if (pid == 0) {
             runChild(argv.data(), request.streams, reportWrite.fd(), request.dieWithParent, parent);
         }
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     }
     if (pid < 0) {
         return -1;
