@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QStyle>
 #include <algorithm>
+#include <unordered_map>
 
 #include "VMCCheckBoxImages.h"
 #include "VMCQtText.h"
@@ -12,6 +13,15 @@ VMCBatchFileTableModel::VMCBatchFileTableModel(VMCTableColumns& columns, QObject
     : QAbstractTableModel(parent), mColumns(columns) {}
 
 void VMCBatchFileTableModel::setFiles(std::vector<FilePtr> files) {
+    // The same files again (their information arrived): a name keeps its place, so the
+    // rows stay as they are and only their cells are drawn anew; sorting thousands of rows
+    // each time would hold the window.
+    const bool same = files == mGiven;
+    if (same && (onSort || !mSort || mSort->key == kNameSortKey)) {
+        refreshAll();
+        return;
+    }
+    mGiven = files;
     std::vector<FilePtr> sorted = std::move(files);
     if (!onSort && mSort) {
         std::swap(mFiles, sorted);
@@ -19,6 +29,33 @@ void VMCBatchFileTableModel::setFiles(std::vector<FilePtr> files) {
         std::swap(mFiles, sorted);
     }
     if (sorted == mFiles) {
+        refreshAll();
+        return;
+    }
+    if (same) {
+        // Only the order changed: the rows move, the selection with them.
+        Q_EMIT layoutAboutToBeChanged();
+        const QModelIndexList before = persistentIndexList();
+        std::vector<FilePtr> moved;
+        moved.reserve(before.size());
+        for (const QModelIndex& index : before) {
+            moved.push_back(fileAt(index.row()));
+        }
+        mFiles = std::move(sorted);
+        std::unordered_map<const clFileListEntry*, int> rowOf;
+        rowOf.reserve(mFiles.size());
+        for (std::size_t i = 0; i < mFiles.size(); ++i) {
+            rowOf.emplace(mFiles[i].get(), static_cast<int>(i));
+        }
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (qsizetype i = 0; i < before.size(); ++i) {
+            const auto it = rowOf.find(moved[i].get());
+            after.push_back(it == rowOf.end() ? QModelIndex()
+                                              : index(it->second, before[i].column()));
+        }
+        changePersistentIndexList(before, after);
+        Q_EMIT layoutChanged();
         refreshAll();
         return;
     }

@@ -19,11 +19,13 @@ class VMCBatchFileTableModel : public QAbstractTableModel {
 public:
     using FilePtr = std::shared_ptr<clFileListEntry>;
     static constexpr int kCheckColumn = 0;
+    static constexpr const char* kNameSortKey = "sort-Name";
 
     VMCBatchFileTableModel(VMCTableColumns& columns, QObject* parent);
 
-    // The same files as before keep their rows (their cells refresh); others reset the
-    // table. Rows follow the current sort unless a handler sorts.
+    // The same files as before keep their rows (their cells refresh, and they move when the
+    // sort key's values changed); others reset the table. Rows follow the current sort
+    // unless a handler sorts.
     void setFiles(std::vector<FilePtr> files);
     const std::vector<FilePtr>& files() const { return mFiles; }
     FilePtr fileAt(int row) const;
@@ -51,6 +53,8 @@ private:
     void sortRows();
 
     VMCTableColumns& mColumns;
+    // The files as last given, before sorting.
+    std::vector<FilePtr> mGiven;
     std::vector<FilePtr> mFiles;
     std::optional<VMCTableColumns::SortDescriptor> mSort;
 };
