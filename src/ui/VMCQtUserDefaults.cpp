@@ -76,15 +76,25 @@ std::optional<XPropertyValue> fromVariant(const QVariant& value) {
 }  // namespace
 
 std::optional<XPropertyValue> VMCQtUserDefaults::value(const XStr& key) const {
-    const QVariant v = QSettings().value(settingsKey(key));
+    const QSettings settings;
+    const QVariant v = settings.value(settingsKey(key));
     if (!v.isValid()) {
-        return std::nullopt;
+        // The settings file keeps an empty list as nothing; nothing else is written so.
+        return settings.contains(settingsKey(key))
+                   ? std::optional<XPropertyValue>(XPropertyValue::List{})
+                   : std::nullopt;
     }
     return fromVariant(v);
 }
 
 void VMCQtUserDefaults::setValue(const XStr& key, const XPropertyValue& value) {
-    QSettings().setValue(settingsKey(key), toVariant(value));
+    const QVariant v = toVariant(value);
+    if (!v.isValid() && !value.isList()) {
+        // No value (or one the settings cannot hold) is no value kept.
+        remove(key);
+        return;
+    }
+    QSettings().setValue(settingsKey(key), v);
 }
 
 void VMCQtUserDefaults::remove(const XStr& key) {
