@@ -1,4 +1,4 @@
-// What a user of the desktop program waits for, three ways:
+// What a user of the desktop program waits for, four ways:
 //   start   the time from starting vantaro-video to its launcher drawn on screen, with the
 //           program's own start report (--report-start) on the offscreen platform; the first
 //           run is also the first start with an empty data folder;
@@ -11,9 +11,19 @@
 //           Each round also says how long the longest piece of posted work took, on the
 //           clock and in processor time, and how long the setup held the loop before
 //           Convert (choosing the files, the encoder and the folder).
+//   folder  the same timer's longest gap while the batch converter window lists a folder of
+//           FILES copies of one clip and reads every file's information (its Length and
+//           Resolution columns), from opening the window to the last file drawn, in a new
+//           batch converter each round. Each copy is answered by a stand-in ffprobe with
+//           the real report of the clip, so that a round takes seconds, not the hour of
+//           thousands of decodes on a slow machine;
+//           VANTARO_BENCH_REAL_FFPROBE=1 probes with the real one. The longest gap is
+//           given with the main thread's processor time in it: little of it means the
+//           loop waited for the processor, not for work of its own.
 // Prints medians over the runs, against the goals (0.5 s, 80 MB, 50 ms).
-//   bench_gui [RUNS] [CLIPS] [ROUNDS] [window|controller|both]
-//   (defaults 9, 200, 3 and both; VANTARO_VIDEO=path/to/vantaro-video to choose the build)
+//   bench_gui [RUNS] [CLIPS] [ROUNDS] [window|controller|folder|both|all] [FILES]
+//   (defaults 9, 200, 3, all and 5000; both is window and controller;
+//   VANTARO_VIDEO=path/to/vantaro-video to choose the build)
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,8 +44,11 @@
 #include "BenchSupport.h"
 #include "VALocateFFmpeg.h"
 #include "VAMediaProbe.h"
+#include "VAProbeJob.h"
 #include "VAVersionInfoGlobals.h"
 #include "VMCAppStartup.h"
+#include "VMCBatchConvertPanelView.h"
+#include "VMCBatchFileTableModel.h"
 #include "VMCPanelHostWindow.h"
 #include "VMCProgressDialog.h"
 #include "VMCProgressPanel.h"
@@ -46,7 +59,6 @@
 #include "XWorkerProcess.h"
 
 namespace {
-
 constexpr double kStartGoalMs = 500;
 constexpr double kMemoryGoalMB = 80;
 constexpr double kStallGoalMs = 50;
@@ -249,21 +261,33 @@ ConversionDriver windowDriver(VMCPanelHostWindow& window) {
     };
 }
 
-// The gaps between the ticks of a timer meant to fire every kTickMs, while the loop runs.
+// The gaps between the ticks of a timer meant to fire every kTickMs, while the loop runs,
+// each with the main thread's processor time in it: a long gap with little of it was a wait
+// (for the processor, or a lock), not work of the loop.
 class Ticker {
 public:
     Ticker() {
         mTimer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&mTimer, &QTimer::timeout, [this] {
             const double t = now();
+            const double cpu = threadCpu();
             mGaps.push_back((t - mLast) * 1000);
+            mGapsCpu.push_back((cpu - mLastCpu) * 1000);
             mLast = t;
+            mLastCpu = cpu;
         });
         mLast = now();
+        mLastCpu = threadCpu();
         mTimer.start(kTickMs);
     }
     double longestMs() const {
         return mGaps.empty() ? 0 : *std::max_element(mGaps.begin(), mGaps.end());
+    }
+    // The processor time of the main thread in the longest gap.
+    double longestCpuMs() const {
+        return mGaps.empty()
+                   ? 0
+                   : mGapsCpu[std::max_element(mGaps.begin(), mGaps.end()) - mGaps.begin()];
     }
     double percentileMs(double p) const {
         std::vector<double> sorted = mGaps;
@@ -279,14 +303,24 @@ public:
         const double t = now();
         setupLongestMs = std::max(longestMs(), (t - mLast) * 1000);
         mGaps.clear();
+        mGapsCpu.clear();
         mLast = t;
+        mLastCpu = threadCpu();
+    }
+    // The processor time of the calling thread, in seconds.
+    static double threadCpu() {
+        timespec ts{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
     }
     double setupLongestMs = 0;
 
 private:
     QTimer mTimer;
     std::vector<double> mGaps;
+    std::vector<double> mGapsCpu;
     double mLast = 0;
+    double mLastCpu = 0;
 };
 
 struct StallRound {
@@ -344,8 +378,141 @@ double idleLongestMs(int seconds) {
     return ticker.longestMs();
 }
 
+struct FolderRound {
+    double longestMs = 0;
+    double longestCpuMs = 0;
+    double p99Ms = 0;
+    int over = 0;
+    double longestWorkMs = 0;
+    double longestWorkCpuMs = 0;
+    double listedSeconds = -1;
+    double seconds = 0;
+    std::size_t rows = 0;
+    std::size_t withInfo = 0;
+};
+
+// The files of the table that have their information.
+std::size_t filesWithInfo(const VMCBatchFileTableModel& model) {
+    return static_cast<std::size_t>(std::count_if(
+        model.files().begin(), model.files().end(),
+        [](const VMCBatchFileTableModel::FilePtr& f) { return f->info() != nullptr; }));
+}
+
+// The batch converter opened on the folder as --convert-folder opens it (the folder
+// ticked), the folder then clicked in the tree; ends when every file of it is in the table
+// with its information, and the redraw that follows is done, or after the deadline.
+FolderRound listFolderOnce(VMCPanelHostWindow& window, const std::string& folder, std::size_t files,
+                           TimedPoster& poster) {
+    constexpr int kPollMs = 200;
+    // The table redraws a moment after the last file's information; that redraw counts.
+    constexpr double kSettleSeconds = 0.5;
+    constexpr double kDeadlineSeconds = 1800;
+    QEventLoop loop;
+    FolderRound round;
+    poster.longestMs = 0;
+    poster.longestCpuMs = 0;
+    const double t0 = now();
+    Ticker ticker;
+    VMCPanelHost& host = window.host();
+    QTimer poll;
+    bool clicked = false;
+    double complete = -1;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* view = qobject_cast<VMCBatchConvertPanelView*>(window.panelView());
+        if (view == nullptr) {
+            return;
+        }
+        if (!clicked) {
+            if (const clFolderListEntry::Ptr entry = view->dialog().findFolder(XStr(folder))) {
+                view->dialog().selectFolder(entry);
+                clicked = true;
+            }
+            return;
+        }
+        const VMCBatchFileTableModel& model = *view->fileModel();
+        round.rows = model.files().size();
+        if (round.listedSeconds < 0 && round.rows == files) {
+            round.listedSeconds = now() - t0;
+        }
+        round.withInfo = filesWithInfo(model);
+        if (complete < 0 && round.rows == files && round.withInfo == files) {
+            complete = now();
+        }
+        if ((complete >= 0 && now() - complete > kSettleSeconds) || now() - t0 > kDeadlineSeconds) {
+            loop.quit();
+        }
+    });
+    poll.start(kPollMs);
+    QTimer::singleShot(0, [&host, &folder] {
+        host.returnToRoot();
+        host.startBatchConverter({XStr(folder)});
+    });
+    loop.exec();
+    round.seconds = (complete >= 0 ? complete : now()) - t0;
+    round.longestMs = ticker.longestMs();
+    round.longestCpuMs = ticker.longestCpuMs();
+    round.p99Ms = ticker.percentileMs(0.99);
+    round.over = ticker.over(kStallGoalMs);
+    round.longestWorkMs = poster.longestMs;
+    round.longestWorkCpuMs = poster.longestCpuMs;
+    host.returnToRoot();
+    return round;
+}
+
+// FILES hard links to one clip in a folder of their own, probed by the stand-in unless the
+// real ffprobe is asked for; ROUNDS rounds, the first one probing.
+bool measureFolder(VMCPanelHostWindow& window, TimedPoster& poster, const std::string& clip,
+                   std::size_t files, int rounds, const std::string& dir) {
+    const std::string folder = dir + "/folder";
+    std::filesystem::create_directories(folder);
+    for (std::size_t i = 0; i < files; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof(name), "/take%05zu.mov", i);
+        std::filesystem::create_hard_link(clip, folder + name);
+    }
+    const char* real = std::getenv("VANTARO_BENCH_REAL_FFPROBE");
+    const bool standIn = real == nullptr || std::string(real) != "1";
+    if (standIn) {
+        std::string report;
+        if (VAProbeJob::run(VAMediaProbe::ffprobePath(), XStr(clip), report) !=
+            VAProbeJob::Outcome::kFinished) {
+            std::fprintf(stderr, "ffprobe did not describe %s\n", clip.c_str());
+            return false;
+        }
+        const std::string saved = dir + "/probe-report.json";
+        if (FILE* f = std::fopen(saved.c_str(), "wb")) {
+            std::fwrite(report.data(), 1, report.size(), f);
+            std::fclose(f);
+        }
+        setenv("VANTARO_BENCH_PROBE_REPORT", saved.c_str(), 1);
+        VAMediaProbe::setFFprobePath(XStr(folderOf(selfPath()) + "/bench_standin_ffprobe"));
+    }
+    std::vector<double> longest;
+    bool ok = true;
+    for (int r = 0; r < rounds; ++r) {
+        const FolderRound round = listFolderOnce(window, folder, files, poster);
+        std::printf(
+            "folder  round %d (%s): longest %6.1f ms (%.1f ms processor), 99th %5.1f ms, %d gaps "
+            "over %.0f ms, "
+            "longest posted work %.1f ms (%.1f ms processor); %zu of %zu files listed in "
+            "%.1f s, %zu with their information in %.1f s\n",
+            r + 1, r == 0 ? "first" : "again", round.longestMs, round.longestCpuMs, round.p99Ms,
+            round.over, kStallGoalMs, round.longestWorkMs, round.longestWorkCpuMs, round.rows,
+            files, round.listedSeconds, round.withInfo, round.seconds);
+        ok = ok && round.rows == files && round.withInfo == files;
+        longest.push_back(round.longestMs);
+    }
+    const double stall = median(longest);
+    std::printf(
+        "folder  median %7.1f ms longest gap of a %d ms timer listing and probing %zu files  "
+        "goal %.0f ms: %s\n",
+        stall, kTickMs, files, kStallGoalMs, verdict(stall, kStallGoalMs));
+    VAMediaProbe::setFFprobeLocator(VALocateFFmpeg::locateFFprobe);
+    return ok;
+}
+
 bool measureStall(int argc, char** argv, int clips, int rounds, const std::string& driver,
-                  const std::string& dir) {
+                  std::size_t files, const std::string& dir) {
     const std::string in = dir + "/clips";
     std::filesystem::create_directories(in);
     const XStr ffmpeg = VALocateFFmpeg::locateFFmpeg();
@@ -377,15 +544,18 @@ bool measureStall(int argc, char** argv, int clips, int rounds, const std::strin
     window->setAttribute(Qt::WA_DeleteOnClose, false);
 
     std::printf("stall   idle: longest %6.1f ms with nothing converting\n", idleLongestMs(3));
+    bool ok = true;
+    if (driver == "folder" || driver == "all") {
+        ok = measureFolder(*window, *poster, first, files, rounds, dir);
+    }
     struct Way {
         const char* name;
         ConversionDriver drive;
     };
     const std::vector<Way> ways = {{"window", windowDriver(*window)},
                                    {"controller", driveController}};
-    bool ok = true;
     for (const Way& way : ways) {
-        if (driver != "both" && driver != way.name) {
+        if (driver != "both" && driver != "all" && driver != way.name) {
             continue;
         }
         std::vector<double> longest;
@@ -416,11 +586,14 @@ int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     const int clips = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
     const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
-    const std::string driver = argc > 4 ? argv[4] : "both";
-    if (driver != "both" && driver != "window" && driver != "controller") {
-        std::fprintf(stderr, "The way to convert is window, controller or both\n");
+    const std::string driver = argc > 4 ? argv[4] : "all";
+    if (driver != "both" && driver != "all" && driver != "window" && driver != "controller" &&
+        driver != "folder") {
+        std::fprintf(stderr, "What to measure is window, controller, folder, both or all\n");
         return 2;
     }
+    const std::size_t files =
+        argc > 5 ? static_cast<std::size_t>(std::max(1, std::atoi(argv[5]))) : 5000;
     const char* chosen = std::getenv("VANTARO_VIDEO");
     const std::string program =
         chosen != nullptr ? chosen : folderOf(selfPath()) + "/../app/gui/vantaro-video";
@@ -441,9 +614,11 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(dir + "/tmp");
     double load[3] = {};
     getloadavg(load, 3);
-    std::printf("%s; %d starts, %d clips x %d rounds; %ld processors, load %.2f %.2f %.2f\n",
-                program.c_str(), runs, clips, rounds, sysconf(_SC_NPROCESSORS_ONLN), load[0],
-                load[1], load[2]);
+    std::printf(
+        "%s; %d starts, %d clips x %d rounds, a folder of %zu files; %ld processors, load %.2f "
+        "%.2f %.2f\n",
+        program.c_str(), runs, clips, rounds, files, sysconf(_SC_NPROCESSORS_ONLN), load[0],
+        load[1], load[2]);
 
     // The launcher would ask the maker's server for a newer version: a benchmark contacts
     // nothing, and the network's time is no part of a start.
@@ -451,7 +626,7 @@ int main(int argc, char** argv) {
     XRegistry::SetDWORD(VAVersionInfoGlobals::kNoCheckUpdates, 1);
     bool ok = measureStart(program, runs, dir);
     if (ok) {
-        ok = measureStall(argc > 0 ? 1 : 0, argv, clips, rounds, driver, dir);
+        ok = measureStall(argc > 0 ? 1 : 0, argv, clips, rounds, driver, files, dir);
     }
     std::filesystem::remove_all(dir);
     return ok ? 0 : 1;

@@ -49,7 +49,8 @@ int main(int argc, char** argv) {
     }
     XStrList sources;
     std::string message;
-    if (line.hasSources() && !line.collectSources(sources, message)) {
+    if (line.opensBatchConverter() ? !line.collectBatchSelection(sources, message)
+                                   : line.hasSources() && !line.collectSources(sources, message)) {
         return usageError(message);
     }
 
@@ -75,7 +76,9 @@ int main(int argc, char** argv) {
     XMainThread::setPoster(std::make_shared<VMCQtMainThreadPoster>(&app));
     VMCErrorHandlerWindow::installPresenter();
     const std::jthread asking = VMCAppStartup::askFFmpegInBackground();
-    if (sources.empty()) {
+    if (line.opensBatchConverter()) {
+        VMCPanelHostWindow::openForFolders(sources);
+    } else if (sources.empty()) {
         VMCPanelHostWindow::openLauncher();
     } else {
         VMCPanelHostWindow::openForSources(sources);

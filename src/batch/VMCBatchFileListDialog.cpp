@@ -209,22 +209,12 @@ void VMCBatchFileListDialog::reveal(std::size_t clickedRow,
     }
 }
 
-namespace {
-
-int compareValues(const XPropertyValue& a, const XPropertyValue& b) {
-    if (a.isNumber() && b.isNumber()) {
-        return a.numberValue() < b.numberValue() ? -1 : (a.numberValue() > b.numberValue() ? 1 : 0);
-    }
-    return clFolderLister::compareNames(a.stringValue(), b.stringValue());
-}
-
-}  // namespace
-
 void VMCBatchFileListDialog::sortBy(
     const std::vector<VMCTableColumns::SortDescriptor>& descriptors) {
     std::stable_sort(mFiles.begin(), mFiles.end(), [&](const FilePtr& a, const FilePtr& b) {
         for (const VMCTableColumns::SortDescriptor& d : descriptors) {
-            const int c = compareValues(a->valueForKey(d.key), b->valueForKey(d.key));
+            const int c =
+                clFileListEntry::compareSortValues(a->valueForKey(d.key), b->valueForKey(d.key));
             if (c != 0) {
                 return d.ascending ? c < 0 : c > 0;
             }

@@ -7,6 +7,7 @@
 #include "VAStringTools.h"
 #include "XPath.h"
 #include "clFolderListEntry.h"
+#include "clFolderLister.h"
 
 clFileListEntry::clFileListEntry(XStr url, std::weak_ptr<clFolderListEntry> parent, int64_t size,
                                  int64_t lastModifiedNs)
@@ -128,4 +129,11 @@ XPropertyValue clFileListEntry::valueForKey(const XStr& key) const {
         return attribByName(key.substr(5), true);
     }
     return attribByName(key, false);
+}
+
+int clFileListEntry::compareSortValues(const XPropertyValue& a, const XPropertyValue& b) {
+    if (a.isNumber() && b.isNumber()) {
+        return a.numberValue() < b.numberValue() ? -1 : (a.numberValue() > b.numberValue() ? 1 : 0);
+    }
+    return clFolderLister::compareNames(a.stringValue(), b.stringValue());
 }

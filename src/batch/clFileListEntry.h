@@ -48,6 +48,9 @@ public:
     // "sort-Name" and the like give the sort value of the named column.
     XPropertyValue valueForKey(const XStr& key) const;
 
+    // The order of two sort values: numbers by value, text as people sort names.
+    static int compareSortValues(const XPropertyValue& a, const XPropertyValue& b);
+
     // A time as the lists show it; nothing for the start of 1970.
     static XStr formatDate(int64_t unixSeconds);
 

@@ -1,5 +1,9 @@
 #include "VMCCommandLine.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include "VADisplayText.h"
@@ -80,7 +84,7 @@ std::string VMCCommandLine::helpText() {
            "files to convert. Files and folders can also be dropped on a window.\n"
            "\n"
            "  --convert FILE...          the files to convert (as FILE... alone)\n"
-           "  --convert-folder FOLDER... the files in these folders, not in their subfolders\n"
+           "  --convert-folder FOLDER... the batch converter with these folders ticked\n"
            "  --help                     this text\n"
            "  --version                  the program's version\n"
            "\n"
@@ -103,5 +107,39 @@ bool VMCCommandLine::collectSources(XStrList& paths, std::string& message) const
         return false;
     }
     paths.insert(paths.end(), collected.begin(), collected.end());
+    return true;
+}
+
+bool VMCCommandLine::collectBatchSelection(XStrList& paths, std::string& message) const {
+    XStrList selection;
+    const auto take = [&](const XStr& name, bool folder) {
+        const XStr path = VASourceList::absolutePath(name);
+        struct stat st {};
+        if (stat(path.utf8().c_str(), &st) != 0) {
+            const int e = errno;
+            message = e == ENOENT || e == ENOTDIR
+                          ? std::string(folder ? "No such folder: " : "No such file: ") +
+                                quoted(name.utf8())
+                          : "Cannot read " + quoted(name.utf8()) + ": " + strerror(e);
+            return false;
+        }
+        if (folder && !S_ISDIR(st.st_mode)) {
+            message = "Not a folder: " + quoted(name.utf8());
+            return false;
+        }
+        selection.push_back(path);
+        return true;
+    };
+    for (const XStr& folder : folders) {
+        if (!take(folder, true)) {
+            return false;
+        }
+    }
+    for (const XStr& file : files) {
+        if (!take(file, false)) {
+            return false;
+        }
+    }
+    paths.insert(paths.end(), selection.begin(), selection.end());
     return true;
 }

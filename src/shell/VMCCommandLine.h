@@ -4,7 +4,7 @@
 //
 //   vantaro-video [FILE...]                 the launcher, or a converter window with FILEs
 //   vantaro-video --convert FILE...         the same
-//   vantaro-video --convert-folder DIR...   the files in those folders
+//   vantaro-video --convert-folder DIR...   the batch converter with those folders ticked
 //   vantaro-video --help | --version
 #pragma once
 
@@ -24,6 +24,12 @@ struct VMCCommandLine {
     // Every file named, then the files of every folder named (see VASourceList), absolute.
     // False with a message when a name cannot be used or nothing is left to convert.
     bool collectSources(XStrList& paths, std::string& message) const;
+
+    // Folders named open the batch converter instead of the converter.
+    bool opensBatchConverter() const { return !folders.empty(); }
+    // What the batch converter ticks: every folder and file named, absolute, in order.
+    // False with a message when one does not exist or a folder is not one.
+    bool collectBatchSelection(XStrList& paths, std::string& message) const;
 
     Action action = Action::kOpen;
     XStrList files;

@@ -19,8 +19,7 @@ public:
 
     explicit VMCLauncher(VMCPanelHost& host) : mHost(host) {}
 
-    // In the order shown. The batch converter's entry ("Batch Converter", "mass file
-    // conversion") joins when its window exists.
+    // In the order shown.
     std::vector<Entry> entries() const;
     // The user chose the entry of that title; an unknown title does nothing.
     void openEntry(const XStr& title);
@@ -31,6 +30,8 @@ public:
 
     static constexpr const char* kVideoConverter = "Video Converter";
     static constexpr const char* kVideoConverterSubtitle = "video conversion";
+    static constexpr const char* kBatchConverter = "Batch Converter";
+    static constexpr const char* kBatchConverterSubtitle = "mass file conversion";
     static constexpr const char* kJoinFiles = "Join Files";
     static constexpr const char* kJoinFilesSubtitle = "several clips into one video";
 

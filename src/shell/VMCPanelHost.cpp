@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "VAConcatenateOrderDialog.h"
+#include "VMCBatchConvertPanel.h"
 #include "VMCLauncher.h"
 #include "VMCPreConvertDialog.h"
 
@@ -17,6 +18,21 @@ std::unique_ptr<VMCPanelHost> VMCPanelHost::newForSources(const XStrList& paths)
     host->suppressReturnToLauncher = true;
     host->preConvertFrom(std::vector<VAConvertSource::Item>(paths.begin(), paths.end()), nullptr);
     return host;
+}
+
+std::unique_ptr<VMCPanelHost> VMCPanelHost::newForFolders(
+    const XStrList& paths, std::shared_ptr<VMCUserDefaults> defaults) {
+    std::unique_ptr<VMCPanelHost> host = newLauncher();
+    host->suppressReturnToLauncher = true;
+    if (defaults) {
+        host->setUserDefaults(std::move(defaults));
+    }
+    host->startBatchConverter(paths);
+    return host;
+}
+
+void VMCPanelHost::startBatchConverter(const XStrList& selection) {
+    showPanelMadeBy([&] { return VMCBatchConvertPanel::create(*this, mUserDefaults, selection); });
 }
 
 bool VMCPanelHost::acceptsSources() const {
@@ -101,7 +117,8 @@ void VMCPanelHost::beginConcatenate(const XStrList& files, std::shared_ptr<VMCPa
 }
 
 void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sources,
-                                  std::shared_ptr<VMCPanel> invoker) {
+                                  std::shared_ptr<VMCPanel> invoker,
+                                  const std::optional<XStr>& batchProfile) {
     std::vector<std::shared_ptr<VAConvertSource>> expanded =
         VAConvertSource::transformURLs(sources);
     if (expanded.empty()) {
@@ -113,7 +130,7 @@ void VMCPanelHost::preConvertFrom(const std::vector<VAConvertSource::Item>& sour
     }
     mFileInfoCache = VAFileInfoCache::initForURLs(VAConvertSource::grabURLs(
         std::vector<VAConvertSource::Item>(expanded.begin(), expanded.end())));
-    mConfig = std::make_shared<VMCConfig>(std::nullopt);
+    mConfig = std::make_shared<VMCConfig>(batchProfile);
     mEntries.clear();
     for (const auto& source : expanded) {
         mEntries.push_back(VMCPreConvertEntry::withSource(source));

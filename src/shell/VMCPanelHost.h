@@ -12,6 +12,7 @@
 #include "VMCPanelHostBase.h"
 #include "VMCPreConvertEntry.h"
 #include "VMCSourceCollector.h"
+#include "VMCUserDefaults.h"
 
 class VMCPanelHost : public VMCPanelHostBase {
 public:
@@ -20,6 +21,18 @@ public:
     // A host for files handed over from outside (the command line, "Open With"): it starts
     // in the converter's panel with them and closes at the end of the road.
     static std::unique_ptr<VMCPanelHost> newForSources(const XStrList& paths);
+    // A host for folders handed over from outside: it starts in the batch converter with
+    // them ticked and closes at the end of the road.
+    static std::unique_ptr<VMCPanelHost> newForFolders(const XStrList& paths,
+                                                       std::shared_ptr<VMCUserDefaults> defaults);
+
+    // Where the batch converter keeps its window-level choices (memory until set).
+    void setUserDefaults(std::shared_ptr<VMCUserDefaults> defaults) {
+        mUserDefaults = std::move(defaults);
+    }
+    const std::shared_ptr<VMCUserDefaults>& userDefaults() const { return mUserDefaults; }
+    // Shows the batch converter with these locations ticked (none: the last folder shown).
+    void startBatchConverter(const XStrList& selection = {});
 
     // New sources are taken where the road starts, on the launcher and the converter's
     // setup panel; from the moment the setup is done until the road ends they are refused.
@@ -42,9 +55,11 @@ public:
     // A drop is being read.
     bool collectingSources() const { return mCollector != nullptr; }
     // Takes the sources and shows the converter's panel; the invoking panel is where
-    // cancelling returns to (none: cancelling closes the window).
+    // cancelling returns to (none: cancelling closes the window). The configuration is the
+    // one kept for the batch converter's profile of that name, when one is given.
     void preConvertFrom(const std::vector<VAConvertSource::Item>& sources,
-                        std::shared_ptr<VMCPanel> invoker);
+                        std::shared_ptr<VMCPanel> invoker,
+                        const std::optional<XStr>& batchProfile = std::nullopt);
     // Leaves the converter's panel for the panel that opened it, else closes the window.
     void cancelPreConvert();
     // At the end of a road: back to the root panel, or closes a window opened for files
@@ -85,6 +100,7 @@ private:
     // The panel preConvertFrom showed.
     std::weak_ptr<VMCPanel> mSetupPanel;
     std::shared_ptr<VMCSourceCollector> mCollector;
+    std::shared_ptr<VMCUserDefaults> mUserDefaults = std::make_shared<VMCMemoryUserDefaults>();
     // Last, so that it goes first: it works on everything above.
     std::shared_ptr<VMCConversionRoad> mRoad = std::make_shared<VMCConversionRoad>(*this);
 };

@@ -14,6 +14,7 @@
 #include "VMCFileURL.h"
 #include "VMCPanelViews.h"
 #include "VMCQtText.h"
+#include "VMCQtUserDefaults.h"
 #include "VVCConfigOptionsView.h"
 
 namespace {
@@ -39,6 +40,7 @@ XStrList droppedPaths(const QMimeData* data) {
 
 VMCPanelHostWindow::VMCPanelHostWindow(std::unique_ptr<VMCPanelHost> host, QWidget* parent)
     : QMainWindow(parent), mHost(std::move(host)) {
+    mHost->setUserDefaults(std::make_shared<VMCQtUserDefaults>());
     setAttribute(Qt::WA_DeleteOnClose);
     setAcceptDrops(true);
     buildMenus();
@@ -57,6 +59,13 @@ VMCPanelHostWindow* VMCPanelHostWindow::openLauncher() {
 
 VMCPanelHostWindow* VMCPanelHostWindow::openForSources(const XStrList& paths) {
     auto* window = new VMCPanelHostWindow(VMCPanelHost::newForSources(paths));
+    window->show();
+    return window;
+}
+
+VMCPanelHostWindow* VMCPanelHostWindow::openForFolders(const XStrList& paths) {
+    auto* window = new VMCPanelHostWindow(
+        VMCPanelHost::newForFolders(paths, std::make_shared<VMCQtUserDefaults>()));
     window->show();
     return window;
 }

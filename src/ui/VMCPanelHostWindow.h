@@ -19,6 +19,9 @@ public:
     static VMCPanelHostWindow* openLauncher();
     // A new window for files handed over from outside, shown with them in the converter.
     static VMCPanelHostWindow* openForSources(const XStrList& paths);
+    // A new window for folders handed over from outside, shown in the batch converter with
+    // them ticked.
+    static VMCPanelHostWindow* openForFolders(const XStrList& paths);
 
     VMCPanelHost& host() const { return *mHost; }
     // The current panel's view.

@@ -1,6 +1,8 @@
 #include "VMCPanelViews.h"
 
 #include "VAConcatenateOrderDialogView.h"
+#include "VMCBatchConvertPanelView.h"
+#include "VMCBatchFileListPanelView.h"
 #include "VMCCheckingPanelView.h"
 #include "VMCFileListDialogView.h"
 #include "VMCLauncherView.h"
@@ -13,6 +15,12 @@ namespace VMCPanelViews {
 QWidget* create(const std::shared_ptr<VMCPanel>& panel, QWidget* parent) {
     if (auto launcher = std::dynamic_pointer_cast<VMCLauncher>(panel)) {
         return new VMCLauncherView(std::move(launcher), parent);
+    }
+    if (auto batch = std::dynamic_pointer_cast<VMCBatchConvertPanel>(panel)) {
+        return new VMCBatchConvertPanelView(std::move(batch), parent);
+    }
+    if (auto list = std::dynamic_pointer_cast<VMCBatchFileListPanel>(panel)) {
+        return new VMCBatchFileListPanelView(std::move(list), parent);
     }
     if (auto setup = std::dynamic_pointer_cast<VMCPreConvertDialog>(panel)) {
         return new VMCPreConvertDialogView(std::move(setup), parent);

@@ -126,4 +126,43 @@ TEST(VMCCommandLine, SourcesAreTheFilesThenTheFilesOfTheFolders) {
     }
 }
 
+TEST(VMCCommandLine, FoldersNamedAreTheBatchConvertersSelection) {
+    const TestTempDir dir;
+    ASSERT_EQ(mkdir(dir.file("in").c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(dir.file("empty").c_str(), 0755), 0);
+    writeTextFile(dir.file("single.wav"), "");
+    struct Row {
+        std::vector<std::string> args;
+        bool batch;
+        std::vector<std::string> selection;
+        std::string error;
+    };
+    const std::string d = dir.path();
+    const std::vector<Row> rows = {
+        {{"--convert-folder", d + "/in", d + "/empty/", "--convert", d + "/single.wav"},
+         true,
+         {d + "/in", d + "/empty", d + "/single.wav"},
+         ""},
+        {{"--convert-folder", d + "/empty", d + "/in/.."}, true, {d + "/empty", d}, ""},
+        {{"--convert-folder", d + "/gone"}, true, {}, "No such folder: '" + d + "/gone'"},
+        {{"--convert-folder", d + "/single.wav"}, true, {}, "Not a folder: '" + d + "/single.wav'"},
+        {{"--convert-folder", d + "/in", "--convert", d + "/x.mp4"},
+         true,
+         {},
+         "No such file: '" + d + "/x.mp4'"},
+        {{d + "/single.wav"}, false, {d + "/single.wav"}, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.args));
+        const VMCCommandLine line = VMCCommandLine::parse(row.args);
+        ASSERT_EQ(line.action, Action::kOpen);
+        EXPECT_EQ(line.opensBatchConverter(), row.batch);
+        XStrList selection;
+        std::string message;
+        EXPECT_EQ(line.collectBatchSelection(selection, message), row.error.empty());
+        EXPECT_EQ(message, row.error);
+        EXPECT_EQ(bytes(selection), row.selection);
+    }
+}
+
 }  // namespace

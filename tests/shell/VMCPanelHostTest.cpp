@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ShellTestSupport.h"
+#include "VMCBatchConvertPanel.h"
 #include "VMCLauncher.h"
 #include "VMCPreConvertDialog.h"
 #include "XRunLoop.h"
@@ -70,12 +71,17 @@ TEST(VMCPanelHost, ANewWindowShowsTheLauncher) {
     EXPECT_FALSE(window.view.resizable);
     EXPECT_EQ(launcher->entries(),
               (std::vector<VMCLauncher::Entry>{{"Video Converter", "video conversion"},
+                                               {"Batch Converter", "mass file conversion"},
                                                {"Join Files", "several clips into one video"}}));
 
-    launcher->openEntry("Batch Converter");
-    EXPECT_EQ(window.view.fileDialogs, 0) << "no such entry yet";
+    launcher->openEntry("Batch Converters");
+    EXPECT_EQ(window.view.shown.size(), 1u) << "an unknown entry does nothing";
     launcher->openEntry("Video Converter");
     EXPECT_EQ(window.view.fileDialogs, 1);
+    launcher->openEntry("Batch Converter");
+    EXPECT_EQ(window.view.fileDialogs, 1);
+    ASSERT_NE(dynamic_cast<VMCBatchConvertPanel*>(window.host->currentPanel().get()), nullptr);
+    EXPECT_EQ(window.view.title, XStr("Batch Converter"));
 }
 
 TEST_F(VMCPanelHostSetup, ChosenFilesLeadToTheConverterAndBack) {

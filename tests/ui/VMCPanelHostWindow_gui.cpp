@@ -49,10 +49,12 @@ TEST(VMCPanelHostWindow, TheLauncherOpensTheFileChooserAndTheConverter) {
     ASSERT_NE(qobject_cast<VMCLauncherView*>(window->panelView()), nullptr);
     const QList<QCommandLinkButton*> entries =
         window->panelView()->findChildren<QCommandLinkButton*>();
-    ASSERT_EQ(entries.size(), 2);
+    ASSERT_EQ(entries.size(), 3);
     EXPECT_EQ(entries[0]->text(), QStringLiteral("Video Converter"));
     EXPECT_EQ(entries[0]->description(), QStringLiteral("video conversion"));
-    EXPECT_EQ(entries[1]->text(), QStringLiteral("Join Files"));
+    EXPECT_EQ(entries[1]->text(), QStringLiteral("Batch Converter"));
+    EXPECT_EQ(entries[1]->description(), QStringLiteral("mass file conversion"));
+    EXPECT_EQ(entries[2]->text(), QStringLiteral("Join Files"));
     EXPECT_TRUE(entries[0]->hasFocus()) << "the keyboard starts on the first entry";
 
     QSignalSpy chooser(window.data(), &VMCPanelHostWindow::openFileDialogShown);

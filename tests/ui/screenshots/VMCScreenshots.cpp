@@ -21,6 +21,7 @@
 #include "VAUserFolders.h"
 #include "VAVersionInfoGlobals.h"
 #include "VAWebServer.h"
+#include "VMCBatchScreenshots.h"
 #include "VMCConversionScreenshots.h"
 #include "VMCDSPPageIndex.h"
 #include "VMCDSPSettingsWindow.h"
@@ -224,6 +225,9 @@ bool shootAll(Shooter& shooter) {
     ok = VMCConversionScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
              return shooter.save(widget, name);
          }) &&
+         ok;
+    ok = VMCBatchScreenshots::shootAll(
+             [&shooter](QWidget* w, const QString& n) { return shooter.save(w, n); }) &&
          ok;
     ok = VMCSheetScreenshots::shootAll([&shooter](QWidget* widget, const QString& name) {
              return shooter.save(widget, name);
