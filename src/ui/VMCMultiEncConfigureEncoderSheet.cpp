@@ -2,24 +2,19 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QEvent>
 #include <QFile>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "VADSPList.h"
 #include "VMCCheckingFilenamesProgress.h"
 #include "VMCCodecLogos.h"
 #include "VMCEffectChainView.h"
-#include "VMCEffectListWidget.h"
+#include "VMCEncoderSetupParts.h"
 #include "VMCFileNaming.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPageWidget.h"
@@ -28,9 +23,6 @@
 using VMCQtText::toQt;
 
 namespace {
-
-// Wide enough for the longest encoder name.
-constexpr int kEncoderCharacters = 32;
 
 // The encoders the sheet offers, as the sheet declares them.
 VVCControl encoderControl(const VMCMultiEncConfigureEncoder& sheet) {
@@ -59,29 +51,14 @@ VMCMultiEncConfigureEncoderSheet::VMCMultiEncConfigureEncoderSheet(
       mEffects(sheet.gplOffered()) {
     setObjectName(QStringLiteral("configureEncoder"));
     setWindowTitle(titleFor(title));
-    mEncoder = new QComboBox(this);
-    mEncoder->setObjectName(QStringLiteral("encoder"));
-    mEncoder->setAccessibleName(tr("Encoder"));
-    mEncoder->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    mEncoder->setMinimumContentsLength(kEncoderCharacters);
-    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-    mEncoder->setIconSize(QSize(icon, icon));
-    mEncoder->setMaxVisibleItems(24);
+    mEncoder = VMCEncoderSetupParts::makeEncoderPicker(this);
     connect(mEncoder, &QComboBox::activated, this, [this](int index) {
         if (mSheet != nullptr && index >= 0) {
             mSheet->chooseEncoder(VMCQtText::fromQt(mEncoder->itemText(index)));
         }
     });
 
-    auto* settingsBox = new QGroupBox(tr("Encoder Settings"), this);
-    mPageArea = new QScrollArea(settingsBox);
-    mPageArea->setWidgetResizable(true);
-    mPageArea->setFrameShape(QFrame::NoFrame);
-    mPageArea->setFocusPolicy(Qt::NoFocus);
-    mPageArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    mPageArea->viewport()->setAutoFillBackground(false);
-    auto* settingsLayout = new QVBoxLayout(settingsBox);
-    settingsLayout->addWidget(mPageArea);
+    QGroupBox* settingsBox = VMCEncoderSetupParts::makeSettingsBox(this, mPageArea);
 
     mEffects.setChain(sheet.config().dspEffects);
     mEffects.setOnChanged([this] {
@@ -90,15 +67,10 @@ VMCMultiEncConfigureEncoderSheet::VMCMultiEncConfigureEncoderSheet(
             updateNamingContext();
         }
     });
-    auto* effectsBox = new QGroupBox(tr("E&ffects"), this);
-    mEffectsView = new VMCEffectChainView(mEffects, effectsBox);
-    auto* effectsLayout = new QVBoxLayout(effectsBox);
-    effectsLayout->addWidget(mEffectsView);
+    mEffectsView = new VMCEffectChainView(mEffects, this);
+    QGroupBox* effectsBox = VMCEncoderSetupParts::makeEffectsBox(this, mEffectsView);
     connect(mEffectsView, &VMCEffectChainView::dialogShown, this,
             &VMCMultiEncConfigureEncoderSheet::dialogShown);
-    // Its mnemonic leads to the list, not back to the button used last.
-    effectsBox->installEventFilter(this);
-    mEffectsBox = effectsBox;
 
     mLocation.setEncoder(sheet.config().encoder);
     if (sheet.config().fileNaming) {
@@ -117,24 +89,7 @@ VMCMultiEncConfigureEncoderSheet::VMCMultiEncConfigureEncoderSheet(
             &VMCMultiEncConfigureEncoderSheet::dialogShown);
     updateNamingContext();
 
-    auto* form = new QFormLayout;
-    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->addRow(tr("&Encoder:"), mEncoder);
-    auto* destination = new QFormLayout;
-    destination->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    destination->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    destination->addRow(tr("&Destination:"), mLocationView);
-    auto* encoderLabel = qobject_cast<QLabel*>(form->labelForField(mEncoder));
-    auto* destinationLabel = qobject_cast<QLabel*>(destination->labelForField(mLocationView));
-    destinationLabel->setBuddy(mLocationView->comboBox());
-    // Both fields start in one column.
-    const int labelWidth =
-        std::max(encoderLabel->sizeHint().width(), destinationLabel->sizeHint().width());
-    for (QLabel* label : {encoderLabel, destinationLabel}) {
-        label->setMinimumWidth(labelWidth);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
+    const VMCEncoderSetupParts::Rows rows = VMCEncoderSetupParts::makeRows(mEncoder, mLocationView);
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(settingsBox, 3);
@@ -145,9 +100,9 @@ VMCMultiEncConfigureEncoderSheet::VMCMultiEncConfigureEncoderSheet(
     connect(mButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
+    layout->addLayout(rows.encoder);
     layout->addLayout(middle, 1);
-    layout->addLayout(destination);
+    layout->addLayout(rows.destination);
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addWidget(mButtons);
 
@@ -175,14 +130,6 @@ void VMCMultiEncConfigureEncoderSheet::detachPage() {
     if (mPageWidget != nullptr) {
         mPageWidget->detachPage();
     }
-}
-
-bool VMCMultiEncConfigureEncoderSheet::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == mEffectsBox && event->type() == QEvent::Shortcut) {
-        mEffectsView->list()->setFocus(Qt::ShortcutFocusReason);
-        return true;
-    }
-    return VMCSheetDialog::eventFilter(watched, event);
 }
 
 void VMCMultiEncConfigureEncoderSheet::accept() {
@@ -217,33 +164,13 @@ void VMCMultiEncConfigureEncoderSheet::encoderPageChanged() {
     }
     mLocation.setEncoder(mSheet->config().encoder);
     updateNamingContext();
+    mPageWidget = VMCEncoderSetupParts::showPage(mPageArea, mPageWidget, mSheet->encoderPage());
     if (mPageWidget != nullptr) {
-        mPageWidget->detachPage();
-    }
-    if (QWidget* old = mPageArea->takeWidget()) {
-        old->hide();
-        old->deleteLater();
-    }
-    mPageWidget = nullptr;
-    auto* holder = new QWidget;
-    auto* layout = new QVBoxLayout(holder);
-    if (VMCEncoderPage* page = mSheet->encoderPage()) {
-        mPageWidget = new VMCPageWidget(*page, holder);
-        layout->addWidget(mPageWidget);
         connect(mPageWidget, &VMCPageWidget::sheetOpened, this,
                 &VMCMultiEncConfigureEncoderSheet::dialogShown);
         connect(mPageWidget, &VMCPageWidget::pageChanged, this,
                 &VMCMultiEncConfigureEncoderSheet::updateNamingContext);
-    } else {
-        auto* none = new QLabel(tr("No settings to choose."), holder);
-        none->setObjectName(QStringLiteral("noSettings"));
-        layout->addWidget(none);
     }
-    layout->addStretch(1);
-    mPageArea->setWidget(holder);
-    holder->setAutoFillBackground(false);
-    mPageArea->setMinimumWidth(holder->minimumSizeHint().width() +
-                               mPageArea->verticalScrollBar()->sizeHint().width());
     orderFocus();
 }
 

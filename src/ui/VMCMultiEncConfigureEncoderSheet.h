@@ -42,9 +42,6 @@ public:
     void endSheet(int code) override;
     void encoderPageChanged() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 Q_SIGNALS:
     // A settings window, chooser, naming sheet or alert of the sheet is on screen.
     void dialogShown(QWidget* dialog);
@@ -60,7 +57,6 @@ private:
     QComboBox* mEncoder;
     QScrollArea* mPageArea;
     VMCPageWidget* mPageWidget = nullptr;
-    QWidget* mEffectsBox;
     VMCEffectChainView* mEffectsView;
     VMCOutputLocationPickerView* mLocationView;
     QDialogButtonBox* mButtons;

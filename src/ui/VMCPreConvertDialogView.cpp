@@ -8,19 +8,15 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include "VMCAlert.h"
 #include "VMCEffectChainView.h"
-#include "VMCEffectListWidget.h"
+#include "VMCEncoderSetupParts.h"
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPageWidget.h"
 #include "VMCPanelHostBase.h"
@@ -30,50 +26,20 @@
 
 using VMCQtText::toQt;
 
-namespace {
-
-// Wide enough for the longest encoder name without making the window wide.
-constexpr int kEncoderCharacters = 32;
-
-}  // namespace
-
 VMCPreConvertDialogView::VMCPreConvertDialogView(std::shared_ptr<VMCPreConvertDialog> dialog,
                                                  QWidget* parent)
     : QWidget(parent), mDialog(std::move(dialog)) {
-    mEncoder = new QComboBox(this);
-    mEncoder->setObjectName(QStringLiteral("encoder"));
-    mEncoder->setAccessibleName(tr("Encoder"));
-    mEncoder->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    mEncoder->setMinimumContentsLength(kEncoderCharacters);
-    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-    mEncoder->setIconSize(QSize(icon, icon));
-    mEncoder->setMaxVisibleItems(24);
+    mEncoder = VMCEncoderSetupParts::makeEncoderPicker(this);
     connect(mEncoder, &QComboBox::activated, this, [this](int index) {
         if (index >= 0) {
             mDialog->encoderSelected(static_cast<std::size_t>(index));
         }
     });
 
-    auto* settingsBox = new QGroupBox(tr("Encoder Settings"), this);
-    mPageArea = new QScrollArea(settingsBox);
-    mPageArea->setWidgetResizable(true);
-    mPageArea->setFrameShape(QFrame::NoFrame);
-    // The page's controls take the keyboard, not the area around them.
-    mPageArea->setFocusPolicy(Qt::NoFocus);
-    // The area is made as wide as the page; only a tall page scrolls.
-    mPageArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The page shows on the group's own background.
-    mPageArea->viewport()->setAutoFillBackground(false);
-    auto* settingsLayout = new QVBoxLayout(settingsBox);
-    settingsLayout->addWidget(mPageArea);
+    QGroupBox* settingsBox = VMCEncoderSetupParts::makeSettingsBox(this, mPageArea);
 
-    auto* effectsBox = new QGroupBox(tr("E&ffects"), this);
-    // Its mnemonic leads to the list, not back to the button used last.
-    effectsBox->installEventFilter(this);
-    mEffectsBox = effectsBox;
-    mEffects = new VMCEffectChainView(mDialog->effects(), effectsBox);
-    auto* effectsLayout = new QVBoxLayout(effectsBox);
-    effectsLayout->addWidget(mEffects);
+    mEffects = new VMCEffectChainView(mDialog->effects(), this);
+    QGroupBox* effectsBox = VMCEncoderSetupParts::makeEffectsBox(this, mEffects);
     connect(mEffects, &VMCEffectChainView::dialogShown, this,
             &VMCPreConvertDialogView::dialogShown);
 
@@ -83,24 +49,7 @@ VMCPreConvertDialogView::VMCPreConvertDialogView(std::shared_ptr<VMCPreConvertDi
     connect(mLocation, &VMCOutputLocationPickerView::namingDialogShown, this,
             &VMCPreConvertDialogView::dialogShown);
 
-    auto* top = new QFormLayout;
-    top->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    top->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    top->addRow(tr("&Encoder:"), mEncoder);
-    auto* destination = new QFormLayout;
-    destination->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    destination->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    destination->addRow(tr("&Destination:"), mLocation);
-    qobject_cast<QLabel*>(destination->labelForField(mLocation))->setBuddy(mLocation->comboBox());
-    // Both labels as wide as the wider, so the two fields start in one column.
-    auto* encoderLabel = qobject_cast<QLabel*>(top->labelForField(mEncoder));
-    auto* destinationLabel = qobject_cast<QLabel*>(destination->labelForField(mLocation));
-    const int labelWidth =
-        std::max(encoderLabel->sizeHint().width(), destinationLabel->sizeHint().width());
-    encoderLabel->setMinimumWidth(labelWidth);
-    destinationLabel->setMinimumWidth(labelWidth);
-    encoderLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    destinationLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const VMCEncoderSetupParts::Rows rows = VMCEncoderSetupParts::makeRows(mEncoder, mLocation);
 
     auto* middle = new QHBoxLayout;
     middle->addWidget(settingsBox, 3);
@@ -138,9 +87,9 @@ VMCPreConvertDialogView::VMCPreConvertDialogView(std::shared_ptr<VMCPreConvertDi
     bottom->addWidget(mButtons);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addLayout(rows.encoder);
     layout->addLayout(middle, 1);
-    layout->addLayout(destination);
+    layout->addLayout(rows.destination);
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addLayout(bottom);
 
@@ -192,32 +141,7 @@ void VMCPreConvertDialogView::fillEncoderPicker() {
 }
 
 void VMCPreConvertDialogView::encoderPageChanged() {
-    if (mPageWidget) {
-        mPageWidget->detachPage();
-    }
-    QWidget* old = mPageArea->takeWidget();
-    if (old != nullptr) {
-        old->hide();
-        old->deleteLater();
-    }
-    mPageWidget = nullptr;
-    auto* holder = new QWidget;
-    auto* layout = new QVBoxLayout(holder);
-    if (VMCEncoderPage* page = mDialog->encoderPage()) {
-        mPageWidget = new VMCPageWidget(*page, holder);
-        layout->addWidget(mPageWidget);
-    } else {
-        auto* none = new QLabel(tr("No settings to choose."), holder);
-        none->setObjectName(QStringLiteral("noSettings"));
-        layout->addWidget(none);
-    }
-    layout->addStretch(1);
-    mPageArea->setWidget(holder);
-    // The page shows on the group's own background (the area would fill it with its own).
-    holder->setAutoFillBackground(false);
-    // Wide enough for the page without a horizontal scroll bar.
-    mPageArea->setMinimumWidth(holder->minimumSizeHint().width() +
-                               mPageArea->verticalScrollBar()->sizeHint().width());
+    mPageWidget = VMCEncoderSetupParts::showPage(mPageArea, mPageWidget, mDialog->encoderPage());
     orderFocus();
 }
 
@@ -254,14 +178,6 @@ void VMCPreConvertDialogView::orderFocus() {
 void VMCPreConvertDialogView::fileCountChanged() {
     mFileCount->setText(toQt(mDialog->fileCountText()));
     mConvert->setEnabled(mDialog->convertEnabled());
-}
-
-bool VMCPreConvertDialogView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == mEffectsBox && event->type() == QEvent::Shortcut) {
-        mEffects->list()->setFocus(Qt::ShortcutFocusReason);
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void VMCPreConvertDialogView::keyPressEvent(QKeyEvent* event) {

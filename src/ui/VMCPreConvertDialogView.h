@@ -46,7 +46,6 @@ Q_SIGNALS:
     void dialogShown(QWidget* dialog);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -57,7 +56,6 @@ private:
     QComboBox* mEncoder;
     QScrollArea* mPageArea;
     VMCPageWidget* mPageWidget = nullptr;
-    QWidget* mEffectsBox;
     VMCEffectChainView* mEffects;
     VMCOutputLocationPickerView* mLocation;
     QPushButton* mFileCount;

@@ -12,6 +12,7 @@
 
 #include "CliE2E.h"
 #include "LoopbackServer.h"
+#include "StalledRequest.h"
 #include "XClock.h"
 
 namespace {
@@ -188,25 +189,12 @@ TEST_F(FFmpegE2E, ArchivesReachingOutsideAreRefusedAndChangeNothing) {
 }
 
 TEST_F(FFmpegE2E, AnInterruptCancelsTheDownload) {
-    std::mutex mutex;
-    std::condition_variable arrived;
-    bool requested = false;
-    LoopbackServer server([&](LoopbackServer::Connection& c) {
-        c.readRequestHead();
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            requested = true;
-        }
-        arrived.notify_all();
-        c.stall();
-    });
+    StalledRequest stalled;
+    LoopbackServer server(stalled.handler());
     useServer(server);
     CliProcess p;
     ASSERT_TRUE(p.start({"ffmpeg", "install", "--download"}));
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        arrived.wait(lock, [&] { return requested; });
-    }
+    stalled.waitUntilArrived();
     ASSERT_EQ(kill(p.pid(), SIGINT), 0);
     EXPECT_EQ(p.wait(120000), 128 + SIGINT) << p.err;
     EXPECT_FALSE(fileExists(data("ffmpeg")));

@@ -11,12 +11,6 @@
 
 namespace {
 
-// The first executable of that name on PATH: a start without a shell does not search.
-std::string tool(const std::string& name) {
-    const XStr found = XFindProgram(XStr(name));
-    return found.empty() ? "/usr/bin/" + name : found.utf8();
-}
-
 // The first line a program writes to standard output; "" when it fails.
 std::string firstLineOf(const std::vector<std::string>& argv) {
     std::string out;
@@ -24,6 +18,11 @@ std::string firstLineOf(const std::vector<std::string>& argv) {
 }
 
 }  // namespace
+
+std::string toolPath(const std::string& name) {
+    const XStr found = XFindProgram(XStr(name));
+    return found.empty() ? "/usr/bin/" + name : found.utf8();
+}
 
 int runProgram(const std::vector<std::string>& argv, std::string* output) {
     XWorkerProcess::ArgList args;
@@ -44,7 +43,7 @@ int runProgram(const std::vector<std::string>& argv, std::string* output) {
 bool makeTestClip(const std::string& path, const TestClip& clip) {
     const std::string d = std::to_string(clip.seconds);
     std::vector<std::string> argv = {
-        tool("ffmpeg"),
+        toolPath("ffmpeg"),
         "-hide_banner",
         "-loglevel",
         "error",
@@ -52,7 +51,8 @@ bool makeTestClip(const std::string& path, const TestClip& clip) {
         "-f",
         "lavfi",
         "-i",
-        "testsrc=size=" + clip.size + ":rate=" + std::to_string(clip.rate) + ":duration=" + d};
+        (clip.colour.empty() ? "testsrc=size=" : "color=c=" + clip.colour + ":size=") + clip.size +
+            ":rate=" + std::to_string(clip.rate) + ":duration=" + d};
     if (clip.audio) {
         argv.insert(argv.end(), {"-f", "lavfi", "-i", "sine=frequency=440:duration=" + d});
     }
@@ -68,7 +68,7 @@ bool makeTestClip(const std::string& path, const TestClip& clip) {
 }
 
 std::string probeValue(const std::string& path, const std::string& stream, const std::string& key) {
-    std::vector<std::string> argv = {tool("ffprobe"), "-v", "error"};
+    std::vector<std::string> argv = {toolPath("ffprobe"), "-v", "error"};
     if (stream.empty()) {
         argv.insert(argv.end(), {"-show_entries", "format=" + key});
     } else {
@@ -85,7 +85,7 @@ double probeDuration(const std::string& path) {
 
 int probeStreamCount(const std::string& path, const std::string& kind) {
     std::string out;
-    if (runProgram({tool("ffprobe"), "-v", "error", "-select_streams", kind, "-show_entries",
+    if (runProgram({toolPath("ffprobe"), "-v", "error", "-select_streams", kind, "-show_entries",
                     "stream=index", "-of", "csv=p=0", path},
                    &out) != 0) {
         return -1;
@@ -99,7 +99,8 @@ int probeStreamCount(const std::string& path, const std::string& kind) {
 
 bool makeTestMedia(const std::string& path, const TestMedia& media) {
     const std::string d = std::to_string(media.seconds);
-    std::vector<std::string> argv = {tool("ffmpeg"), "-hide_banner", "-loglevel", "error", "-y"};
+    std::vector<std::string> argv = {toolPath("ffmpeg"), "-hide_banner", "-loglevel", "error",
+                                     "-y"};
     if (media.video) {
         argv.insert(argv.end(), {"-f", "lavfi", "-i",
                                  "testsrc=size=" + media.size +
@@ -129,18 +130,18 @@ bool makeTestMedia(const std::string& path, const TestMedia& media) {
 }
 
 std::string probeTag(const std::string& path, const std::string& key) {
-    return firstLineOf({tool("ffprobe"), "-v", "error", "-show_entries", "format_tags=" + key,
+    return firstLineOf({toolPath("ffprobe"), "-v", "error", "-show_entries", "format_tags=" + key,
                         "-of", "default=noprint_wrappers=1:nokey=1", path});
 }
 
 SmallDisk::SmallDisk(const std::string& at, const std::string& size) : mAt(at) {
     mkdir(at.c_str(), 0755);
-    mMounted = geteuid() == 0 &&
-               runProgram({tool("mount"), "-t", "tmpfs", "-o", "size=" + size, "tmpfs", at}) == 0;
+    mMounted = geteuid() == 0 && runProgram({toolPath("mount"), "-t", "tmpfs", "-o", "size=" + size,
+                                             "tmpfs", at}) == 0;
 }
 
 SmallDisk::~SmallDisk() {
     if (mMounted) {
-        runProgram({tool("umount"), mAt});
+        runProgram({toolPath("umount"), mAt});
     }
 }

@@ -6,6 +6,10 @@
 #include <utility>
 #include <vector>
 
+// The first executable of that name on PATH (a start without a shell does not search), else
+// the one in /usr/bin.
+std::string toolPath(const std::string& name);
+
 // Runs a program to its end; answers its exit status (-1 when it could not run) and, when
 // asked, what it wrote to standard output.
 int runProgram(const std::vector<std::string>& argv, std::string* output = nullptr);
@@ -17,9 +21,11 @@ struct TestClip {
     bool audio = true;
     std::string videoCodec = "libx264";
     std::string audioCodec = "aac";
+    // A plain picture of this colour ("red") instead of the test pattern.
+    std::string colour = {};
 };
 
-// Writes a clip with a test picture and a sine tone; false when FFmpeg failed.
+// Writes a clip with a test picture (or a plain colour) and a sine tone; false when FFmpeg failed.
 bool makeTestClip(const std::string& path, const TestClip& clip = TestClip());
 
 // A stream or format property as ffprobe reports it ("" when absent), e.g.

@@ -19,52 +19,16 @@
 #include <QTimer>
 #include <string>
 
+#include "GuiMenus.h"
 #include "GuiTestSupport.h"
 #include "VMCPanelHostWindow.h"
 #include "VMCProgressPanelView.h"
 
 namespace DialogTest {
 
-// Opens the drop-down from the keyboard and clicks the row with that text.
-inline void chooseFromCombo(QComboBox* combo, const QString& text) {
-    const int row = combo->findText(text);
-    ASSERT_GE(row, 0) << text.toStdString();
-    // Opened from the keyboard: a click that opens a drop-down makes it ignore the next
-    // release for a moment, and a test clicks faster than people do.
-    combo->setFocus();
-    QTest::keyClick(combo, Qt::Key_F4);
-    QAbstractItemView* list = combo->view();
-    ASSERT_TRUE(GuiTest::waitUntil([list] { return list->isVisible(); }));
-    const QModelIndex index = list->model()->index(row, 0);
-    list->scrollTo(index);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-    ASSERT_TRUE(GuiTest::waitUntil([list] { return !list->isVisible(); }));
-}
-
-// Chooses an item of a button's menu with the keyboard while the menu is open.
-inline void chooseFromButtonMenu(QPushButton* button, QMenu* menu, const QString& text) {
-    QAction* wanted = nullptr;
-    for (QAction* action : menu->actions()) {
-        if (action->text() == text) {
-            wanted = action;
-        }
-    }
-    ASSERT_NE(wanted, nullptr) << text.toStdString();
-    // The menu runs its own event loop until an item is chosen.
-    QTimer::singleShot(0, menu, [menu, wanted] {
-        if (!QTest::qWaitForWindowExposed(menu)) {
-            return;
-        }
-        menu->setActiveAction(wanted);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-template <typename T>
-T* lastShown(const QSignalSpy& spy) {
-    return spy.isEmpty() ? nullptr : qobject_cast<T*>(spy.last().at(0).value<QWidget*>());
-}
+using GuiTest::chooseFromButtonMenu;
+using GuiTest::chooseFromCombo;
+using GuiTest::lastShown;
 
 // In the folder chooser the spy reported last: the folder's name typed in its parent, then
 // Return.

@@ -25,7 +25,6 @@
 #include "VMCOutputLocationPickerView.h"
 #include "VMCPanelHostWindow.h"
 #include "VMCPreConvertDialogView.h"
-#include "XFindProgram.h"
 
 namespace {
 
@@ -48,43 +47,19 @@ void dragRow(VMCEffectListWidget* list, int from, int to) {
     list->dropEvent(&drop);
 }
 
-std::string ffmpeg() {
-    const XStr found = XFindProgram(XStr("ffmpeg"));
-    return found.empty() ? std::string("/usr/bin/ffmpeg") : found.utf8();
-}
-
 // A clip of one colour, with a tone.
 bool makeColourClip(const std::string& path, const std::string& colour, double seconds) {
-    const std::string d = std::to_string(seconds);
-    return runProgram({ffmpeg(),
-                       "-hide_banner",
-                       "-loglevel",
-                       "error",
-                       "-y",
-                       "-f",
-                       "lavfi",
-                       "-i",
-                       "color=c=" + colour + ":s=160x120:r=25:d=" + d,
-                       "-f",
-                       "lavfi",
-                       "-i",
-                       "sine=frequency=440:duration=" + d,
-                       "-c:v",
-                       "libx264",
-                       "-preset",
-                       "ultrafast",
-                       "-pix_fmt",
-                       "yuv420p",
-                       "-c:a",
-                       "aac",
-                       "-shortest",
-                       path}) == 0;
+    TestClip clip;
+    clip.seconds = seconds;
+    clip.size = "160x120";
+    clip.colour = colour;
+    return makeTestClip(path, clip);
 }
 
 // The colour of a video at a time, as the channel that dominates its picture.
 std::string colourAt(const std::string& video, double seconds, const TestTempDir& dir) {
     const std::string pixel = dir.file("pixel.rgb");
-    if (runProgram({ffmpeg(), "-hide_banner", "-loglevel", "error", "-y", "-ss",
+    if (runProgram({toolPath("ffmpeg"), "-hide_banner", "-loglevel", "error", "-y", "-ss",
                     std::to_string(seconds), "-i", video, "-frames:v", "1", "-vf", "scale=1:1",
                     "-pix_fmt", "rgb24", "-f", "rawvideo", pixel}) != 0) {
         return "unreadable";

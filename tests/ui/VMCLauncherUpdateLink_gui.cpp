@@ -11,7 +11,7 @@
 #include <mutex>
 
 #include "GuiTestSupport.h"
-#include "LoopbackServer.h"
+#include "LoopbackWebServer.h"
 #include "TestSupport.h"
 #include "VAVersionInfoGlobals.h"
 #include "VAWebServer.h"
@@ -55,9 +55,7 @@ TEST(VMCLauncherUpdateLink, ANewerVersionOnTheServerShowsTheLinkInTheLauncher) {
     list =
         "Vantaro Audio Converter Linux\r\n9.9\r\nhttps://example.invalid/audio\r\n"
         "VANTARO video converter linux\r\n99.0 <b>beta</b>\r\nhttps://example.invalid/get\r\n";
-    XRegistry::SetString(VAWebServer::kHostSetting,
-                         XStr("127.0.0.1:" + std::to_string(server.port())));
-    XRegistry::SetString(VAWebServer::kSchemeSetting, "http");
+    useLoopbackWebServer(server);
     XRegistry::SetDWORD(VAVersionInfoGlobals::kNoCheckUpdates, 0);
     OpenedPages opened;
     {

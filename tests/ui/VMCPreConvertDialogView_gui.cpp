@@ -24,6 +24,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "DialogTestSupport.h"
 #include "GuiMenus.h"
 #include "GuiSetupWindow.h"
 #include "GuiTestSupport.h"
@@ -258,23 +259,9 @@ TEST(VMCPreConvertDialogView, TheKeyboardReachesEveryControl) {
         expected.push_back(b);
     }
 
-    view->encoderPicker()->setFocus(Qt::TabFocusReason);
-    QList<QWidget*> visited{QApplication::focusWidget()};
-    for (int i = 1; i < expected.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited.push_back(QApplication::focusWidget());
-    }
-    const auto describe = [](const QList<QWidget*>& widgets) {
-        std::string out;
-        for (QWidget* w : widgets) {
-            out += (w == nullptr                ? std::string("(none)")
-                    : w->objectName().isEmpty() ? std::string(w->metaObject()->className())
-                                                : w->objectName().toStdString()) +
-                   " ";
-        }
-        return out;
-    };
-    EXPECT_EQ(describe(visited), describe(expected));
+    const QList<QWidget*> visited =
+        DialogTest::tabThrough(view->encoderPicker(), static_cast<int>(expected.size()));
+    EXPECT_EQ(DialogTest::describe(visited), DialogTest::describe(expected));
 
     struct Mnemonic {
         Qt::Key key;

@@ -27,7 +27,7 @@
 #include "GuiMenus.h"
 #include "GuiSetupWindow.h"
 #include "GuiTestSupport.h"
-#include "LoopbackServer.h"
+#include "LoopbackWebServer.h"
 #include "MediaSupport.h"
 #include "TestSupport.h"
 #include "VALocateFFmpeg.h"
@@ -94,11 +94,6 @@ protected:
         VALocateFFmpeg::resetCachesForTesting();
         XRegistry::DeleteValue(VAWebServer::kHostSetting);
         XRegistry::DeleteValue(VAWebServer::kSchemeSetting);
-    }
-    void useServer(const LoopbackServer& server) {
-        XRegistry::SetString(VAWebServer::kHostSetting,
-                             XStr("127.0.0.1:" + std::to_string(server.port())));
-        XRegistry::SetString(VAWebServer::kSchemeSetting, "http");
     }
     static std::string primaryPath() {
         std::string machine;
@@ -173,7 +168,7 @@ TEST_F(FFmpegWindow, ShowsWhatTheFFmpegInUseSaysInstallsADownloadAndReverts) {
         c.write(target == primaryPath() ? LoopbackServer::response(200, bytes)
                                         : LoopbackServer::response(404, ""));
     });
-    useServer(server);
+    useLoopbackWebServer(server);
     mWindow.setAttribute(Qt::WA_DeleteOnClose, false);
     mWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&mWindow));
@@ -231,7 +226,7 @@ TEST_F(FFmpegWindow, CancelEndsTheDownloadAtOnceAndChangesNothing) {
         c.readRequestHead();
         c.stall();
     });
-    useServer(server);
+    useLoopbackWebServer(server);
     const QPointer<VVCConfigFFmpegWindow> window = VVCConfigFFmpegWindow::showPanel(nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     QSignalSpy shown(window.data(), &VVCConfigFFmpegWindow::dialogShown);

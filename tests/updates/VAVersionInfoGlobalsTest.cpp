@@ -8,6 +8,7 @@
 #include <atomic>
 
 #include "LoopbackServer.h"
+#include "LoopbackWebServer.h"
 #include "TestSupport.h"
 #include "VAWebServer.h"
 #include "XRegistry.h"
@@ -47,9 +48,7 @@ class VersionCheck : public ::testing::Test {
 protected:
     void SetUp() override {
         XRegistry::SetDefaultKey("HKCU", "Software\\Quillmere\\VantaroVideo");
-        XRegistry::SetString(VAWebServer::kHostSetting,
-                             XStr("127.0.0.1:" + std::to_string(mServer.port())));
-        XRegistry::SetString(VAWebServer::kSchemeSetting, "http");
+        useLoopbackWebServer(mServer);
     }
     std::vector<std::string> targets() const {
         std::vector<std::string> all;

@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "LoopbackServer.h"
+#include "LoopbackWebServer.h"
 #include "TestSupport.h"
 #include "VAWebServer.h"
 #include "XRegistry.h"
@@ -25,9 +26,7 @@ class UpdateLink : public ::testing::Test {
 protected:
     void SetUp() override {
         XRegistry::SetDefaultKey("HKCU", "Software\\Quillmere\\VantaroVideo");
-        XRegistry::SetString(VAWebServer::kHostSetting,
-                             XStr("127.0.0.1:" + std::to_string(mServer.port())));
-        XRegistry::SetString(VAWebServer::kSchemeSetting, "http");
+        useLoopbackWebServer(mServer);
         XMainThread::setPoster(mLoop);
     }
     void TearDown() override { XMainThread::setPoster(nullptr); }

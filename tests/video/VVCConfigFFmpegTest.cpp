@@ -11,7 +11,9 @@
 #include <mutex>
 
 #include "LoopbackServer.h"
+#include "LoopbackWebServer.h"
 #include "MediaSupport.h"
+#include "StalledRequest.h"
 #include "TestSupport.h"
 #include "VAAppDataFolder.h"
 #include "VALocateFFmpeg.h"
@@ -92,11 +94,6 @@ protected:
         VALocateFFmpeg::resetCachesForTesting();
         VAAppDataFolder::registerAppName("");
     }
-    void serveFrom(const LoopbackServer& server) {
-        XRegistry::SetString(VAWebServer::kHostSetting,
-                             XStr("127.0.0.1:" + std::to_string(server.port())));
-        XRegistry::SetString(VAWebServer::kSchemeSetting, "http");
-    }
     // Runs the main thread's work until the view shows the event (generous: a loaded
     // machine is slow, and the wait ends as soon as it is there).
     bool runUntilShown(const std::string& event) {
@@ -161,7 +158,7 @@ TEST_F(ConfigFFmpeg, DownloadsInstallsAndRevertsToTheInternalOne) {
                     ? LoopbackServer::response(200, mArchive)
                     : LoopbackServer::response(404, "no"));
     });
-    serveFrom(server);
+    useLoopbackWebServer(server);
     mPanel->panelDidLoad();
     ASSERT_TRUE(runUntilShown(texts("internal")));
     mPanel->autoInstall();
@@ -205,7 +202,7 @@ TEST_F(ConfigFFmpeg, TheGenericBuildWhenTheMachinesIsMissingElseTheAlert) {
                         ? LoopbackServer::response(200, mArchive)
                         : LoopbackServer::response(404, "no"));
         });
-        serveFrom(server);
+        useLoopbackWebServer(server);
         mPanel->autoInstall();
         ASSERT_TRUE(runUntilShown("sheet closed"));
         mLoop->runPending();
@@ -229,24 +226,11 @@ TEST_F(ConfigFFmpeg, TheGenericBuildWhenTheMachinesIsMissingElseTheAlert) {
 }
 
 TEST_F(ConfigFFmpeg, CancelEndsTheSheetAtOnceAndTheWorkerReportsNothing) {
-    std::mutex mutex;
-    std::condition_variable arrived;
-    bool requested = false;
-    LoopbackServer server([&](LoopbackServer::Connection& c) {
-        c.readRequestHead();
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            requested = true;
-        }
-        arrived.notify_all();
-        c.stall();
-    });
-    serveFrom(server);
+    StalledRequest stalled;
+    LoopbackServer server(stalled.handler());
+    useLoopbackWebServer(server);
     mPanel->autoInstall();
-    {
-        std::unique_lock<std::mutex> lock(mutex);
-        arrived.wait(lock, [&] { return requested; });
-    }
+    stalled.waitUntilArrived();
     mPanel->cancelDownload();
     EXPECT_EQ(mView.events,
               (std::vector<std::string>{"sheet", "sheet closed", "option internal",
@@ -264,7 +248,7 @@ TEST_F(ConfigFFmpeg, APanelClosedDuringADownloadHearsNothing) {
         c.readRequestHead();
         c.stall();
     });
-    serveFrom(server);
+    useLoopbackWebServer(server);
     mPanel->autoInstall();
     mPanel.reset();
     mLoop->runPending();

@@ -10,6 +10,7 @@
 
 #include "LoopbackServer.h"
 #include "RegistryTestSupport.h"
+#include "StalledRequest.h"
 #include "TestCertificates.h"
 #include "XBase64.h"
 #include "XHttpConnection.h"
@@ -224,25 +225,14 @@ TEST(XHttpClient, AStallingServerIsEndedByTheTimeout) {
 }
 
 TEST(XHttpClient, CancelFromAnotherThreadEndsAWaitingRequest) {
-    std::mutex mutex;
-    std::condition_variable arrived;
-    bool requested = false;
-    LoopbackServer server([&](Connection& c) {
-        c.readRequestHead();
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            requested = true;
-        }
-        arrived.notify_all();
-        c.stall();
-    });
+    StalledRequest stalled;
+    LoopbackServer server(stalled.handler());
     XHttpSettings settings;
     // Far longer than any test may take: only the cancel can end the wait.
     settings.timeoutMs = 3600000;
     settings.cancel = KillSwitch::create();
     std::thread canceller([&] {
-        std::unique_lock<std::mutex> lock(mutex);
-        arrived.wait(lock, [&] { return requested; });
+        stalled.waitUntilArrived();
         settings.cancel->kill();
     });
     std::string body = "kept";

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "FFmpegDataFolderTest.h"
 #include "MediaSupport.h"
 #include "TestSupport.h"
 #include "VAAppDataFolder.h"
@@ -17,21 +18,15 @@ namespace {
 
 const char* kListing = "echo ' ------'\necho ' V....D libx264   libx264 H.264'\n";
 
-class InstallFFmpeg : public ::testing::Test {
+class InstallFFmpeg : public FFmpegDataFolderTest {
 protected:
     void SetUp() override {
-        for (const char* folder : {"bin", "data", "tmp", "src", "outside"}) {
+        for (const char* folder : {"bin", "tmp", "src", "outside"}) {
             ASSERT_EQ(mkdir(mDir.file(folder).c_str(), 0700), 0);
         }
         // The internal FFmpeg lists no libx264: only an installed one offers the GPL encoders.
         writeExecutable(mDir.file("bin/ffmpeg"), "#!/bin/sh\necho ' ------'\n");
-        VAAppDataFolder::registerAppName("VantaroVideo");
-        ASSERT_TRUE(VAAppDataFolder::ensureExists());
-        VALocateFFmpeg::resetCachesForTesting();
-    }
-    void TearDown() override {
-        VALocateFFmpeg::resetCachesForTesting();
-        VAAppDataFolder::registerAppName("");
+        FFmpegDataFolderTest::SetUp();
     }
     std::string external() const { return VALocateFFmpeg::pathToExternalFFmpeg().utf8(); }
     std::string marker() const { return VALocateFFmpeg::pathToAutoMarker().utf8(); }
@@ -53,9 +48,7 @@ protected:
         return VALocateFFmpeg::installFrom(XStr(source), isAuto, why) ? "ok" : "refused";
     }
 
-    TestTempDir mDir;
     ScopedEnv mPath{"PATH", (mDir.file("bin") + ":" + std::getenv("PATH")).c_str()};
-    ScopedEnv mOverride{"_APPDATA_OVERRIDE", mDir.file("data").c_str()};
     ScopedEnv mTemp{"XTempFolderScope_Location", mDir.file("tmp").c_str()};
 };
 

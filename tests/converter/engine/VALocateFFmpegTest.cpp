@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "FFmpegDataFolderTest.h"
 #include "TestSupport.h"
 #include "VAAppDataFolder.h"
 #include "VAFFmpegCapabilities.h"
@@ -14,24 +15,15 @@ void writeScript(const std::string& path, const std::string& body) {
 }
 
 // A private PATH holding a fake ffmpeg, and a private application data folder.
-class LocateFFmpeg : public ::testing::Test {
+class LocateFFmpeg : public FFmpegDataFolderTest {
 protected:
     void SetUp() override {
         mkdir(mDir.file("bin").c_str(), 0755);
-        mkdir(mDir.file("data").c_str(), 0755);
-        VAAppDataFolder::registerAppName("VantaroVideo");
-        ASSERT_TRUE(VAAppDataFolder::ensureExists());
-        VALocateFFmpeg::resetCachesForTesting();
-    }
-    void TearDown() override {
-        VALocateFFmpeg::resetCachesForTesting();
-        VAAppDataFolder::registerAppName("");
+        FFmpegDataFolderTest::SetUp();
     }
     std::string appData() const { return mDir.file("data/VantaroVideo"); }
 
-    TestTempDir mDir;
     ScopedEnv mPath{"PATH", mDir.file("bin").c_str()};
-    ScopedEnv mOverride{"_APPDATA_OVERRIDE", mDir.file("data").c_str()};
 };
 
 const char* kListing =

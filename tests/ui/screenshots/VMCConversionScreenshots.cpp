@@ -2,11 +2,9 @@
 
 #include <poll.h>
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
 #include <chrono>
@@ -15,6 +13,7 @@
 #include <cstring>
 #include <thread>
 
+#include "ScreenshotSupport.h"
 #include "VMCCheckingPanel.h"
 #include "VMCCheckingPanelView.h"
 #include "VMCPanelHostWindow.h"
@@ -28,26 +27,13 @@ namespace VMCConversionScreenshots {
 
 namespace {
 
-// Each scene waits for its state; a machine busy with other work gets time.
-template <typename Condition>
-bool waitFor(Condition condition, const char* what) {
-    const QDeadlineTimer deadline(60000);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            std::fprintf(stderr, "never reached: %s\n", what);
-            return false;
-        }
-        QTest::qWait(10);
-    }
-    return true;
-}
+using ScreenshotSupport::waitFor;
 
 // A home folder with videos in it, so that paths read as they do for a user.
 class Home {
 public:
-    Home() : mOldHome(qgetenv("HOME")) {
-        qputenv("HOME", mDir.path().toUtf8());
-        QDir(mDir.path()).mkpath(QStringLiteral("Videos/Converted"));
+    Home() {
+        QDir().mkpath(mHome.filePath(QStringLiteral("Videos/Converted")));
         for (const char* name : kNames) {
             QFile file(videos(name));
             if (file.open(QIODevice::WriteOnly)) {
@@ -56,18 +42,14 @@ public:
             }
         }
     }
-    ~Home() { qputenv("HOME", mOldHome); }
-    Home(const Home&) = delete;
-    Home& operator=(const Home&) = delete;
-
     QString videos(const char* name) const {
-        return mDir.filePath(QStringLiteral("Videos/") + QString::fromUtf8(name));
+        return mHome.filePath(QStringLiteral("Videos/") + QString::fromUtf8(name));
     }
     XStr convertedFolder() const {
-        return VMCQtText::pathFromQt(mDir.filePath(QStringLiteral("Videos/Converted")));
+        return VMCQtText::pathFromQt(mHome.filePath(QStringLiteral("Videos/Converted")));
     }
     QString converted(const char* name) const {
-        return mDir.filePath(QStringLiteral("Videos/Converted/") + QString::fromUtf8(name));
+        return mHome.filePath(QStringLiteral("Videos/Converted/") + QString::fromUtf8(name));
     }
     std::vector<VAConvertSource::Item> sources() const {
         std::vector<VAConvertSource::Item> items;
@@ -81,8 +63,7 @@ public:
                                              "screen capture with a rather long name.mkv"};
 
 private:
-    QTemporaryDir mDir;
-    QByteArray mOldHome;
+    ScreenshotSupport::TemporaryHome mHome;
 };
 
 // What the setup panel leaves when Convert is pressed: the sources taken, "MP4 (H264)"

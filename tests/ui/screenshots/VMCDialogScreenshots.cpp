@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableView>
@@ -15,6 +14,7 @@
 #include <memory>
 
 #include "MediaSupport.h"
+#include "ScreenshotSupport.h"
 #include "VAOptionsFileNameSheet.h"
 #include "VAUserFolders.h"
 #include "VMCDynamicNamingDialogView.h"
@@ -30,20 +30,6 @@ namespace VMCDialogScreenshots {
 
 namespace {
 
-// A window with a menu open on it, as one picture.
-QPixmap withPopup(QWidget* window, QWidget* popup) {
-    const QRect windowRect(window->mapToGlobal(QPoint(0, 0)), window->size());
-    const QRect popupRect(popup->mapToGlobal(QPoint(0, 0)), popup->size());
-    const QRect all = windowRect.united(popupRect);
-    QPixmap picture(all.size());
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.drawPixmap(windowRect.topLeft() - all.topLeft(), window->grab());
-    painter.drawPixmap(popupRect.topLeft() - all.topLeft(), popup->grab());
-    painter.end();
-    return picture;
-}
-
 bool shootMenu(const SavePixmap& savePixmap, QWidget* window, QPushButton* button,
                const QString& name) {
     QMenu* menu = button->menu();
@@ -53,7 +39,7 @@ bool shootMenu(const SavePixmap& savePixmap, QWidget* window, QPushButton* butto
         return false;
     }
     QTest::qWait(20);
-    const bool ok = savePixmap(withPopup(window, menu), name);
+    const bool ok = savePixmap(ScreenshotSupport::withPopup(window, menu), name);
     menu->hide();
     return ok;
 }

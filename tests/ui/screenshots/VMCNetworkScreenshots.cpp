@@ -1,11 +1,11 @@
 #include "VMCNetworkScreenshots.h"
 
-#include <QDeadlineTimer>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <cstdio>
 
+#include "ScreenshotSupport.h"
 #include "VMCLauncherView.h"
 #include "VMCPanelHostWindow.h"
 #include "VVCConfigFFmpegWindow.h"
@@ -17,16 +17,12 @@ namespace {
 
 // The FFmpeg's texts once the window's refresh has read them.
 bool textsShown(VVCConfigFFmpegWindow* window) {
-    const QDeadlineTimer deadline(60000);
-    while (window->codecsText()->toPlainText() == QString::fromUtf8(VVCConfigFFmpeg::kPleaseWait) ||
-           window->codecsText()->toPlainText().isEmpty()) {
-        if (deadline.hasExpired()) {
-            std::fprintf(stderr, "never reached: the FFmpeg's texts\n");
-            return false;
-        }
-        QTest::qWait(10);
-    }
-    return true;
+    return ScreenshotSupport::waitFor(
+        [window] {
+            const QString text = window->codecsText()->toPlainText();
+            return text != QString::fromUtf8(VVCConfigFFmpeg::kPleaseWait) && !text.isEmpty();
+        },
+        "the FFmpeg's texts");
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <QFont>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
 #include <QPalette>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -17,6 +16,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "ScreenshotSupport.h"
 #include "VAStartup.h"
 #include "VAUserFolders.h"
 #include "VAVersionInfoGlobals.h"
@@ -178,16 +178,9 @@ bool shootSetupPanel(Shooter& shooter, VMCPanelHostWindow* window) {
         return false;
     }
     QTest::qWait(20);
-    const QRect windowRect(window->mapToGlobal(QPoint(0, 0)), window->size());
-    const QRect popupRect(popup->mapToGlobal(QPoint(0, 0)), popup->size());
-    const QRect all = windowRect.united(popupRect);
-    QPixmap picture(all.size());
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.drawPixmap(windowRect.topLeft() - all.topLeft(), window->grab());
-    painter.drawPixmap(popupRect.topLeft() - all.topLeft(), popup->grab());
-    painter.end();
-    ok = shooter.savePixmap(picture, QStringLiteral("converter-setup-destinations")) && ok;
+    ok = shooter.savePixmap(ScreenshotSupport::withPopup(window, popup),
+                            QStringLiteral("converter-setup-destinations")) &&
+         ok;
     combo->hidePopup();
 
     // The sheets the panel opens: the naming template and the name of a new profile.

@@ -2,17 +2,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <string>
 
+#include "ScreenshotSupport.h"
 #include "VAConcatenateOrderDialogView.h"
 #include "VMCEffectListWidget.h"
 #include "VMCEncoderPageMultiEnc.h"
@@ -34,37 +33,21 @@ namespace VMCSheetScreenshots {
 
 namespace {
 
-template <typename Condition>
-bool waitFor(Condition condition, const char* what) {
-    const QDeadlineTimer deadline(60000);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            std::fprintf(stderr, "never reached: %s\n", what);
-            return false;
-        }
-        QTest::qWait(10);
-    }
-    return true;
-}
+using ScreenshotSupport::waitFor;
 
 // A home folder with three short clips of a holiday, so that paths and lengths read as
 // they do for a user.
 class Home {
 public:
-    Home() : mOldHome(qgetenv("HOME")) {
-        qputenv("HOME", mDir.path().toUtf8());
-        QDir(mDir.path()).mkpath(QStringLiteral("Videos/Holiday"));
+    Home() {
+        QDir().mkpath(mHome.filePath(QStringLiteral("Videos/Holiday")));
         for (const auto& [name, seconds] : kClips) {
             makeClip(clip(name), seconds);
         }
     }
-    ~Home() { qputenv("HOME", mOldHome); }
-    Home(const Home&) = delete;
-    Home& operator=(const Home&) = delete;
-
     XStr clip(const char* name) const {
         return VMCQtText::pathFromQt(
-            mDir.filePath(QStringLiteral("Videos/Holiday/") + QString::fromUtf8(name)));
+            mHome.filePath(QStringLiteral("Videos/Holiday/") + QString::fromUtf8(name)));
     }
     XStrList clips() const {
         XStrList out;
@@ -94,8 +77,7 @@ private:
         }
     }
 
-    QTemporaryDir mDir;
-    QByteArray mOldHome;
+    ScreenshotSupport::TemporaryHome mHome;
 };
 
 bool shootJoining(const Save& save, VMCPanelHostWindow& window, const Home& home) {
