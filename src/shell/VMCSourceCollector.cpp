@@ -1,5 +1,6 @@
 #include "VMCSourceCollector.h"
 
+#include "VAMediaFormatFilter.h"
 #include "VASourceList.h"
 #include "XMainThread.h"
 
@@ -23,7 +24,12 @@ std::shared_ptr<VMCSourceCollector> VMCSourceCollector::start(XStrList paths, Do
 
 VMCSourceCollector::Result VMCSourceCollector::collect(const XStrList& paths,
                                                        const std::stop_token& stop) {
-    const VASourceList list;
+    // A folder stands for its media files, as on the command line: a dropped folder of
+    // clips and their notes or pictures converts the clips.
+    VASourceList list;
+    list.setFileWanted([formats = VAMediaFormatFilter::allFormats()](const XStr& name) {
+        return formats->isMediaFile(name);
+    });
     Result result;
     for (const XStr& path : paths) {
         if (stop.stop_requested()) {

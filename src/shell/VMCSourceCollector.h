@@ -1,7 +1,7 @@
-// Turns dropped paths into the files to convert (a folder into its files, see VASourceList)
-// on a thread of its own, so that a large or slow folder never holds up the window. The
-// result reaches the main thread only while the collector is alive: dropping the collector
-// drops its result.
+// Turns dropped paths into the files to convert (a folder into its media files, see
+// VASourceList) on a thread of its own, so that a large or slow folder never holds up the
+// window. The result reaches the main thread only while the collector is alive: dropping
+// the collector drops its result.
 #pragma once
 
 #include <functional>
