@@ -276,8 +276,13 @@ void clFolderListEntry::collectCheckedFiles(clCollectSink& sink) {
     bool needFolders = false;
     {
         const std::lock_guard<std::mutex> lock(mMutex);
+        // A filter that needs probe information, set after the files were scanned without
+        // it: the list is being rebuilt in the background, and what is collected now must
+        // not be the list from before the filter.
+        const bool stale = mFilesBuilt && !mScanHadInfo && !mFilesIntermediate.empty() &&
+                           mGlobals->fileFilter()->needsProbe();
         needFiles = (state == kRecursive || state == kNonRecursive || state == kIndivSelected) &&
-                    !mFilesBuilt;
+                    (!mFilesBuilt || stale);
         needFolders = (state == kRecursive || state == kSubSelected) && !mFoldersBuilt;
     }
     if (needFiles || needFolders) {

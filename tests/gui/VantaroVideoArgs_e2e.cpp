@@ -33,6 +33,7 @@ TEST_F(VantaroVideoArgs, QuestionsAndMistakesAreAnsweredWithoutADisplay) {
     ASSERT_EQ(runProgram({VANTARO_CLI_PATH, "--version"}, &cliVersion), 0);
     ASSERT_EQ(cliVersion.rfind("vantaro ", 0), 0u);
     const std::string missing = mDir.file("in/none.mp4");
+    writeTextFile(mDir.file("in/a.mp4"), "");
     struct Row {
         std::vector<std::string> args;
         int status;
@@ -49,10 +50,14 @@ TEST_F(VantaroVideoArgs, QuestionsAndMistakesAreAnsweredWithoutADisplay) {
          "",
          "vantaro-video: The option '--convert' needs at least one file\n" + hint},
         {{"--convert", missing}, 2, "", "vantaro-video: No such file: '" + missing + "'\n" + hint},
-        {{"--convert-folder", mDir.file("in")},
+        {{"--convert-folder", missing},
          2,
          "",
-         "vantaro-video: No files to convert in '" + mDir.file("in") + "'\n" + hint},
+         "vantaro-video: No such folder: '" + missing + "'\n" + hint},
+        {{"--convert-folder", mDir.file("in/a.mp4")},
+         2,
+         "",
+         "vantaro-video: Not a folder: '" + mDir.file("in/a.mp4") + "'\n" + hint},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.args));
@@ -75,7 +80,7 @@ TEST_F(VantaroVideoArgs, FilesAndFoldersOpenTheConverter) {
     const std::vector<Row> rows = {
         {{}, "Vantaro Video Converter"},
         {{mDir.file("in/b\xff.mov")}, "Video Converter"},
-        {{"--convert-folder", mDir.file("in")}, "Video Converter"},
+        {{"--convert-folder", mDir.file("in")}, "Batch Converter"},
     };
     const std::regex report("shown [0-9]+ (.*)\nidle-rss-kb ([1-9][0-9]*)\n");
     for (const Row& row : rows) {
