@@ -3,6 +3,7 @@
 #include <QCommandLinkButton>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -74,6 +75,19 @@ void VMCLauncherView::showUpdateLink(const XStr& text) {
     mUpdateLink->setAccessibleName(shown);
     mUpdateLink->setToolTip(tr("Opens the download page in your web browser"));
     mUpdateLink->show();
+    // The link arrives after the window took its size: the window grows to make room for
+    // it rather than squeezing the entries.
+    QWidget* top = window();
+    if (QLayout* topLayout = top->layout()) {
+        topLayout->activate();
+    }
+    const QSize needed = top->sizeHint().expandedTo(top->size());
+    if (top->minimumSize() == top->maximumSize()) {
+        top->setFixedSize(needed);
+    } else {
+        top->setMinimumSize(top->minimumSize().expandedTo(top->minimumSizeHint()));
+        top->resize(needed);
+    }
 }
 
 void VMCLauncherView::openURL(const XStr& url) {

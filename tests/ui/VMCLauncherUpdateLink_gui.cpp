@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCommandLinkButton>
 #include <QDesktopServices>
 #include <QPushButton>
 #include <QTest>
@@ -70,6 +71,12 @@ TEST(VMCLauncherUpdateLink, ANewerVersionOnTheServerShowsTheLinkInTheLauncher) {
         EXPECT_EQ(link->text(), QStringLiteral("update to 99.0 <b>beta</b>"));
         EXPECT_EQ(link->accessibleName(), link->text());
         EXPECT_EQ(server.accepted(), 1);
+        // The window grew for the link: no entry is squeezed below the height it needs.
+        QApplication::processEvents();
+        for (QCommandLinkButton* entry : launcher->findChildren<QCommandLinkButton*>()) {
+            EXPECT_GE(entry->height(), entry->sizeHint().height())
+                << entry->text().toStdString();
+        }
         // Reached with Tab from the last of the launcher's buttons, opened with Space.
         QWidget* before = link->previousInFocusChain();
         before->setFocus(Qt::TabFocusReason);
