@@ -35,6 +35,9 @@ VMCLauncherView::VMCLauncherView(std::shared_ptr<VMCLauncher> launcher, QWidget*
         button->setAccessibleName(VMCQtText::toQt(entry.title));
         button->setAccessibleDescription(VMCQtText::toQt(entry.subtitle));
         button->setMinimumWidth(fontMetrics().averageCharWidth() * 55);
+        // Never shorter than its title and description need, whatever size the window
+        // was given or kept.
+        button->setMinimumHeight(button->heightForWidth(button->minimumWidth()));
         const XStr title = entry.title;
         connect(button, &QCommandLinkButton::clicked, this,
                 [launcher = mLauncher, title] { launcher->openEntry(title); });
